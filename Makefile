@@ -1,0 +1,37 @@
+# Quick start: `make run` starts the resident mode, `make test` runs every test.
+# Both install what is missing (Debian 12 packages), then configure and build into build/.
+
+PRESET := $(if $(CI),ci,default)
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build run test bench fuzz format clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	@cmake --preset $(PRESET) >/dev/null
+	@cmake --build build -j$(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "rumo: no display to show the window on (set DISPLAY or WAYLAND_DISPLAY)"; exit 1; fi
+	./build/rumo
+
+test: build
+	@ctest --test-dir build --output-on-failure -j$(JOBS) --timeout 600
+
+bench: build
+	@for b in build/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_counters_tabular=true || exit 1; done
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build build-fuzz -j$(JOBS)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-fuzz

@@ -1,0 +1,57 @@
+// Entry point: reads the command line and runs the resident bar, the notice or its preview.
+#include <QApplication>
+#include <QFileInfo>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/run_modes.h"
+#include "settings/qsettings_store.h"
+
+namespace {
+
+// A client cannot keep itself in front of a Wayland session, so the notice goes through XWayland
+// when it is there.
+void preferX11ForNotice() {
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const rumo::Launch launch = rumo::parseCommandLine(arguments);
+    if (launch.mode == rumo::RunMode::Nothing) {
+        return 0;
+    }
+    if (launch.mode == rumo::RunMode::Preview && !launch.previewWindow) {
+        std::fprintf(stderr, "rumo: the preview needs the id of a window: rumo -p <window id>\n");
+        return 2;
+    }
+    if (launch.mode != rumo::RunMode::Resident) {
+        preferX11ForNotice();
+    }
+
+    QApplication app(argc, argv);
+    // Settings live under the executable's own name, so a renamed copy keeps its own.
+    const QString applicationName =
+        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    QCoreApplication::setApplicationName(applicationName);
+    QCoreApplication::setOrganizationName(QStringLiteral("Zelkar"));
+    rumo::QSettingsStore store(applicationName);
+
+    switch (launch.mode) {
+        case rumo::RunMode::Resident:
+            return rumo::runResident(store);
+        case rumo::RunMode::Saver:
+            return rumo::runSaver(store);
+        case rumo::RunMode::Preview:
+            return rumo::runPreview(store, *launch.previewWindow);
+        case rumo::RunMode::Nothing:
+            break;
+    }
+    return 0;
+}

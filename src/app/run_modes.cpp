@@ -1,0 +1,46 @@
+#include "app/run_modes.h"
+
+#include <QApplication>
+#include <QWindow>
+#include <cstdio>
+
+#include "bar/resident.h"
+#include "platform/instance_guard.h"
+#include "platform/native_window.h"
+#include "screen/away_screen.h"
+#include "screen/saver_window.h"
+
+namespace rumo {
+
+int runResident(SettingsStore& store) {
+    InstanceGuard guard;
+    if (!guard.tryAcquire()) {
+        return 0;  // another resident process runs; leave silently
+    }
+    return runResidentBar(store);
+}
+
+int runSaver(SettingsStore& store) {
+    auto* window = new SaverWindow(store);  // deletes itself when closed
+    window->showOverScreen();
+    return QApplication::exec();
+}
+
+int runPreview(SettingsStore& store, std::uint64_t parentWindow) {
+    const std::optional<QSize> size = nativeWindowSize(parentWindow);
+    if (!size) {
+        std::fprintf(stderr, "rumo: no window %llu to draw the preview into\n",
+                     static_cast<unsigned long long>(parentWindow));
+        return 2;
+    }
+    QWindow* parent = QWindow::fromWinId(static_cast<WId>(parentWindow));
+    AwayScreen preview(store);
+    preview.setAttribute(Qt::WA_NativeWindow);
+    preview.winId();
+    preview.windowHandle()->setParent(parent);
+    preview.setGeometry(0, 0, size->width(), size->height());
+    preview.show();
+    return QApplication::exec();
+}
+
+}  // namespace rumo

@@ -1,0 +1,127 @@
+#include "screen/saver_input.h"
+
+#include <gtest/gtest.h>
+
+namespace rumo {
+namespace {
+
+constexpr auto kClose = InputVerdict::Close;
+constexpr auto kIgnore = InputVerdict::Ignore;
+
+// Feeds a typed key the way the window does: the key press, then its character.
+InputVerdict type(SaverInput& input, int virtualKey, std::string_view character) {
+    const InputVerdict verdict = input.keyPressed(virtualKey);
+    input.characterTyped(character);
+    return verdict;
+}
+
+InputVerdict typeText(SaverInput& input, std::string_view text) {
+    InputVerdict last = kIgnore;
+    for (char c : text) {
+        last = type(input, 0, std::string_view(&c, 1));
+    }
+    return last;
+}
+
+InputVerdict pressEnter(SaverInput& input) { return type(input, SaverInput::kEnterKey, "\r"); }
+
+TEST(SaverInputUnrestricted, FirstMouseMoveIsOnlyRecorded) {
+    SaverInput input({});
+    EXPECT_EQ(input.mouseMoved(10, 20), kIgnore);
+    EXPECT_EQ(input.mouseMoved(10, 20), kIgnore);  // the same place again
+    EXPECT_EQ(input.mouseMoved(10, 21), kClose);
+    EXPECT_EQ(input.mouseMoved(11, 20), kClose);
+}
+
+TEST(SaverInputUnrestricted, FirstMoveMayBeAtMinusOne) {
+    SaverInput input({});
+    EXPECT_EQ(input.mouseMoved(-1, -1), kIgnore);
+    EXPECT_EQ(input.mouseMoved(-1, -1), kIgnore);
+    EXPECT_EQ(input.mouseMoved(0, -1), kClose);
+}
+
+TEST(SaverInputUnrestricted, ButtonsKeysAndAltCombinationsClose) {
+    SaverInput input({});
+    EXPECT_EQ(input.buttonPressed(), kClose);
+    EXPECT_EQ(input.keyPressed('A'), kClose);
+    EXPECT_EQ(input.keyPressed(0), kClose);
+    EXPECT_EQ(input.systemKeyPressed(), kClose);
+    EXPECT_EQ(input.activationLost(), kClose);
+}
+
+TEST(SaverInputEscOnly, OnlyEscCloses) {
+    SaverInput input({.escOnly = true});
+    EXPECT_EQ(input.mouseMoved(1, 1), kIgnore);
+    EXPECT_EQ(input.mouseMoved(500, 500), kIgnore);
+    EXPECT_EQ(input.buttonPressed(), kIgnore);
+    EXPECT_EQ(input.systemKeyPressed(), kIgnore);  // Alt+F4
+    EXPECT_EQ(type(input, 'A', "a"), kIgnore);
+    EXPECT_EQ(pressEnter(input), kIgnore);
+    EXPECT_EQ(type(input, SaverInput::kEscKey, "\x1b"), kClose);
+}
+
+TEST(SaverInputEscOnly, LosingActivationStillCloses) {
+    SaverInput input({.escOnly = true, .passwordLock = true});
+    EXPECT_EQ(input.activationLost(), kClose);
+}
+
+TEST(SaverInputPassword, EmptyPasswordOpensWithEnterAlone) {
+    SaverInput input({.passwordLock = true});
+    EXPECT_EQ(pressEnter(input), kClose);
+}
+
+TEST(SaverInputPassword, WrongThenRightAttempt) {
+    SaverInput input({.passwordLock = true, .password = "abc"});
+    typeText(input, "abd");
+    EXPECT_EQ(pressEnter(input), kIgnore);
+    EXPECT_TRUE(input.typed().empty());  // Enter starts the next attempt afresh
+    typeText(input, "abc");
+    EXPECT_EQ(pressEnter(input), kClose);
+}
+
+TEST(SaverInputPassword, BackspaceIsTypedNotErasing) {
+    SaverInput input({.passwordLock = true, .password = "abc"});
+    typeText(input, "abx");
+    type(input, 0, "\b");
+    typeText(input, "c");
+    EXPECT_EQ(input.typed(), "abx\bc");
+    EXPECT_EQ(pressEnter(input), kIgnore);
+    typeText(input, "abc");
+    EXPECT_EQ(pressEnter(input), kClose);
+}
+
+TEST(SaverInputPassword, ComparisonIsCaseSensitiveAndByteWise) {
+    SaverInput input({.passwordLock = true, .password = "Pass"});
+    typeText(input, "pass");
+    EXPECT_EQ(pressEnter(input), kIgnore);
+    SaverInput japanese({.passwordLock = true, .password = "ひみつ"});
+    type(japanese, 0, "ひ");
+    type(japanese, 0, "み");
+    type(japanese, 0, "つ");
+    EXPECT_EQ(pressEnter(japanese), kClose);
+}
+
+TEST(SaverInputPassword, WinsOverEscAndIgnoresMouseAndAlt) {
+    SaverInput input({.escOnly = true, .passwordLock = true, .password = "x"});
+    EXPECT_EQ(type(input, SaverInput::kEscKey, "\x1b"), kIgnore);
+    EXPECT_EQ(input.mouseMoved(0, 0), kIgnore);
+    EXPECT_EQ(input.mouseMoved(9, 9), kIgnore);
+    EXPECT_EQ(input.buttonPressed(), kIgnore);
+    EXPECT_EQ(input.systemKeyPressed(), kIgnore);
+    // The Esc typed above is part of this attempt, so it fails; the next one succeeds.
+    typeText(input, "x");
+    EXPECT_EQ(pressEnter(input), kIgnore);
+    typeText(input, "x");
+    EXPECT_EQ(pressEnter(input), kClose);
+}
+
+TEST(SaverInputPassword, CharactersAreKeptEvenWithoutALock) {
+    SaverInput input({.escOnly = true});
+    typeText(input, "ab");
+    EXPECT_EQ(input.typed(), "ab");
+    pressEnter(input);
+    EXPECT_EQ(input.typed(), "");
+}
+
+}  // namespace
+}  // namespace rumo

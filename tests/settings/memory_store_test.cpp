@@ -1,0 +1,34 @@
+#include "settings/memory_store.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/int_text.h"
+
+namespace rumo {
+namespace {
+
+TEST(StoredInt, AcceptsSignedDecimalsWithBlanksAround) {
+    EXPECT_EQ(parseStoredInt("240"), 240);
+    EXPECT_EQ(parseStoredInt(" -5\t"), -5);
+    EXPECT_EQ(parseStoredInt("+7"), 7);
+    EXPECT_EQ(parseStoredInt("2147483647"), 2147483647);
+    EXPECT_EQ(parseStoredInt("-2147483648"), -2147483647 - 1);
+}
+
+TEST(StoredInt, RejectsWhatIsNotAnInteger) {
+    for (const char* text : {"", " ", "abc", "12abc", "1.5", "2147483648", "0x10", "+", "-"}) {
+        EXPECT_FALSE(parseStoredInt(text)) << text;
+    }
+}
+
+TEST(MemoryStore, TextWhereAnIntegerIsExpectedReadsAsDefault) {
+    MemoryStore store;
+    store.writeText(configKey("Size"), "big");
+    EXPECT_EQ(readSetting(store, configKey("Size")), 240);
+    store.writeInt(configKey("Size"), 120);
+    EXPECT_EQ(readSetting(store, configKey("Size")), 120);
+    EXPECT_EQ(store.readText(configKey("Size"), ""), "120");
+}
+
+}  // namespace
+}  // namespace rumo
