@@ -1,0 +1,73 @@
+// The notice's copy of the settings it draws from, plus its motion and slide state. Loaded once
+// when the window is created; nothing is written back.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "screen/picture_handle.h"
+#include "settings/schema.h"
+
+namespace rumo {
+
+using Colour = std::uint32_t;  // red in the low byte, then green, then blue
+
+inline Colour rgb(int red, int green, int blue) {
+    return static_cast<Colour>(red & 0xFF) | (static_cast<Colour>(green & 0xFF) << 8) |
+           (static_cast<Colour>(blue & 0xFF) << 16);
+}
+
+struct AwayScene {
+    // Loaded from the store.
+    std::string where;
+    std::string name;
+    std::array<std::string, kPlaceCount> places;
+    std::array<std::string, kPlaceCount> placeImages;
+    std::string fontFace;
+    std::string password;
+    std::string foreImagePath;
+    std::string backImagePath;
+    std::array<std::string, kMemoCount> memos;
+    std::array<std::string, kMemoCount> memoFontFaces;
+    std::array<int, kMemoCount> memoX{}, memoY{}, memoSizes{};
+    std::array<int, kMemoCount> memoBold{}, memoItalic{}, memoStrikeout{}, memoUnderline{};
+    std::array<int, kMemoCount> memoRed{}, memoGreen{}, memoBlue{};
+    int backRed = 0, backGreen = 0, backBlue = 0;
+    int screen = 0;
+    int showAwayTime = 0;
+    int escOnly = 0;
+    int showDateTime = 0;
+    int fontSize = 0;
+    int bold = 0, italic = 0, strikeout = 0, underline = 0;
+    int textRed = 0, textGreen = 0, textBlue = 0;
+    int whiteShadow = 0, blackShadow = 0;
+    int passwordLock = 0;
+    int showForeImage = 0;
+    int textPosition = 0;
+    int colourfulText = 0;
+    int showBackImage = 0;
+    int pictureMode = 0;
+
+    // Kept by the frame loop.
+    std::optional<std::int64_t> startTime;  // seconds since the epoch; set at the first paint
+    Colour textColor = 0;
+    Colour backColor = 0;
+    int quarterSize = 0;
+    std::int32_t textX = 0;
+    std::int32_t textY = 0;
+
+    // Pictures (switches above say whether each layer is drawn).
+    std::optional<PictureHandle> foreImage;
+    std::optional<PictureHandle> backImage;
+    std::array<std::optional<PictureHandle>, kPlaceCount> slideImages;
+    int slideCount = 0;
+    int slideNext = 0;
+    int slideShown = 0;
+    int slidesAllLoaded = 0;
+    std::int64_t slideLastSecond = 0;
+    std::optional<PictureHandle> framePicture;
+};
+
+}  // namespace rumo
