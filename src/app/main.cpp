@@ -1,6 +1,7 @@
 // Entry point: reads the command line and runs the resident bar, the notice or its preview.
 #include <QApplication>
 #include <QFileInfo>
+#include <cstdio>
 #include <string>
 #include <vector>
 

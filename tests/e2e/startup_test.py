@@ -76,6 +76,15 @@ class Preview(unittest.TestCase):
             wait_for(lambda: s.geometry(window)[2:] == (640, 480), what="the preview to fill it")
             self.assertIsNone(preview.poll())
 
+    def test_ends_when_its_host_window_goes_away(self):
+        with Session(window_manager=False, size="640x480") as s:
+            host = s.rumo("-s")
+            host_window = s.wait_window(host)
+            preview = s.rumo("-p", str(host_window))
+            s.wait_window(preview)
+            host.kill()
+            self.assertEqual(wait_exit(preview), 0)
+
     def test_bad_window_ids_end_with_an_error_and_no_window(self):
         with Session(window_manager=False) as s:
             for args in (["p"], ["p", "0"], ["p", "abc"], ["p", "123456789"]):
