@@ -112,6 +112,88 @@ QRect toRaw(const QRect& oriented, QSize raw, QImageIOHandler::Transformations t
     return QRect(x0, y0, x1 - x0, y1 - y0);
 }
 
+// What a JPEG's headers say about the memory libjpeg will need. A progressive JPEG, or one
+// whose first scan leaves components out, is decoded through coefficient buffers for the whole
+// picture, however small the output, and Qt gives no way to cap them: so they are counted here.
+struct JpegLayout {
+    bool valid = false;
+    bool wholePictureBuffers = false;
+    qint64 coefficientBytes = 0;
+};
+
+JpegLayout readJpegLayout(QIODevice& device) {
+    JpegLayout layout;
+    auto byteAt = [](const QByteArray& bytes, int i) { return int(quint8(bytes.at(i))); };
+    if (!device.seek(2)) {
+        return layout;
+    }
+    int components = 0;
+    bool progressive = false;
+    for (int segments = 0; segments < 4096; ++segments) {
+        QByteArray marker = device.read(2);
+        while (marker.size() == 2 && byteAt(marker, 0) == 0xFF && byteAt(marker, 1) == 0xFF) {
+            marker = marker.right(1) + device.read(1);  // fill bytes before a marker
+        }
+        if (marker.size() != 2 || byteAt(marker, 0) != 0xFF) {
+            return layout;
+        }
+        const int type = byteAt(marker, 1);
+        if (type == 0xD9 || (type >= 0xD0 && type <= 0xD7) || type == 0x01) {
+            return layout;  // end of image, or a marker that has no business before the scans
+        }
+        const QByteArray lengthBytes = device.read(2);
+        if (lengthBytes.size() != 2) {
+            return layout;
+        }
+        const int length = byteAt(lengthBytes, 0) * 256 + byteAt(lengthBytes, 1);
+        if (length < 2) {
+            return layout;
+        }
+        const bool frame =
+            type >= 0xC0 && type <= 0xCF && type != 0xC4 && type != 0xC8 && type != 0xCC;
+        if (frame || type == 0xDA) {
+            const QByteArray body = device.read(length - 2);
+            if (body.size() != length - 2) {
+                return layout;
+            }
+            if (type == 0xDA) {
+                if (components == 0 || body.isEmpty()) {
+                    return layout;
+                }
+                layout.valid = true;
+                layout.wholePictureBuffers = progressive || byteAt(body, 0) < components;
+                return layout;
+            }
+            if (body.size() < 6) {
+                return layout;
+            }
+            progressive = type == 0xC2 || type == 0xC6 || type == 0xCA || type == 0xCE;
+            const qint64 height = byteAt(body, 1) * 256 + byteAt(body, 2);
+            const qint64 width = byteAt(body, 3) * 256 + byteAt(body, 4);
+            components = byteAt(body, 5);
+            if (components == 0 || body.size() < 6 + 3 * components) {
+                return layout;
+            }
+            int maxH = 1;
+            int maxV = 1;
+            for (int c = 0; c < components; ++c) {
+                maxH = std::max(maxH, byteAt(body, 7 + 3 * c) >> 4);
+                maxV = std::max(maxV, byteAt(body, 7 + 3 * c) & 0x0F);
+            }
+            // Each component keeps one 16-bit coefficient per sample of its own resolution.
+            for (int c = 0; c < components; ++c) {
+                const int sampling = byteAt(body, 7 + 3 * c);
+                const qint64 h = std::max(1, sampling >> 4);
+                const qint64 v = std::max(1, sampling & 0x0F);
+                layout.coefficientBytes += (width * h / maxH + 16) * (height * v / maxV + 16) * 2;
+            }
+        } else if (!device.seek(device.pos() + length - 2)) {
+            return layout;
+        }
+    }
+    return layout;
+}
+
 bool fitsDecodeLimit(QSize size) {
     return qint64(size.width()) * size.height() * 4 <= kMaxDecodeBytes;
 }
@@ -148,6 +230,17 @@ std::optional<PreparedPicture> decodePicture(QIODevice& device, QSize screenSize
     if (format.isEmpty()) {
         return std::nullopt;
     }
+    const bool jpeg = format == "jpeg";
+    if (jpeg) {
+        const JpegLayout layout = readJpegLayout(device);
+        if (!layout.valid ||
+            (layout.wholePictureBuffers && layout.coefficientBytes > kMaxJpegCoefficientBytes)) {
+            return std::nullopt;
+        }
+    }
+    if (!device.seek(0)) {
+        return std::nullopt;
+    }
     EndWatch watch(device);
     if (!watch.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return std::nullopt;
@@ -158,7 +251,6 @@ std::optional<PreparedPicture> decodePicture(QIODevice& device, QSize screenSize
     reader.setAllocationLimit(int(kMaxDecodeBytes / (1024 * 1024)));
     reader.setAutoTransform(true);
 
-    const bool jpeg = format == "jpeg";
     const QSize raw = reader.size();
     if (!raw.isValid() || raw.isEmpty()) {
         return std::nullopt;

@@ -19,6 +19,9 @@ inline constexpr qint64 kMaxDecodeBytes = 48LL * 1024 * 1024;
 // JPEGs are decoded reduced or clipped, so their limit is on the picture's pixel count, which
 // bounds the decoding time.
 inline constexpr qint64 kMaxJpegPixels = 200LL * 1000 * 1000;
+// A progressive JPEG is decoded through coefficient buffers for the whole picture (two bytes a
+// sample): 72 MB for a 6000 x 4000 photo with halved colour resolution.
+inline constexpr qint64 kMaxJpegCoefficientBytes = 96LL * 1024 * 1024;
 
 struct PreparedPicture {
     QImage image;        // Format_RGB32, or ARGB32_Premultiplied for a GIF with transparency

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <cstdlib>
@@ -251,6 +252,21 @@ TEST_F(PictureDecoder, HugeHeadersAreRefusedBeforeDecoding) {
     jpeg[frame + 5] = jpeg[frame + 7] = char(0xFD);
     jpeg[frame + 6] = jpeg[frame + 8] = char(0xE8);
     EXPECT_FALSE(decodePicture(write("huge.jpg", jpeg), kScreen, true));
+
+    // A progressive JPEG needs coefficient buffers for the whole picture, whatever is shown:
+    // 14000 x 14000 would take over half a gigabyte.
+    QByteArray progressive;
+    QBuffer buffer(&progressive);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    ASSERT_TRUE(writer.write(gradient(320, 240)));
+    ASSERT_TRUE(decodePicture(write("fine.jpg", progressive), kScreen, true));
+    const qsizetype start = progressive.indexOf("\xFF\xC2");
+    ASSERT_GT(start, 0);
+    progressive[start + 5] = progressive[start + 7] = char(0x36);
+    progressive[start + 6] = progressive[start + 8] = char(0xB0);
+    EXPECT_FALSE(decodePicture(write("deep.jpg", progressive), kScreen, true));
 }
 
 TEST_F(PictureDecoder, PathsThatAreNoRegularFileAreRefusedWithoutWaiting) {
