@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QRandomGenerator>
 
 #include "screen/picture_decoder.h"
@@ -82,6 +83,37 @@ void BM_DecodeLargeJpegWhole(benchmark::State& state) {
     state.counters["image_bytes"] = double(bytes);
 }
 BENCHMARK(BM_DecodeLargeJpegWhole)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Drawing a prepared foreground onto a 1920 x 1080 frame: the large photo, prepared, should cost
+// what an 800 x 600 picture costs.
+void copyPrepared(benchmark::State& state, const QImage& image) {
+    QImage frame(kScreen, QImage::Format_RGB32);
+    frame.fill(Qt::black);
+    const QPoint at((kScreen.width() - image.width()) / 2, (kScreen.height() - image.height()) / 2);
+    for (auto _ : state) {
+        QPainter painter(&frame);
+        painter.drawImage(at, image);
+        painter.end();
+        benchmark::DoNotOptimize(frame.constBits());
+    }
+}
+
+void BM_CopyPreparedLargeJpeg(benchmark::State& state) {
+    const auto picture = rumo::decodePicture(largeJpeg(), kScreen, true);
+    if (!picture) {
+        state.SkipWithError("decoding failed");
+        return;
+    }
+    copyPrepared(state, picture->image);
+}
+BENCHMARK(BM_CopyPreparedLargeJpeg)->Unit(benchmark::kMicrosecond);
+
+void BM_CopyPrepared800x600(benchmark::State& state) {
+    QImage image(800, 600, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    copyPrepared(state, image);
+}
+BENCHMARK(BM_CopyPrepared800x600)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
