@@ -40,7 +40,7 @@ QByteArray pictureFormatOf(const QByteArray& head);
 // file, not BMP/JPEG/GIF by content, damaged or truncated, too large, or without pixels.
 std::optional<PreparedPicture> decodePicture(const QString& path, QSize screenSize,
                                              bool foreground);
-// The same from an open, random-access device positioned at the start of the file.
+// The same from an open, random-access device holding the file (read from its start).
 std::optional<PreparedPicture> decodePicture(QIODevice& device, QSize screenSize, bool foreground);
 
 // Where `image` goes when the frame draws the whole original picture into `whole` (one to one:
