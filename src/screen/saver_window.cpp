@@ -61,7 +61,9 @@ void SaverWindow::mouseMoveEvent(QMouseEvent* event) {
     apply(input_.mouseMoved(at.x(), at.y()));
 }
 
-void SaverWindow::mousePressEvent(QMouseEvent* /*event*/) { apply(input_.buttonPressed()); }
+void SaverWindow::mousePressEvent(QMouseEvent* /*event*/) {
+    apply(input_.buttonPressed());
+}
 
 void SaverWindow::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers().testFlag(Qt::AltModifier) || event->key() == Qt::Key_Alt) {
