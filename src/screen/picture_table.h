@@ -1,0 +1,52 @@
+// The notice's decoded pictures, by the id the core's picture handles carry, and how one is
+// drawn over the placement a frame gives it (scaled once and kept when it is not a plain copy).
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <map>
+#include <optional>
+#include <tuple>
+#include <vector>
+
+#include "screen/picture_handle.h"
+
+class QPainter;
+
+namespace rumo {
+
+// A decoded picture: image holds the part sourceRect (in the original picture's pixels) of a
+// picture originalSize large, possibly already scaled for the screen.
+struct TablePicture {
+    QImage image;
+    QSize originalSize;
+    QRect sourceRect;
+};
+
+// Decodes a picture file for a screen of the given size; nothing when it cannot be used.
+using PictureDecodeHook =
+    std::function<std::optional<TablePicture>(const QString& path, QSize screen, bool foreground)>;
+
+class PictureTable {
+public:
+    PictureHandle add(TablePicture picture);
+    const TablePicture* find(int id) const;
+
+    // A loader for the core's picture rules: decodes through the hook and registers the result.
+    PictureLoader loader(PictureDecodeHook decode, QSize screen, bool foreground);
+
+    // Draws the whole picture placed over target (in canvas pixels), clipped to the canvas.
+    void draw(QPainter& painter, int id, const QRect& target, const QRect& canvas);
+    // Tiles the picture at its original size from the canvas's top-left corner.
+    void tile(QPainter& painter, int id, const QRect& canvas);
+
+private:
+    std::vector<TablePicture> pictures_;
+    std::map<std::tuple<int, int, int, int, int>, QImage> scaled_;  // id and placed rect
+    std::map<int, QImage> tiles_;
+};
+
+}  // namespace rumo
