@@ -1,6 +1,7 @@
 #include "screen/away_screen.h"
 
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -74,7 +75,10 @@ void AwayScreen::tick() {
     if (!isVisible() || !scene_.startTime) {
         return;  // the first paint starts the notice
     }
-    raise();
+    // The notice keeps itself in front (a platform without window stacking has nothing to raise).
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        raise();
+    }
     const QRegion changed = canvas_.compose(nextFrame());
     if (!changed.isEmpty()) {
         copyingTick_ = true;
