@@ -15,6 +15,25 @@ QRect qtRect(const Rect& r) {
     return QRect(r.x, r.y, r.width, r.height);
 }
 
+// Where a sprite's ink lands, clipped to the canvas. In 64 bits: an anchor may lie anywhere in
+// the 32-bit range.
+QRect placedRect(const QRect& ink, QPoint anchor, const QRect& bounds) {
+    if (ink.isEmpty()) {
+        return {};
+    }
+    const qint64 left = qint64(anchor.x()) + ink.x();
+    const qint64 top = qint64(anchor.y()) + ink.y();
+    const qint64 l = std::max<qint64>(left, bounds.left());
+    const qint64 t = std::max<qint64>(top, bounds.top());
+    const qint64 r = std::min<qint64>(left + ink.width(), qint64(bounds.right()) + 1);
+    const qint64 b = std::min<qint64>(top + ink.height(), qint64(bounds.bottom()) + 1);
+    if (l >= r || t >= b) {
+        return {};
+    }
+    return QRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r - l),
+                 static_cast<int>(b - t));
+}
+
 }  // namespace
 
 QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
@@ -44,7 +63,7 @@ QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
             item.sprite = sprites_.get(text->font, text->text);
             item.colour = text->colour;
             item.anchor = QPoint(text->x, text->y);
-            item.rect = item.sprite->inkRect().translated(item.anchor).intersected(bounds);
+            item.rect = placedRect(item.sprite->inkRect(), item.anchor, bounds);
             items.push_back(std::move(item));
         }
     }
@@ -127,7 +146,7 @@ void FrameCanvas::paintStep(QPainter& painter, const DrawStep& step) {
         item.sprite = sprites_.get(text->font, text->text);
         item.colour = text->colour;
         item.anchor = QPoint(text->x, text->y);
-        item.rect = item.sprite->inkRect().translated(item.anchor).intersected(canvas);
+        item.rect = placedRect(item.sprite->inkRect(), item.anchor, canvas);
         if (!item.rect.isEmpty()) {
             place(painter, item);
         }
@@ -136,8 +155,10 @@ void FrameCanvas::paintStep(QPainter& painter, const DrawStep& step) {
 
 void FrameCanvas::place(QPainter& painter, Placed& item) {
     if (item.sprite->cached()) {
-        painter.drawImage(item.anchor + item.sprite->inkRect().topLeft(),
-                          item.sprite->coloured(item.colour));
+        // The ink meets the canvas, so its corner lies within a sprite's size of it.
+        const QPoint corner(static_cast<int>(qint64(item.anchor.x()) + item.sprite->inkRect().x()),
+                            static_cast<int>(qint64(item.anchor.y()) + item.sprite->inkRect().y()));
+        painter.drawImage(corner, item.sprite->coloured(item.colour));
     } else {
         drawTextDirect(painter, *item.sprite, item.colour, item.anchor.x(), item.anchor.y());
     }

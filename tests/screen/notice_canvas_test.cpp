@@ -110,8 +110,23 @@ TEST(NoticePixels, HostileSettingsStillDraw) {
     store.writeText(configKey("Font"), std::string(100, 'F'));
     store.writeInt(configKey("Screen"), 99);
     store.writeInt(configKey("Riseki"), 1);
+    store.writeInt(memoPositionKey('x', 2), 2147483647);
+    store.writeInt(memoPositionKey('y', 2), -2147483647 - 1);
+    store.writeText(memoKey(2), "端");
+    store.writeText(memoKey(3), "見える");
+    store.writeInt(memoGroupKey("MColorB", 3), 255);
+    store.writeInt(memoGroupKey("MColorG", 3), 0);
+    store.writeInt(memoGroupKey("MSize", 3), 250);
+    store.writeInt(memoPositionKey('y', 3), 100);
     const QImage image = renderNotice(scene(store), {{320, 200}, kAt, 0, 30});
-    EXPECT_EQ(image.size(), QSize(320, 200));
+    ASSERT_EQ(image.size(), QSize(320, 200));
+    int blue = 0;  // the sane memo still shows, whatever the others hold
+    for (int y = 100; y < 150; ++y) {
+        for (int x = 0; x < 150; ++x) {
+            blue += image.pixel(x, y) == qRgb(0, 0, 255) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(blue, 100);
 }
 
 TEST(RenderTool, WritesThePictureOfTheStoredNotice) {
