@@ -125,36 +125,43 @@ std::shared_ptr<TextSprite> TextSprites::render(const FontSpec& spec,
     return sprite;
 }
 
-void drawTextDirect(QPainter& painter, const TextSprite& sprite, Colour colour, int x, int y) {
+void drawTextDirect(QPainter& painter, TextSprite& sprite, Colour colour, int x, int y) {
     const QString& text = sprite.text();
-    const QFontMetricsF metrics(sprite.font());
+    if (sprite.charStart_.empty()) {
+        const QFontMetricsF metrics(sprite.font());
+        qreal pen = 0;
+        for (qsizetype i = 0; i < text.size();) {
+            const qsizetype length = text.at(i).isHighSurrogate() ? 2 : 1;
+            sprite.charStart_.push_back(i);
+            sprite.penBefore_.push_back(pen);
+            pen += metrics.horizontalAdvance(text.mid(i, length));
+            i += length;
+        }
+        sprite.charStart_.push_back(text.size());
+        sprite.penBefore_.push_back(pen);
+    }
+    // Only the characters that can reach the target are drawn (a font size of slack on each
+    // side covers glyphs reaching past their advance).
     const qreal limit = painter.device() != nullptr ? painter.device()->width() : 0;
     const qreal slack = sprite.font().pixelSize();
-    // Skip the characters that end before the left edge, and stop past the right edge.
-    qreal pen = x;
-    qsizetype first = 0;
-    while (first < text.size()) {
-        const qsizetype length = text.at(first).isHighSurrogate() ? 2 : 1;
-        const qreal advance = metrics.horizontalAdvance(text.mid(first, length));
-        if (pen + advance + slack >= 0) {
-            break;
-        }
-        pen += advance;
-        first += length;
+    const std::vector<qreal>& pens = sprite.penBefore_;
+    const std::size_t count = pens.size() - 1;
+    std::size_t first = 0;
+    while (first < count && x + pens[first + 1] + slack < 0) {
+        ++first;
     }
-    qsizetype last = first;
-    qreal end = pen;
-    while (last < text.size() && end <= limit + slack) {
-        const qsizetype length = text.at(last).isHighSurrogate() ? 2 : 1;
-        end += metrics.horizontalAdvance(text.mid(last, length));
-        last += length;
+    std::size_t last = first;
+    while (last < count && x + pens[last] <= limit + slack) {
+        ++last;
     }
     if (last == first) {
         return;
     }
+    const qsizetype from = sprite.charStart_[first];
+    const qsizetype to = sprite.charStart_[last];
     painter.setFont(sprite.font());
     painter.setPen(qtColour(colour));
-    painter.drawText(QPointF(pen, y + sprite.ascent()), text.mid(first, last - first));
+    painter.drawText(QPointF(x + pens[first], y + sprite.ascent()), text.mid(from, to - from));
 }
 
 }  // namespace rumo

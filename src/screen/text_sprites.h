@@ -37,6 +37,11 @@ private:
     QRect inkRect_;
     QImage coverage_;  // Alpha8, inkRect_'s size
     std::vector<std::pair<Colour, QImage>> colours_;
+    // For text drawn directly: the pen position before each character, measured once.
+    std::vector<qreal> penBefore_;
+    std::vector<qsizetype> charStart_;
+
+    friend void drawTextDirect(QPainter&, TextSprite&, Colour, int, int);
 };
 
 class TextSprites {
@@ -61,6 +66,6 @@ private:
 
 // Draws text the direct way, its cell's top-left corner at (x, y), skipping characters that lie
 // wholly outside the painter's target (so very long text costs only what is visible).
-void drawTextDirect(QPainter& painter, const TextSprite& sprite, Colour colour, int x, int y);
+void drawTextDirect(QPainter& painter, TextSprite& sprite, Colour colour, int x, int y);
 
 }  // namespace rumo
