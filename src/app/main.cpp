@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/run_modes.h"
+#include "screen/font_mapping.h"
 #include "settings/qsettings_store.h"
 
 namespace {
@@ -37,6 +38,8 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
+    // The stored faces are the Japanese system's names; they resolve to the installed IPA faces.
+    rumo::installJapaneseFaceSubstitutions();
     // Settings live under the executable's own name, so a renamed copy keeps its own.
     const QString applicationName =
         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();

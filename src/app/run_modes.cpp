@@ -9,6 +9,7 @@
 #include "platform/instance_guard.h"
 #include "platform/native_window.h"
 #include "screen/away_screen.h"
+#include "screen/notice_pictures.h"
 #include "screen/saver_window.h"
 
 namespace rumo {
@@ -23,6 +24,7 @@ int runResident(SettingsStore& store) {
 
 int runSaver(SettingsStore& store) {
     auto* window = new SaverWindow(store);  // deletes itself when closed
+    window->setPictureRules(standardPictureRules());
     window->showOverScreen();
     return QApplication::exec();
 }
@@ -36,6 +38,7 @@ int runPreview(SettingsStore& store, std::uint64_t parentWindow) {
     }
     QWindow* parent = QWindow::fromWinId(static_cast<WId>(parentWindow));
     AwayScreen preview(store);
+    preview.setPictureRules(standardPictureRules());
     preview.setAttribute(Qt::WA_NativeWindow);
     preview.winId();
     preview.windowHandle()->setParent(parent);

@@ -1,35 +1,119 @@
-// Keeps every decoded picture of the notice and hands the core its handles.
 #include "screen/picture_table.h"
 
-#include <QString>
+#include <QPainter>
+#include <cmath>
 
 namespace rumo {
 
-PictureLoader PictureTable::foregroundLoader() {
-    return [this](const std::string& path) { return load(path, true); };
-}
+namespace {
 
-PictureLoader PictureTable::backgroundLoader() {
-    return [this](const std::string& path) { return load(path, false); };
+constexpr std::size_t kKeptScaled = 8;
+
+}  // namespace
+
+PictureHandle PictureTable::add(PreparedPicture picture) {
+    const int id = static_cast<int>(pictures_.size());
+    PictureHandle handle{id, picture.originalSize.width(), picture.originalSize.height()};
+    pictures_.push_back(std::move(picture));
+    return handle;
 }
 
 const PreparedPicture* PictureTable::find(int id) const {
-    if (id < 0 || id >= size()) {
+    if (id < 0 || static_cast<std::size_t>(id) >= pictures_.size()) {
         return nullptr;
     }
     return &pictures_[static_cast<std::size_t>(id)];
 }
 
-std::optional<PictureHandle> PictureTable::load(const std::string& path, bool foreground) {
-    std::optional<PreparedPicture> picture =
-        decodePicture(QString::fromStdString(path), screenSize_, foreground);
-    if (!picture) {
-        return std::nullopt;
+PictureLoader PictureTable::loader(PictureDecodeHook decode, QSize screen, bool foreground) {
+    return [this, decode = std::move(decode), screen,
+            foreground](const std::string& path) -> std::optional<PictureHandle> {
+        if (!decode || path.empty()) {
+            return std::nullopt;
+        }
+        std::optional<PreparedPicture> picture =
+            decode(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())), screen,
+                   foreground);
+        if (!picture || picture->image.isNull() || picture->originalSize.isEmpty()) {
+            return std::nullopt;
+        }
+        return add(std::move(*picture));
+    };
+}
+
+void PictureTable::draw(QPainter& painter, int id, const QRect& target, const QRect& canvas) {
+    const PreparedPicture* picture = find(id);
+    if (picture == nullptr || target.isEmpty()) {
+        return;
     }
-    const PictureHandle handle{size(), picture->originalSize.width(),
-                               picture->originalSize.height()};
-    pictures_.push_back(std::move(*picture));
-    return handle;
+    // Where the part the image holds lands inside the target.
+    const double sx = static_cast<double>(target.width()) / picture->originalSize.width();
+    const double sy = static_cast<double>(target.height()) / picture->originalSize.height();
+    const QRectF placedF(target.x() + picture->sourceRect.x() * sx,
+                         target.y() + picture->sourceRect.y() * sy,
+                         picture->sourceRect.width() * sx, picture->sourceRect.height() * sy);
+    const QRect placed = placedF.toRect();
+    if (placed.size() == picture->image.size()) {
+        painter.drawImage(placed.topLeft(), picture->image);
+        return;
+    }
+    // Scale only the visible part, so a picture enlarged far beyond the canvas costs no more
+    // than the canvas.
+    const QRect visible = placed.intersected(canvas);
+    if (visible.isEmpty()) {
+        return;
+    }
+    const auto key = std::make_tuple(id, placed.x(), placed.y(), placed.width(), placed.height());
+    auto found = scaled_.find(key);
+    if (found == scaled_.end()) {
+        if (scaled_.size() >= kKeptScaled) {
+            scaled_.clear();
+        }
+        const double fx = static_cast<double>(picture->image.width()) / placed.width();
+        const double fy = static_cast<double>(picture->image.height()) / placed.height();
+        QImage part(visible.size(), QImage::Format_RGB32);
+        // Nearest pixel, like a colour-on-colour stretch: no smoothing.
+        for (int y = 0; y < part.height(); ++y) {
+            const int srcY = std::min(picture->image.height() - 1,
+                                      static_cast<int>((visible.y() - placed.y() + y) * fy));
+            const auto* in = reinterpret_cast<const QRgb*>(picture->image.constScanLine(srcY));
+            auto* out = reinterpret_cast<QRgb*>(part.scanLine(y));
+            for (int x = 0; x < part.width(); ++x) {
+                const int srcX = std::min(picture->image.width() - 1,
+                                          static_cast<int>((visible.x() - placed.x() + x) * fx));
+                out[x] = in[srcX];
+            }
+        }
+        found = scaled_.emplace(key, std::move(part)).first;
+    }
+    painter.drawImage(visible.topLeft(), found->second);
+}
+
+void PictureTable::tile(QPainter& painter, int id, const QRect& canvas) {
+    const PreparedPicture* picture = find(id);
+    if (picture == nullptr) {
+        return;
+    }
+    auto found = tiles_.find(id);
+    if (found == tiles_.end()) {
+        QImage tileImage = picture->image;
+        if (picture->image.size() != picture->originalSize ||
+            picture->sourceRect != QRect(QPoint(0, 0), picture->originalSize)) {
+            // The decoder kept a part or a scaled copy; rebuild the tile at its own size, but
+            // never larger than the canvas it covers.
+            const QSize size = picture->originalSize.boundedTo(canvas.size().expandedTo({1, 1}));
+            tileImage = QImage(size, QImage::Format_RGB32);
+            tileImage.fill(Qt::black);
+            QPainter tilePainter(&tileImage);
+            draw(tilePainter, id, QRect(QPoint(0, 0), picture->originalSize),
+                 QRect(QPoint(0, 0), size));
+        }
+        found = tiles_.emplace(id, tileImage.convertToFormat(QImage::Format_RGB32)).first;
+    }
+    painter.save();
+    painter.setBrushOrigin(0, 0);
+    painter.fillRect(canvas, QBrush(found->second));
+    painter.restore();
 }
 
 }  // namespace rumo

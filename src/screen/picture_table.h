@@ -1,36 +1,45 @@
-// The notice's decoded pictures, owned for the life of its window. The core refers to them by
-// the ids in PictureHandle; the canvas looks them up here to copy them.
+// The notice's decoded pictures, by the id the core's picture handles carry, and how one is
+// drawn over the placement a frame gives it (scaled once and kept when it is not a plain copy).
 #pragma once
 
+#include <QImage>
+#include <QRect>
 #include <QSize>
-#include <deque>
+#include <QString>
+#include <functional>
+#include <map>
 #include <optional>
-#include <string>
+#include <tuple>
+#include <vector>
 
 #include "screen/picture_decoder.h"
 #include "screen/picture_handle.h"
 
+class QPainter;
+
 namespace rumo {
+
+// Decodes a picture file for a screen of the given size; nothing when it cannot be used.
+using PictureDecodeHook = std::function<std::optional<PreparedPicture>(
+    const QString& path, QSize screen, bool foreground)>;
 
 class PictureTable {
 public:
-    // Pictures are prepared for a window of this size (the screen, or the preview window).
-    explicit PictureTable(QSize screenSize) : screenSize_(screenSize) {}
-
-    // Loaders for the core's picture rules: the foreground one prepares centred pictures and
-    // slides, the background one tiles. Both must not outlive the table.
-    PictureLoader foregroundLoader();
-    PictureLoader backgroundLoader();
-
-    // The picture behind a handle's id, or null for an id this table never handed out.
+    PictureHandle add(PreparedPicture picture);
     const PreparedPicture* find(int id) const;
-    int size() const { return static_cast<int>(pictures_.size()); }
+
+    // A loader for the core's picture rules: decodes through the hook and registers the result.
+    PictureLoader loader(PictureDecodeHook decode, QSize screen, bool foreground);
+
+    // Draws the whole picture placed over target (in canvas pixels), clipped to the canvas.
+    void draw(QPainter& painter, int id, const QRect& target, const QRect& canvas);
+    // Tiles the picture at its original size from the canvas's top-left corner.
+    void tile(QPainter& painter, int id, const QRect& canvas);
 
 private:
-    std::optional<PictureHandle> load(const std::string& path, bool foreground);
-
-    QSize screenSize_;
-    std::deque<PreparedPicture> pictures_;
+    std::vector<PreparedPicture> pictures_;
+    std::map<std::tuple<int, int, int, int, int>, QImage> scaled_;  // id and placed rect
+    std::map<int, QImage> tiles_;
 };
 
 }  // namespace rumo

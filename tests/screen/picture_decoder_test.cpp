@@ -404,9 +404,12 @@ TEST_F(PictureDecoder, BackgroundStaysOneToOneAndIsCutToTheScreen) {
 }
 
 TEST_F(PictureDecoder, TableHandsOutHandlesWithTheOriginalSize) {
-    PictureTable table(kScreen);
-    const PictureLoader fore = table.foregroundLoader();
-    const PictureLoader back = table.backgroundLoader();
+    PictureTable table;
+    const PictureDecodeHook decode = [](const QString& path, QSize screen, bool foreground) {
+        return decodePicture(path, screen, foreground);
+    };
+    const PictureLoader fore = table.loader(decode, kScreen, true);
+    const PictureLoader back = table.loader(decode, kScreen, false);
     const std::string big = save("big.bmp", gradient(2048, 1536), "bmp").toStdString();
     const auto foreHandle = fore(big);
     const auto backHandle = back(big);

@@ -1,0 +1,158 @@
+// Cost of one notice frame with every layer on: a 100x100 background tiled, a centred 800x600
+// foreground, five memos, the cross pattern with shadows and the three small lines. BM_Frame is
+// the program's path (frame steps, then the canvas's incremental composition); BM_FrameNaive
+// redraws everything with QPainter for comparison; BM_FrameCopy is the window copy of the
+// changed region.
+#include <benchmark/benchmark.h>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include "screen/font_mapping.h"
+#include "screen/frame_canvas.h"
+#include "screen/frame_composer.h"
+#include "screen/picture_table.h"
+#include "screen/scene_loader.h"
+#include "settings/memory_store.h"
+
+namespace {
+
+using namespace rumo;
+
+constexpr std::int64_t kAt = 1796634303;
+
+struct Notice {
+    PictureTable pictures;
+    AwayScene scene;
+    int frame = 0;
+
+    explicit Notice(int height) {
+        MemoryStore store;
+        store.writeInt(configKey("Screen"), 2);
+        store.writeInt(configKey("White"), 1);
+        store.writeInt(configKey("Black"), 1);
+        store.writeInt(configKey("Riseki"), 1);
+        store.writeInt(configKey("Daytime"), 1);
+        store.writeText(configKey("Name"), "山田 太郎");
+        for (int n = 1; n <= kMemoCount; ++n) {
+            store.writeText(memoKey(n), "内線" + std::to_string(1000 + n) + " 会議中");
+            store.writeInt(memoPositionKey('x', n), 40 + 200 * n);
+            store.writeInt(memoPositionKey('y', n), 60 * n);
+        }
+        scene = loadAwayScene(store);
+        QImage back(100, 100, QImage::Format_RGB32);
+        back.fill(QColor(20, 30, 60));
+        QPainter(&back).fillRect(0, 0, 50, 50, QColor(40, 40, 90));
+        QImage fore(800, 600, QImage::Format_RGB32);
+        fore.fill(QColor(90, 120, 80));
+        scene.backImage = pictures.add({back, {100, 100}, {0, 0, 100, 100}});
+        scene.foreImage = pictures.add({fore, {800, 600}, {0, 0, 800, 600}});
+        scene.showBackImage = 1;
+        scene.showForeImage = 1;
+        preparePaint(scene, height, kAt);
+    }
+
+    Frame next(int width, int height) {
+        const int second = frame++ / 20;  // 20 frames a second
+        return drawFrame(scene, width, height, {kAt + second, {2026, 12, 7, 9, 5, second % 60}});
+    }
+};
+
+QColor qtColour(Colour c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+void BM_Frame(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    Notice notice(height);
+    FrameCanvas canvas(&notice.pictures);
+    canvas.compose(notice.next(width, height), true);
+    qint64 pixels = 0;
+    for (auto _ : state) {
+        const QRegion changed = canvas.compose(notice.next(width, height));
+        for (const QRect& r : changed) {
+            pixels += qint64(r.width()) * r.height();
+        }
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+    state.counters["changed_px"] =
+        benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
+}
+
+void BM_FrameNaive(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    Notice notice(height);
+    QImage image(width, height, QImage::Format_RGB32);
+    const QRect canvasRect(0, 0, width, height);
+    for (auto _ : state) {
+        const Frame frame = notice.next(width, height);
+        QPainter painter(&image);
+        for (const DrawStep& step : frame.steps) {
+            if (const auto* fill = std::get_if<FillStep>(&step)) {
+                painter.fillRect(
+                    QRect(fill->rect.x, fill->rect.y, fill->rect.width, fill->rect.height),
+                    qtColour(fill->colour));
+            } else if (const auto* tile = std::get_if<TileStep>(&step)) {
+                notice.pictures.tile(painter, tile->picture.id, canvasRect);
+            } else if (const auto* picture = std::get_if<PictureStep>(&step)) {
+                const Rect& t = picture->target;
+                notice.pictures.draw(painter, picture->picture.id,
+                                     QRect(t.x, t.y, t.width, t.height), canvasRect);
+            } else if (const auto* text = std::get_if<TextStep>(&step)) {
+                const QFont font = qtFont(text->font);
+                painter.setFont(font);
+                painter.setPen(qtColour(text->colour));
+                painter.drawText(QPointF(text->x, text->y + QFontMetricsF(font).ascent()),
+                                 QString::fromStdString(text->text));
+            }
+        }
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+// The window's share of a frame: copying the changed region of the composed image.
+void BM_FrameCopy(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    Notice notice(height);
+    FrameCanvas canvas(&notice.pictures);
+    canvas.compose(notice.next(width, height), true);
+    QImage window(width, height, QImage::Format_RGB32);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QRegion changed = canvas.compose(notice.next(width, height));
+        state.ResumeTiming();
+        QPainter painter(&window);
+        for (const QRect& r : changed) {
+            painter.drawImage(r, canvas.image(), r);
+        }
+        painter.end();
+        benchmark::DoNotOptimize(window.constBits());
+    }
+}
+
+// Five runs each; the median is the figure to read.
+BENCHMARK(BM_Frame)
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.2)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameNaive)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameCopy)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

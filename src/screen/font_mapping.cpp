@@ -1,0 +1,97 @@
+#include "screen/font_mapping.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+namespace rumo {
+
+namespace {
+
+// A cell height of 0 asks for the face's default size.
+constexpr int kDefaultCellHeight = 16;
+constexpr qreal kProbePixels = 1000;
+
+struct FaceKey {
+    QString family;
+    int weight;
+    bool italic;
+    friend bool operator==(const FaceKey&, const FaceKey&) = default;
+};
+
+size_t qHash(const FaceKey& key, size_t seed = 0) {
+    return qHashMulti(seed, key.family, key.weight, key.italic);
+}
+
+QFont baseFont(const FontSpec& spec) {
+    QFont font(QString::fromUtf8(spec.face.data(), static_cast<qsizetype>(spec.face.size())));
+    font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikeout);
+    font.setKerning(false);
+    return font;
+}
+
+// Pixel size per pixel of line height, measured once per face at a large size.
+qreal pixelsPerCellPixel(const QFont& font) {
+    static QHash<FaceKey, qreal> ratios;
+    const FaceKey key{font.family(), font.weight(), font.italic()};
+    const auto found = ratios.constFind(key);
+    if (found != ratios.constEnd()) {
+        return *found;
+    }
+    QFont probe = font;
+    probe.setPixelSize(static_cast<int>(kProbePixels));
+    const qreal height = QFontMetricsF(probe).ascent() + QFontMetricsF(probe).descent();
+    const qreal ratio = height > 0 ? kProbePixels / height : 1.0;
+    ratios.insert(key, ratio);
+    return ratio;
+}
+
+}  // namespace
+
+void installJapaneseFaceSubstitutions() {
+    static bool installed = false;
+    if (installed) {
+        return;
+    }
+    installed = true;
+    const QStringList gothic{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
+    const QStringList fixedGothic{QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic")};
+    const QStringList mincho{QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")};
+    const QStringList fixedMincho{QStringLiteral("IPAMincho"), QStringLiteral("IPAPMincho")};
+    for (const char* name : {"ＭＳ Ｐゴシック", "MS PGothic", "MS UI Gothic"}) {
+        QFont::insertSubstitutions(QString::fromUtf8(name), gothic);
+    }
+    for (const char* name : {"ＭＳ ゴシック", "MS Gothic"}) {
+        QFont::insertSubstitutions(QString::fromUtf8(name), fixedGothic);
+    }
+    for (const char* name : {"ＭＳ Ｐ明朝", "MS PMincho"}) {
+        QFont::insertSubstitutions(QString::fromUtf8(name), mincho);
+    }
+    for (const char* name : {"ＭＳ 明朝", "MS Mincho"}) {
+        QFont::insertSubstitutions(QString::fromUtf8(name), fixedMincho);
+    }
+}
+
+QFont qtFont(const FontSpec& spec) {
+    installJapaneseFaceSubstitutions();
+    QFont font = baseFont(spec);
+    // A negative height asks for the character height instead of the cell height.
+    qreal pixels = 0;
+    if (spec.cellHeight > 0) {
+        pixels = spec.cellHeight * pixelsPerCellPixel(font);
+    } else if (spec.cellHeight < 0) {
+        pixels = -static_cast<qreal>(spec.cellHeight);
+    } else {
+        pixels = kDefaultCellHeight * pixelsPerCellPixel(font);
+    }
+    font.setPixelSize(
+        std::clamp(static_cast<int>(std::lround(std::min<qreal>(pixels, 1e6))), 1, kMaxFontPixels));
+    return font;
+}
+
+}  // namespace rumo

@@ -1,0 +1,21 @@
+// Turns the notice's font descriptions into Qt fonts: Japanese face names resolve to the IPA
+// faces the project installs, and a cell height becomes the pixel size whose line height
+// (ascent plus descent) is that height.
+#pragma once
+
+#include <QFont>
+
+#include "screen/frame_steps.h"
+
+namespace rumo {
+
+// Largest glyph size the canvas renders; larger requests are drawn at this size.
+inline constexpr int kMaxFontPixels = 2048;
+
+// Makes "ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝" and their relatives resolve to the IPA Gothic and Mincho
+// faces. Safe to call more than once.
+void installJapaneseFaceSubstitutions();
+
+QFont qtFont(const FontSpec& spec);
+
+}  // namespace rumo

@@ -1,0 +1,30 @@
+// How the notice gets its pictures: the decoder, the choice at creation and the three-minute
+// slides. The program uses the standard rules; tests may give their own or none.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "screen/away_scene.h"
+#include "screen/picture_table.h"
+
+namespace rumo {
+
+// How the notice gets its pictures; the run modes set it before the window is shown. Without
+// it the picture layers stay off.
+struct PictureRules {
+    PictureDecodeHook decode;
+    // Foreground choice and background load, once, before the first frame.
+    std::function<void(AwayScene&, const PictureLoader& foreground,
+                       const PictureLoader& background)>
+        atCreation;
+    // Picture mode 2's slides, at the start of every frame.
+    std::function<void(AwayScene&, std::int64_t elapsedSeconds, const PictureLoader& foreground)>
+        slideRule;
+};
+
+// Files decoded for the window, the foreground chosen by the picture mode, slides every three
+// minutes.
+PictureRules standardPictureRules();
+
+}  // namespace rumo

@@ -1,0 +1,102 @@
+#include "screen/scene_loader.h"
+
+#include "common/text.h"
+#include "settings/settings_store.h"
+
+namespace rumo {
+
+namespace {
+
+// A notice line longer than this cannot be seen on any screen; cutting it at load keeps every
+// frame cheap whatever the store holds. Cut at a character boundary.
+constexpr std::size_t kMaxShownBytes = 4096;
+
+std::string shownText(std::string text) {
+    if (text.size() <= kMaxShownBytes) {
+        return text;
+    }
+    std::size_t end = kMaxShownBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    text.resize(end);
+    return text;
+}
+
+}  // namespace
+
+int noticePattern(int storedScreen) {
+    return storedScreen >= 0 && storedScreen <= 4 ? storedScreen : 0;
+}
+
+AwayScene loadAwayScene(SettingsStore& store) {
+    AwayScene s;
+    auto integer = [&](std::string_view key) { return readSetting(store, configKey(key)); };
+    auto text = [&](std::string_view key) { return readTextSetting(store, configKey(key)); };
+
+    // The notice, unlike the bar, asks the user to press Esc when no destination was chosen.
+    s.where = shownText(store.readText(configKey("Where"), noticeWhereDefault()));
+    s.name = shownText(text("Name"));
+    for (int n = 1; n <= kPlaceCount; ++n) {
+        s.places[n - 1] = readTextSetting(store, placeKey(n));
+        s.placeImages[n - 1] = readTextSetting(store, placeImageKey(n));
+    }
+    s.fontFace = text("Font");
+    s.password = text("Password");
+    s.foreImagePath = text("Bitmap");
+    s.backImagePath = text("Bitmap2");
+    for (int n = 1; n <= kMemoCount; ++n) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        s.memos[i] = shownText(readTextSetting(store, memoKey(n)));
+        s.memoFontFaces[i] = readTextSetting(store, memoGroupKey("MFont", n));
+        s.memoX[i] = readSetting(store, memoPositionKey('x', n));
+        s.memoY[i] = readSetting(store, memoPositionKey('y', n));
+        s.memoSizes[i] = readSetting(store, memoGroupKey("MSize", n));
+        s.memoBold[i] = readSetting(store, memoGroupKey("MBold", n));
+        s.memoItalic[i] = readSetting(store, memoGroupKey("MItalic", n));
+        s.memoStrikeout[i] = readSetting(store, memoGroupKey("MTorikeshi", n));
+        s.memoUnderline[i] = readSetting(store, memoGroupKey("MULine", n));
+        s.memoRed[i] = readSetting(store, memoGroupKey("MColorR", n));
+        s.memoGreen[i] = readSetting(store, memoGroupKey("MColorG", n));
+        s.memoBlue[i] = readSetting(store, memoGroupKey("MColorB", n));
+    }
+    s.backRed = integer("ColorR");
+    s.backGreen = integer("ColorG");
+    s.backBlue = integer("ColorB");
+    s.screen = noticePattern(integer("Screen"));
+    s.showAwayTime = integer("Riseki");
+    s.escOnly = integer("Esc");
+    s.showDateTime = integer("Daytime");
+    s.fontSize = integer("Size");
+    s.bold = integer("Bold");
+    s.italic = integer("Italic");
+    s.strikeout = integer("Torikeshi");
+    s.underline = integer("ULine");
+    s.textRed = integer("FColorR");
+    s.textGreen = integer("FColorG");
+    s.textBlue = integer("FColorB");
+    s.whiteShadow = integer("White");
+    s.blackShadow = integer("Black");
+    s.passwordLock = integer("Passcheck");
+    s.showForeImage = integer("Bitshow");
+    s.textPosition = integer("Mojimove");
+    s.colourfulText = integer("Mojicol");
+    s.showBackImage = integer("Bitall");
+    s.pictureMode = integer("Mtype");
+
+    // Destinations are compared with trailing blanks removed when pictures follow them.
+    if (s.pictureMode == 1) {
+        s.where = trimRight(s.where);
+    }
+    if (s.pictureMode == 1 || s.pictureMode == 2) {
+        for (std::string& place : s.places) {
+            place = trimRight(place);
+        }
+    }
+    s.textColor = rgb(s.textRed, s.textGreen, s.textBlue);
+    s.backColor = rgb(s.backRed, s.backGreen, s.backBlue);
+    s.quarterSize = s.fontSize / 4;
+    return s;
+}
+
+}  // namespace rumo

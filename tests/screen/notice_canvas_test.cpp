@@ -1,0 +1,156 @@
+// Pixels of the notice as the Qt canvas draws them, and the canvas's incremental path against a
+// full redraw.
+#include <gtest/gtest.h>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "screen/font_mapping.h"
+#include "screen/frame_canvas.h"
+#include "screen/frame_composer.h"
+#include "screen/notice_render.h"
+#include "screen/scene_loader.h"
+#include "settings/memory_store.h"
+
+namespace rumo {
+namespace {
+
+constexpr std::int64_t kAt = 1796634303;  // 2026-12-07 09:05:03 UTC
+
+AwayScene scene(MemoryStore& store) {
+    return loadAwayScene(store);
+}
+
+TEST(NoticeFonts, JapaneseDefaultFacesResolveToGothicAndMincho) {
+    const QFont gothic = qtFont({"ＭＳ Ｐゴシック", 120, 400, false, false, false});
+    const QFont mincho = qtFont({"ＭＳ Ｐ明朝", 48, 400, false, false, false});
+    EXPECT_EQ(QFontInfo(gothic).family(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(QFontInfo(mincho).family(), QStringLiteral("IPAPMincho"));
+    EXPECT_EQ(QFontInfo(qtFont({"ＭＳ 明朝", 30, 0, false, false, false})).family(),
+              QStringLiteral("IPAMincho"));
+    // The cell height is the line height (ascent plus descent).
+    EXPECT_NEAR(QFontMetrics(gothic).ascent() + QFontMetrics(gothic).descent(), 120, 1);
+    EXPECT_NEAR(QFontMetrics(mincho).ascent() + QFontMetrics(mincho).descent(), 48, 1);
+    const QFont bold = qtFont({"ＭＳ Ｐゴシック", 60, 700, true, true, true});
+    EXPECT_TRUE(bold.bold());
+    EXPECT_TRUE(bold.italic());
+    EXPECT_TRUE(bold.underline());
+    EXPECT_TRUE(bold.strikeOut());
+}
+
+TEST(NoticeFonts, UnusableSizesAreClampedForRendering) {
+    EXPECT_EQ(qtFont({"IPAGothic", 2147483647 / 2, 400, false, false, false}).pixelSize(),
+              kMaxFontPixels);
+    EXPECT_EQ(qtFont({"IPAGothic", -2147483647 - 1, 400, false, false, false}).pixelSize(),
+              kMaxFontPixels);
+    EXPECT_GE(qtFont({"IPAGothic", 0, 400, false, false, false}).pixelSize(), 1);
+}
+
+TEST(NoticePixels, DestinationColourOnlyInsideItsBand) {
+    MemoryStore store;
+    store.writeInt(configKey("Mojimove"), 3);  // standing still, fully on screen
+    store.writeInt(configKey("ColorR"), 10);
+    store.writeInt(configKey("ColorG"), 20);
+    store.writeInt(configKey("ColorB"), 200);
+    store.writeText(configKey("Where"), "会議室");
+    const QImage image = renderNotice(scene(store), {{1024, 768}, kAt, 0, 3});
+    const QRgb background = qRgb(10, 20, 200);
+    for (const QPoint corner : {QPoint(0, 0), QPoint(1023, 0), QPoint(0, 767), QPoint(1023, 767)}) {
+        EXPECT_EQ(image.pixel(corner), background);
+    }
+    // Band of the 120-pixel cell whose top is at H/2 - 60.
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (y < 324 || y >= 444) {
+                ASSERT_EQ(p, background) << x << "," << y;
+            } else if (p == qRgb(255, 0, 0)) {
+                ++red;
+            }
+        }
+    }
+    EXPECT_GT(red, 2000);
+}
+
+TEST(NoticePixels, IncrementalFramesEqualFullRedraws) {
+    MemoryStore store;
+    store.writeInt(configKey("Screen"), 2);
+    store.writeInt(configKey("White"), 1);
+    store.writeInt(configKey("Black"), 1);
+    store.writeInt(configKey("Riseki"), 1);
+    store.writeInt(configKey("Daytime"), 1);
+    store.writeInt(configKey("Mojicol"), 1);
+    store.writeInt(configKey("Size"), 120);
+    store.writeText(configKey("Name"), "山田");
+    store.writeText(memoKey(2), "メモ");
+    store.writeInt(memoPositionKey('y', 2), 300);  // crossed by the moving rows
+    AwayScene moving = scene(store);
+    preparePaint(moving, 300, kAt);
+    FrameCanvas incremental;
+    for (int i = 0; i < 60; ++i) {
+        const FrameClock clock{kAt + i / 20, {2026, 12, 7, 9, 5, 3 + i / 20}};
+        Frame frame = drawFrame(moving, 400, 300, clock);
+        incremental.compose(frame, i == 0);
+        FrameCanvas full;
+        full.compose(frame, true);
+        ASSERT_EQ(incremental.image(), full.image()) << "frame " << i;
+    }
+}
+
+TEST(NoticePixels, HostileSettingsStillDraw) {
+    MemoryStore store;
+    store.writeInt(configKey("Size"), 2147483647);
+    store.writeInt(memoGroupKey("MSize", 1), -2147483647 - 1);
+    store.writeText(memoKey(1), std::string(1 << 20, 'M'));
+    store.writeText(configKey("Where"),
+                    std::string("\xff\xfe\xc3(broken", 10) + std::string(5000, 'w'));
+    store.writeText(configKey("Font"), std::string(100, 'F'));
+    store.writeInt(configKey("Screen"), 99);
+    store.writeInt(configKey("Riseki"), 1);
+    store.writeInt(memoPositionKey('x', 2), 2147483647);
+    store.writeInt(memoPositionKey('y', 2), -2147483647 - 1);
+    store.writeText(memoKey(2), "端");
+    store.writeText(memoKey(3), "見える");
+    store.writeInt(memoGroupKey("MColorB", 3), 255);
+    store.writeInt(memoGroupKey("MColorG", 3), 0);
+    store.writeInt(memoGroupKey("MSize", 3), 250);
+    store.writeInt(memoPositionKey('y', 3), 100);
+    const QImage image = renderNotice(scene(store), {{320, 200}, kAt, 0, 30});
+    ASSERT_EQ(image.size(), QSize(320, 200));
+    int blue = 0;  // the sane memo still shows, whatever the others hold
+    for (int y = 100; y < 150; ++y) {
+        for (int x = 0; x < 150; ++x) {
+            blue += image.pixel(x, y) == qRgb(0, 0, 255) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(blue, 100);
+}
+
+TEST(RenderTool, WritesThePictureOfTheStoredNotice) {
+    QTemporaryDir home;
+    const QString tool = QStringLiteral(RUMO_BINARY_DIR "/rumo-render");
+    const QString settings = QStringLiteral(RUMO_BINARY_DIR "/rumo-settings");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    auto run = [&](const QString& program, const QStringList& args) {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(program, args);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return process.exitCode();
+    };
+    ASSERT_EQ(run(settings, {"--app", "rumo", "set-int", "Config", "ColorG", "128"}), 0);
+    const QString png = home.filePath(QStringLiteral("notice.png"));
+    ASSERT_EQ(run(tool, {"--size", "200x100", "--at", QString::number(kAt), png}), 0);
+    const QImage image(png);
+    ASSERT_EQ(image.size(), QSize(200, 100));
+    EXPECT_EQ(image.pixel(0, 0), qRgb(0, 128, 0));
+    EXPECT_EQ(image.pixel(199, 99), qRgb(0, 128, 0));
+    EXPECT_NE(run(tool, {"--size", "0x5", png}), 0);
+}
+
+}  // namespace
+}  // namespace rumo
