@@ -280,7 +280,10 @@ void WhereBar::contextMenuEvent(QContextMenuEvent* event) {
 
 void WhereBar::bringBack() {
     if (isMinimized()) {
-        showNormal();
+        // Not every window manager restores an iconified window on request (openbox does not);
+        // withdrawing it and mapping it anew in the normal state always brings it back.
+        hide();
+        setWindowState(Qt::WindowNoState);
     }
     show();
     raise();
