@@ -48,10 +48,10 @@ class BarSession(Session):
         return wait_for(find, what="the notification icon")
 
     def bar(self, process):
-        """The bar: the process's window at the top of the screen."""
+        """The bar: the process's wide window (the icon is small, and may show before it docks)."""
         def find():
             for window in self.visible_windows(process):
-                if self.geometry(window)[1] < 700:
+                if self.geometry(window)[2] > 64:
                     return window
             return None
         return wait_for(find, what="the destination bar")
