@@ -76,7 +76,8 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
     : store_(store), environment_(std::move(environment)) {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QString());
+    // The caption stays blank; an empty title would make Qt show the application's name.
+    setWindowTitle(QStringLiteral(" "));
     setWindowIcon(appIcon());
     setModal(false);
     buildFromTemplate();
