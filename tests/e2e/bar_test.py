@@ -1,5 +1,7 @@
 """The resident bar end to end: its notification icon, menus, notice launch, exit and position."""
 
+import ctypes
+import ctypes.util
 import os
 import signal
 import sys
@@ -36,6 +38,44 @@ def kill_all(pids):
             pass
 
 
+class _ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+
+
+class _Event(ctypes.Union):
+    _fields_ = [("message", _ClientMessage), ("pad", ctypes.c_long * 24)]
+
+
+def send_delete_window(display, window):
+    """Sends WM_DELETE_WINDOW, what a window manager sends when its close box is clicked."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.POINTER(_Event)]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = x11.XOpenDisplay(display.encode())
+    assert connection, "cannot open the display"
+    try:
+        event = _Event()
+        event.message.type = 33  # ClientMessage
+        event.message.window = window
+        event.message.message_type = x11.XInternAtom(connection, b"WM_PROTOCOLS", 0)
+        event.message.format = 32
+        event.message.data[0] = x11.XInternAtom(connection, b"WM_DELETE_WINDOW", 0)
+        event.message.data[1] = 0  # CurrentTime
+        assert x11.XSendEvent(connection, window, 0, 0, ctypes.byref(event))
+        x11.XFlush(connection)
+    finally:
+        x11.XCloseDisplay(connection)
+
+
 class BarSession(Session):
     def icon(self, process):
         """The notification icon: the process's small window inside trayer at the bottom."""
@@ -57,10 +97,8 @@ class BarSession(Session):
         return wait_for(find, what="the destination bar")
 
     def close_box(self, window):
-        """Asks the window manager to close the window, as its close box does (openbox: Alt+F4)."""
-        self.xdotool("windowactivate", "--sync", window)
-        wait_for(lambda: self.active_window() == window, what="the window active")
-        self.xdotool("key", "alt+F4")
+        """Asks the window to close, as the window manager does for its close box."""
+        send_delete_window(self.display, window)
 
     def open_menu(self, process, button):
         _, x, y = self.icon(process)
