@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "bar/resident.h"
+#include "platform/activation_channel.h"
 #include "platform/instance_guard.h"
 #include "platform/native_window.h"
 #include "screen/away_screen.h"
@@ -17,7 +18,10 @@ namespace rumo {
 int runResident(SettingsStore& store) {
     InstanceGuard guard;
     if (!guard.tryAcquire()) {
-        return 0;  // another resident process runs; leave silently
+        // Another resident process runs. It shows itself if it has no notification icon to be
+        // reached through; otherwise this start ends silently.
+        requestRunningBarShown();
+        return 0;
     }
     return runResidentBar(store);
 }

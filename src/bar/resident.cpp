@@ -1,17 +1,31 @@
 #include "bar/resident.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QSystemTrayIcon>
+
+#include "bar/launcher.h"
+#include "bar/where_bar.h"
+#include "platform/activation_channel.h"
 
 namespace rumo {
 
-// Stands in for the destination bar until it exists: a small window that ends the process when
-// closed.
-int runResidentBar(SettingsStore& /*store*/) {
-    QLabel window(QStringLiteral("RUMO?"));
-    window.setWindowTitle(QStringLiteral("RUMO?"));
-    window.show();
-    return QApplication::exec();
+int runResidentBar(SettingsStore& store) {
+    // The bar hides rather than closes, and dialogs opened from it close while it is hidden:
+    // neither may end the process.
+    QApplication::setQuitOnLastWindowClosed(false);
+    ProcessLauncher launcher;
+    WhereBar bar(store, desktopEnvironment(launcher));
+
+    // A later start asks for the bar; it answers only where no notification icon offers a way
+    // back, otherwise a second start stays silent.
+    ActivationListener listener;
+    QObject::connect(&listener, &ActivationListener::showRequested, &bar, [&bar] {
+        if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+            bar.bringBack();
+        }
+    });
+    listener.listen();
+    return bar.run();
 }
 
 }  // namespace rumo

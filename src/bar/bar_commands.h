@@ -1,0 +1,28 @@
+// The command and control ids of the destination bar and its menus. Handlers and menu items are
+// bound by these numbers.
+#pragma once
+
+namespace rumo::bar {
+
+// Controls of the bar.
+inline constexpr int kDestinationCombo = 1000;
+inline constexpr int kStartButton = 1001;
+
+// The main popup menu.
+inline constexpr int kStartNotice = 32780;       // "RUMO?の起動"
+inline constexpr int kStartScreenSaver = 32771;  // "ｽｸﾘｰﾝｾｲﾊﾞｰの起動"
+inline constexpr int kProperties = 32772;        // "ﾌﾟﾛﾊﾟﾃｨ"
+inline constexpr int kDisplaySettings = 32785;   // "画面のﾌﾟﾛﾊﾟﾃｨ"
+inline constexpr int kExit = 32773;              // "RUMO?の終了"
+
+// Destination i (1..15) is command kFirstDestination + i - 1.
+inline constexpr int kFirstDestination = 32500;
+inline constexpr int kLastDestination = 32514;
+
+// Screen-saver slot n (1..256) is command kSaverBase + n; kSaverBase itself is the submenu's
+// placeholder and never a choice.
+inline constexpr int kSaverBase = 32801;
+inline constexpr int kMaxSavers = 256;
+inline constexpr int kLastSaver = kSaverBase + kMaxSavers;  // 33057
+
+}  // namespace rumo::bar

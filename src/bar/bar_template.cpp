@@ -1,0 +1,17 @@
+#include "bar/bar_template.h"
+
+#include "bar/bar_commands.h"
+
+namespace rumo::bar {
+
+const BarTemplate& barTemplate() {
+    static constexpr BarTemplate kTemplate{
+        {0, 0, 91, 13},
+        "ＭＳ Ｐゴシック",
+        10,
+        {{{kDestinationCombo, ControlKind::DropDownList, {0, 0, 81, 168}},
+          {kStartButton, ControlKind::DefaultPushButton, {81, 0, 10, 13}}}}};
+    return kTemplate;
+}
+
+}  // namespace rumo::bar

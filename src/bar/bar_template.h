@@ -1,0 +1,30 @@
+// The destination bar's layout in dialog units, with its font: a tiny captioned tool window
+// holding the destination list and the start button.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "common/dialog_units.h"
+
+namespace rumo::bar {
+
+enum class ControlKind { DropDownList, DefaultPushButton };
+
+struct TemplateControl {
+    int id;
+    ControlKind kind;
+    DialogRect rect;  // dialog units; a drop-down list's height includes its open list
+};
+
+struct BarTemplate {
+    DialogRect client;  // dialog units
+    std::string_view fontFace;
+    int fontPoints;
+    std::array<TemplateControl, 2> controls;
+};
+
+// Template 102.
+const BarTemplate& barTemplate();
+
+}  // namespace rumo::bar

@@ -1,0 +1,162 @@
+#include "bar/menu_model.h"
+
+#include "bar/bar_commands.h"
+#include "common/text.h"
+#include "settings/settings_store.h"
+
+namespace rumo::bar {
+
+Places readPlaces(SettingsStore& store) {
+    Places places;
+    for (int i = 1; i <= kPlaceCount; ++i) {
+        places[static_cast<std::size_t>(i - 1)] = readTextSetting(store, placeKey(i));
+    }
+    return places;
+}
+
+std::vector<std::string> destinationComboItems(const Places& places) {
+    std::vector<std::string> items;
+    for (const std::string& place : places) {
+        std::string shown = trimRight(place);
+        if (!shown.empty()) {
+            items.push_back(std::move(shown));
+        }
+    }
+    return items;
+}
+
+int findDestination(const std::vector<std::string>& items, std::string_view where) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (equalsIgnoringAsciiCase(items[i], where)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::vector<MenuItem> destinationMenu(const Places& places, std::string_view where) {
+    std::vector<MenuItem> items;
+    for (int i = 1; i <= kPlaceCount; ++i) {
+        std::string shown = trimRight(places[static_cast<std::size_t>(i - 1)]);
+        if (shown.empty()) {
+            continue;
+        }
+        MenuItem item;
+        item.command = kFirstDestination + i - 1;
+        // Exact comparison here, unlike the combo box: `where` written from an untrimmed place
+        // ticks nothing.
+        item.checked = shown == where;
+        item.text = std::move(shown);
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+int placeOfCommand(int command) {
+    if (command < kFirstDestination || command > kLastDestination) {
+        return 0;
+    }
+    return command - kFirstDestination + 1;
+}
+
+std::string SaverMenu::fileOf(int command) const {
+    const int slot = command - kSaverBase;
+    if (slot < 1 || slot >= static_cast<int>(files.size())) {
+        return {};
+    }
+    return files[static_cast<std::size_t>(slot)];
+}
+
+namespace {
+
+// Longest file name a slot holds, in bytes.
+constexpr std::size_t kMaxFileNameBytes = 256;
+
+std::string withoutSuffix(std::string_view file, std::string_view suffix) {
+    if (!suffix.empty() && file.size() >= suffix.size() &&
+        equalsIgnoringAsciiCase(file.substr(file.size() - suffix.size()), suffix)) {
+        file.remove_suffix(suffix.size());
+    }
+    return std::string(file);
+}
+
+}  // namespace
+
+SaverMenu saverMenu(const std::vector<std::string>& files, std::string_view scrfile,
+                    std::string_view suffix) {
+    SaverMenu menu;
+    menu.files.emplace_back();  // slot 0 stays empty
+    if (files.empty()) {
+        MenuItem none;
+        none.command = kSaverBase + 1;
+        none.text = "なし";
+        none.enabled = false;
+        menu.items.push_back(std::move(none));
+        return menu;
+    }
+    bool marked = false;
+    for (const std::string& file : files) {
+        if (menu.files.size() > static_cast<std::size_t>(kMaxSavers)) {
+            break;
+        }
+        if (file.empty() || file.size() > kMaxFileNameBytes) {
+            continue;
+        }
+        MenuItem item;
+        item.command = kSaverBase + static_cast<int>(menu.files.size());
+        item.text = withoutSuffix(file, suffix);
+        item.checked = equalsIgnoringAsciiCase(file, scrfile);
+        marked = marked || item.checked;
+        menu.items.push_back(std::move(item));
+        menu.files.push_back(file);
+    }
+    if (!marked && !scrfile.empty()) {
+        // The chosen program is gone; show the setting anyway. Its command has no file behind it,
+        // so choosing it keeps the setting as it is.
+        MenuItem gone;
+        gone.command = kSaverBase + static_cast<int>(menu.files.size());
+        gone.text = withoutSuffix(scrfile, suffix);
+        gone.checked = true;
+        menu.items.push_back(std::move(gone));
+    }
+    return menu;
+}
+
+std::string resolveSaverFile(const std::vector<std::string>& files, std::string_view scrfile) {
+    for (const std::string& file : files) {
+        if (file == scrfile) {
+            return file;
+        }
+    }
+    for (const std::string& file : files) {
+        if (equalsIgnoringAsciiCase(file, scrfile)) {
+            return file;
+        }
+    }
+    return std::string(scrfile);
+}
+
+std::vector<MenuItem> mainMenu(std::vector<MenuItem> saverItems) {
+    auto command = [](int id, const char* text) {
+        MenuItem item;
+        item.command = id;
+        item.text = text;
+        return item;
+    };
+    MenuItem separator;
+    separator.kind = MenuItem::Kind::Separator;
+    MenuItem savers;
+    savers.kind = MenuItem::Kind::Submenu;
+    savers.text = "ｽｸﾘｰﾝｾｲﾊﾞｰの選択";
+    savers.children = std::move(saverItems);
+    return {command(kStartNotice, "RUMO?の起動"),
+            command(kStartScreenSaver, "ｽｸﾘｰﾝｾｲﾊﾞｰの起動"),
+            std::move(savers),
+            command(kProperties, "ﾌﾟﾛﾊﾟﾃｨ"),
+            separator,
+            command(kDisplaySettings, "画面のﾌﾟﾛﾊﾟﾃｨ"),
+            separator,
+            command(kExit, "RUMO?の終了")};
+}
+
+}  // namespace rumo::bar

@@ -1,0 +1,27 @@
+#include "platform/display_settings.h"
+
+#include <QStandardPaths>
+#include <QString>
+
+namespace rumo {
+
+const std::vector<bar::ToolCandidate>& displaySettingsTools() {
+    static const std::vector<bar::ToolCandidate> kTools{
+        {"gnome-control-center", {"display"}},
+        {"systemsettings", {"kcm_kscreen"}},
+        {"xfce4-display-settings", {}},
+        {"lxqt-config-monitor", {}},
+        {"arandr", {}},
+    };
+    return kTools;
+}
+
+std::optional<bar::LaunchCommand> displaySettingsCommand() {
+    return bar::firstAvailableTool(displaySettingsTools(), [](std::string_view name) {
+        return QStandardPaths::findExecutable(
+                   QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
+            .toStdString();
+    });
+}
+
+}  // namespace rumo

@@ -1,0 +1,350 @@
+#include "bar/where_bar.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <algorithm>
+
+#include "bar/bar_commands.h"
+#include "bar/bar_template.h"
+#include "bar/destination_combo.h"
+#include "bar/launcher.h"
+#include "common/dialog_font.h"
+#include "settings/memory_store.h"
+
+namespace rumo {
+namespace {
+
+class FakeLauncher : public Launcher {
+public:
+    void startDetached(const bar::LaunchCommand& command) override { started.push_back(command); }
+    void startScreenSaver(const std::string& directory, const std::string& file) override {
+        savers.emplace_back(directory, file);
+    }
+    std::vector<bar::LaunchCommand> started;
+    std::vector<std::pair<std::string, std::string>> savers;
+};
+
+class WhereBarTest : public ::testing::Test {
+protected:
+    BarEnvironment environment() {
+        BarEnvironment e;
+        e.launcher = &launcher;
+        e.screenSaverDirectory = [this] { return saverDirectory; };
+        e.listScreenSavers = [this](const std::string& directory) {
+            listedFrom = directory;
+            return saverFiles;
+        };
+        e.displaySettings = [this] { return displayTool; };
+        e.trayAvailable = [this] { return tray; };
+        e.executablePath = "/somewhere/else/rumo";
+        e.currentDirectory = "/home/user/" + std::string(300, 'd');
+        return e;
+    }
+
+    std::unique_ptr<WhereBar> makeBar() {
+        auto bar = std::make_unique<WhereBar>(store, environment());
+        return bar;
+    }
+
+    static void settle() {
+        for (int i = 0; i < 5; ++i) {
+            QApplication::processEvents();
+        }
+    }
+
+    bool wrote(const std::string& key) const {
+        const auto& log = store.writeLog();
+        return std::find(log.begin(), log.end(), configKey(key)) != log.end();
+    }
+
+    std::string text(const std::string& key) { return store.raw(configKey(key)).value_or(""); }
+
+    static QStringList itemsOf(QComboBox* combo) {
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i) {
+            items << combo->itemText(i);
+        }
+        return items;
+    }
+
+    MemoryStore store;
+    FakeLauncher launcher;
+    std::string saverDirectory = "/fake/hacks";
+    std::vector<std::string> saverFiles;
+    std::string listedFrom;
+    std::optional<bar::LaunchCommand> displayTool;
+    bool tray = true;
+};
+
+TEST_F(WhereBarTest, StartsAtTheStoredPlaceOnePixelLargerAndRecordsTheStart) {
+    store.writeInt(configKey("Left"), 300);
+    store.writeInt(configKey("Top"), -20);
+    store.writeInt(configKey("Endflg"), 1);
+    store.clearWriteLog();
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    EXPECT_EQ(bar->pos(), QPoint(300, -20));
+    const DialogBaseUnits base = baseUnitsOf(bar->font());
+    const DialogRect client = toPixels(bar::barTemplate().client, base);
+    EXPECT_EQ(bar->size(), QSize(client.width + 1, client.height + 1));
+    EXPECT_EQ(store.raw(configKey("Endflg")), "0");
+    // The whole directory, longer than 255 characters.
+    EXPECT_EQ(text("Path"), "/home/user/" + std::string(300, 'd'));
+    // Placing and showing the bar is not a move of the user's.
+    EXPECT_FALSE(wrote("Left"));
+    EXPECT_FALSE(wrote("Top"));
+
+    bar->move(40, 50);
+    settle();
+    EXPECT_EQ(store.raw(configKey("Left")), "40");
+    EXPECT_EQ(store.raw(configKey("Top")), "50");
+    bar->move(250, 7);
+    settle();
+    EXPECT_EQ(store.raw(configKey("Left")), "250");
+    EXPECT_EQ(store.raw(configKey("Top")), "7");
+}
+
+TEST_F(WhereBarTest, FreshProfileSitsAtOneOne) {
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    EXPECT_EQ(bar->pos(), QPoint(1, 1));
+    EXPECT_EQ(bar->destinationCombo()->count(), 0);
+    EXPECT_EQ(bar->destinationCombo()->currentIndex(), -1);
+}
+
+TEST_F(WhereBarTest, CloseHidesWhileNotExitingAndEscapeDoesNothing) {
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(bar->destinationCombo(), &escape);
+    settle();
+    EXPECT_TRUE(bar->isVisible());
+
+    bar->close();
+    settle();
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(bar->result(), 0);
+    bar->bringBack();
+    settle();
+    EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(WhereBarTest, WithoutANotificationAreaTheBarStaysReachable) {
+    tray = false;
+    store.writeInt(configKey("Desktop"), 0);
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    bar->repaint();
+    settle();
+    EXPECT_TRUE(bar->isVisible());  // Desktop = 0 is not honoured: nothing else leads back
+    bar->close();
+    settle();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(bar->isMinimized());
+    bar->bringBack();
+    settle();
+    EXPECT_FALSE(bar->isMinimized());
+}
+
+TEST_F(WhereBarTest, DesktopZeroHidesOnPaint) {
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    bar->repaint();
+    settle();
+    EXPECT_TRUE(bar->isVisible());
+    store.writeInt(configKey("Desktop"), 0);
+    bar->repaint();
+    settle();
+    EXPECT_FALSE(bar->isVisible());
+    // Back to 1: it stays hidden until brought back.
+    store.writeInt(configKey("Desktop"), 1);
+    settle();
+    EXPECT_FALSE(bar->isVisible());
+}
+
+TEST_F(WhereBarTest, ExitEndsTheRunAndRemovesTheIcon) {
+    auto bar = makeBar();
+    QTimer::singleShot(0, bar.get(), [&] {
+        bar->close();  // a plain close while running only hides
+        bar->handleCommand(bar::kExit);
+    });
+    EXPECT_EQ(bar->run(), 0);
+    EXPECT_EQ(store.raw(configKey("Endflg")), "1");
+    EXPECT_FALSE(bar->trayIcon()->isVisible());
+    EXPECT_FALSE(bar->isVisible());
+}
+
+TEST_F(WhereBarTest, ComboRefillsTrimmedSelectsIgnoringCaseAndWritesTheChoice) {
+    store.writeText(placeKey(1), "会議室  ");
+    store.writeText(placeKey(3), "Lunch");
+    store.writeText(placeKey(4), "   ");
+    store.writeText(placeKey(6), "lunch");
+    store.writeText(configKey("Where"), "LUNCH");
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    DestinationCombo* combo = bar->destinationCombo();
+    EXPECT_EQ(itemsOf(combo), (QStringList{"会議室", "Lunch", "lunch"}));
+    EXPECT_EQ(combo->currentIndex(), 1);
+
+    // Edits made elsewhere show at the next drop-down.
+    store.writeText(placeKey(2), "Home");
+    store.clearWriteLog();
+    combo->showPopup();
+    settle();
+    combo->hidePopup();
+    EXPECT_EQ(itemsOf(combo), (QStringList{"会議室", "Home", "Lunch", "lunch"}));
+    EXPECT_EQ(combo->currentIndex(), 2);
+    EXPECT_FALSE(wrote("Where"));  // refilling and reselecting write nothing
+
+    // The user's choice writes the displayed, trimmed text.
+    combo->setCurrentIndex(0);
+    emit combo->activated(0);
+    EXPECT_EQ(text("Where"), "会議室");
+
+    // Where naming no item clears the selection.
+    store.writeText(configKey("Where"), "nowhere");
+    combo->showPopup();
+    settle();
+    combo->hidePopup();
+    EXPECT_EQ(combo->currentIndex(), -1);
+}
+
+TEST_F(WhereBarTest, DestinationCommandWritesTheUntrimmedPlaceAndReselects) {
+    store.writeText(placeKey(1), "Office");
+    store.writeText(placeKey(2), "会議室  ");
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    bar->handleCommand(bar::kFirstDestination);
+    EXPECT_EQ(text("Where"), "Office");
+    EXPECT_EQ(bar->destinationCombo()->currentIndex(), 0);
+    bar->handleCommand(bar::kFirstDestination + 1);
+    EXPECT_EQ(text("Where"), "会議室  ");
+    EXPECT_EQ(bar->destinationCombo()->currentIndex(), -1);
+}
+
+TEST_F(WhereBarTest, StartButtonAndMenuStartTheRunningExecutable) {
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    bar->findChild<QPushButton*>(QStringLiteral("1001"))->click();
+    bar->handleCommand(bar::kStartNotice);
+    // Enter in the bar presses the default button.
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(bar->destinationCombo(), &enter);
+    ASSERT_EQ(launcher.started.size(), 3u);
+    for (const bar::LaunchCommand& command : launcher.started) {
+        EXPECT_EQ(command, (bar::LaunchCommand{"/somewhere/else/rumo", {"-s"}}));
+    }
+}
+
+TEST_F(WhereBarTest, ScreenSaverAndDisplayCommands) {
+    saverFiles = {"galaxy", "swirl"};
+    auto bar = makeBar();
+    bar->handleCommand(bar::kStartScreenSaver);
+    EXPECT_TRUE(launcher.savers.empty());  // nothing chosen: nothing starts
+
+    store.writeText(configKey("Scrfile"), "SWIRL");
+    bar->handleCommand(bar::kStartScreenSaver);
+    ASSERT_EQ(launcher.savers.size(), 1u);
+    EXPECT_EQ(launcher.savers[0], (std::pair<std::string, std::string>{"/fake/hacks", "swirl"}));
+
+    saverDirectory.clear();  // no hacks installed
+    bar->handleCommand(bar::kStartScreenSaver);
+    EXPECT_EQ(launcher.savers.size(), 1u);
+
+    bar->handleCommand(bar::kDisplaySettings);
+    EXPECT_TRUE(launcher.started.empty());
+    displayTool = bar::LaunchCommand{"/usr/bin/arandr", {}};
+    bar->handleCommand(bar::kDisplaySettings);
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0].program, "/usr/bin/arandr");
+}
+
+TEST_F(WhereBarTest, ShiftF10OpensTheMainMenuAndItsSaverChoicesWriteScrfile) {
+    saverFiles = {"galaxy", "swirl"};
+    store.writeText(configKey("Scrfile"), "Swirl");
+    store.writeInt(configKey("Left"), 100);
+    store.writeInt(configKey("Top"), 120);
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    QPoint openedAt;
+    QStringList texts;
+    QStringList saverTexts;
+    QList<bool> saverChecks;
+    QObject::connect(bar.get(), &WhereBar::menuAboutToOpen, bar.get(), [&](QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+            texts << action->text();
+            if (action->menu() != nullptr) {
+                for (QAction* saver : action->menu()->actions()) {
+                    saverTexts << saver->text();
+                    saverChecks << saver->isChecked();
+                }
+            }
+        }
+        QTimer::singleShot(0, menu, [&, menu] {
+            openedAt = menu->pos();
+            menu->close();
+        });
+    });
+    QKeyEvent shiftF10(QEvent::KeyPress, Qt::Key_F10, Qt::ShiftModifier);
+    QApplication::sendEvent(bar->destinationCombo(), &shiftF10);
+    EXPECT_EQ(openedAt, bar->mapToGlobal(QPoint(5, 5)));
+    EXPECT_EQ(texts, (QStringList{"RUMO?の起動", "ｽｸﾘｰﾝｾｲﾊﾞｰの起動", "ｽｸﾘｰﾝｾｲﾊﾞｰの選択", "ﾌﾟﾛﾊﾟﾃｨ",
+                                  "", "画面のﾌﾟﾛﾊﾟﾃｨ", "", "RUMO?の終了"}));
+    EXPECT_EQ(listedFrom, "/fake/hacks");
+    EXPECT_EQ(saverTexts, (QStringList{"galaxy", "swirl"}));
+    EXPECT_EQ(saverChecks, (QList<bool>{false, true}));
+
+    // The command reads the file from the last filling, after the menu is gone.
+    bar->handleCommand(bar::kSaverBase + 1);
+    EXPECT_EQ(text("Scrfile"), "galaxy");
+    // The extra entry for a vanished choice keeps the setting.
+    store.writeText(configKey("Scrfile"), "gone");
+    texts.clear();
+    saverTexts.clear();
+    saverChecks.clear();
+    bar->showMainMenu(QPoint(10, 10));
+    EXPECT_EQ(saverTexts, (QStringList{"galaxy", "swirl", "gone"}));
+    EXPECT_EQ(saverChecks, (QList<bool>{false, false, true}));
+    bar->handleCommand(bar::kSaverBase + 3);
+    EXPECT_EQ(text("Scrfile"), "gone");
+}
+
+TEST_F(WhereBarTest, DestinationMenuTicksExactMatchesOnly) {
+    store.writeText(placeKey(2), "Lunch");
+    store.writeText(placeKey(5), "lunch  ");
+    store.writeText(configKey("Where"), "lunch");
+    auto bar = makeBar();
+    QStringList texts;
+    QList<bool> checks;
+    QList<int> commands;
+    QObject::connect(bar.get(), &WhereBar::menuAboutToOpen, bar.get(), [&](QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+            texts << action->text();
+            checks << action->isChecked();
+            commands << action->data().toInt();
+        }
+        QTimer::singleShot(0, menu, &QMenu::close);
+    });
+    bar->showDestinationMenu(QPoint(20, 20));
+    EXPECT_EQ(texts, (QStringList{"Lunch", "lunch"}));
+    EXPECT_EQ(checks, (QList<bool>{false, true}));
+    EXPECT_EQ(commands, (QList<int>{32501, 32504}));
+}
+
+}  // namespace
+}  // namespace rumo

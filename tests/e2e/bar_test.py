@@ -1,0 +1,207 @@
+"""The resident bar end to end: its notification icon, menus, notice launch, exit and position."""
+
+import ctypes
+import ctypes.util
+import os
+import signal
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+from harness import RUMO, Session, main, still_running_after, wait_exit, wait_for  # noqa: E402
+
+
+def session_processes(session, argv):
+    """Pids of the processes started with exactly argv inside this session (detached ones too)."""
+    runtime = ("XDG_RUNTIME_DIR=" + session.env["XDG_RUNTIME_DIR"]).encode()
+    wanted = [a.encode() for a in argv]
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                cmdline = f.read().split(b"\0")[:-1]
+            if cmdline != wanted:
+                continue
+            with open(f"/proc/{pid}/environ", "rb") as f:
+                if runtime in f.read().split(b"\0"):
+                    found.append(int(pid))
+        except OSError:
+            continue
+    return found
+
+
+def kill_all(pids):
+    for pid in pids:
+        try:
+            os.kill(pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+
+
+class _ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+
+
+class _Event(ctypes.Union):
+    _fields_ = [("message", _ClientMessage), ("pad", ctypes.c_long * 24)]
+
+
+def send_delete_window(display, window):
+    """Sends WM_DELETE_WINDOW, what a window manager sends when its close box is clicked."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.POINTER(_Event)]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = x11.XOpenDisplay(display.encode())
+    assert connection, "cannot open the display"
+    try:
+        event = _Event()
+        event.message.type = 33  # ClientMessage
+        event.message.window = window
+        event.message.message_type = x11.XInternAtom(connection, b"WM_PROTOCOLS", 0)
+        event.message.format = 32
+        event.message.data[0] = x11.XInternAtom(connection, b"WM_DELETE_WINDOW", 0)
+        event.message.data[1] = 0  # CurrentTime
+        assert x11.XSendEvent(connection, window, 0, 0, ctypes.byref(event))
+        x11.XFlush(connection)
+    finally:
+        x11.XCloseDisplay(connection)
+
+
+class BarSession(Session):
+    def icon(self, process):
+        """The notification icon: the process's small window inside trayer at the bottom."""
+        def find():
+            for window in self.visible_windows(process):
+                x, y, width, height = self.geometry(window)
+                if y > 700 and width <= 64:
+                    return (window, x + width // 2, y + height // 2)
+            return None
+        return wait_for(find, what="the notification icon")
+
+    def bar(self, process):
+        """The bar: the process's wide window (the icon is small, and may show before it docks)."""
+        def find():
+            for window in self.visible_windows(process):
+                if self.geometry(window)[2] > 64:
+                    return window
+            return None
+        return wait_for(find, what="the destination bar")
+
+    def close_box(self, window):
+        """Asks the window to close, as the window manager does for its close box."""
+        send_delete_window(self.display, window)
+
+    def open_menu(self, process, button):
+        _, x, y = self.icon(process)
+        before = set(self.visible_windows(process))
+        self.xdotool("mousemove", x, y, "click", button)
+        return wait_for(lambda: set(self.visible_windows(process)) - before,
+                        what="a popup menu")
+
+
+class IconTest(unittest.TestCase):
+    def test_left_click_menu_chooses_the_destination(self):
+        with BarSession(tray=True) as s:
+            s.set("Config", "Place1", "会議室")
+            s.set("Config", "Place3", "外出中  ")
+            resident = s.rumo()
+            s.bar(resident)
+            s.open_menu(resident, 1)
+            # The second item is Place3's, shown trimmed; choosing it writes the stored text.
+            s.xdotool("key", "Down", "Down", "Return")
+            wait_for(lambda: s.get("Config", "Where") == "外出中  ", what="Where written")
+            self.assertIsNone(resident.poll())
+
+    def test_main_menu_starts_the_notice_as_a_separate_process(self):
+        with BarSession(tray=True) as s:
+            resident = s.rumo()
+            s.bar(resident)
+            notice = []
+            try:
+                s.open_menu(resident, 3)
+                s.xdotool("key", "Down", "Return")  # "RUMO?の起動"
+                notice = wait_for(lambda: session_processes(s, [RUMO, "-s"]),
+                                  what="the notice process")
+                self.assertIsNone(resident.poll())
+            finally:
+                kill_all(notice)
+
+    def test_exit_ends_the_process_and_removes_the_icon(self):
+        with BarSession(tray=True) as s:
+            resident = s.rumo()
+            s.bar(resident)
+            s.bar(resident)
+            s.icon(resident)
+            s.open_menu(resident, 3)
+            s.xdotool("key", "Up", "Return")  # the last item, "RUMO?の終了"
+            wait_exit(resident)
+            self.assertEqual(s.get("Config", "Endflg"), "1")
+            self.assertEqual(s.visible_windows(resident), [])
+
+    def test_second_start_exits_at_once_and_restart_keeps_the_place(self):
+        with BarSession(tray=True) as s:
+            s.set("Config", "Left", 150)
+            s.set("Config", "Top", 120)
+            first = s.rumo()
+            bar = s.bar(first)
+            placed = s.geometry(bar)
+            second = s.rumo()
+            wait_exit(second)
+            self.assertIsNone(first.poll())
+
+            # A drag (here a move by the window manager) is kept...
+            s.xdotool("windowmove", bar, 300, 200)
+            wait_for(lambda: s.get("Config", "Left") not in ("", "150"), what="Left written")
+            moved = wait_for(lambda: s.geometry(bar) if s.geometry(bar) != placed else None,
+                             what="the bar moved")
+            s.open_menu(first, 3)
+            s.xdotool("key", "Up", "Return")
+            wait_exit(first)
+
+            # ...and the bar comes back exactly there.
+            again = s.rumo()
+            self.assertEqual(s.geometry(s.bar(again))[:2], moved[:2])
+            self.assertEqual(s.geometry(s.bar(again))[2:], placed[2:])
+
+
+    def test_close_box_hides_and_a_double_click_brings_the_bar_back(self):
+        with BarSession(tray=True) as s:
+            resident = s.rumo()
+            bar = s.bar(resident)
+            s.close_box(bar)
+            wait_for(lambda: bar not in s.visible_windows(resident), what="the bar hidden")
+            # With an icon a second start stays silent and the bar stays hidden.
+            wait_exit(s.rumo())
+            self.assertTrue(still_running_after(resident, 1.0))
+            self.assertNotIn(bar, s.visible_windows(resident))
+            _, x, y = s.icon(resident)
+            s.xdotool("mousemove", x, y, "click", "--repeat", 2, "--delay", 80, 1)
+            wait_for(lambda: bar in s.visible_windows(resident), what="the bar shown again")
+
+
+class NoTrayTest(unittest.TestCase):
+    def test_close_box_and_second_start_never_strand_the_bar(self):
+        with BarSession(tray=False) as s:
+            first = s.rumo()
+            bar = s.wait_window(first, what="the bar")
+            s.close_box(bar)
+            # Without an icon the close box only iconifies the bar; a second start restores it.
+            wait_for(lambda: not s.visible_windows(first), what="the bar iconified")
+            self.assertIsNone(first.poll())
+            second = s.rumo()
+            wait_exit(second)
+            wait_for(lambda: s.visible_windows(first), what="the bar shown again")
+            self.assertIsNone(first.poll())
+
+
+if __name__ == "__main__":
+    main()
