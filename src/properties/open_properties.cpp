@@ -1,8 +1,14 @@
 #include "properties/open_properties.h"
 
+#include "properties/properties_dialog.h"
+#include "properties/system_dialog_services.h"
+
 namespace rumo {
 
-// The dialog is not built yet; the command does nothing until it is.
-void openProperties(SettingsStore& /*store*/, QWidget* /*owner*/) {}
+void openProperties(SettingsStore& store, QWidget* owner) {
+    SystemDialogServices services;
+    PropertiesDialog dialog(store, services, owner);
+    runPropertiesDialog(dialog, store);
+}
 
 }  // namespace rumo
