@@ -15,6 +15,7 @@ FontColourDialog::FontColourDialog(QWidget* parent)
     setWindowTitle(QStringLiteral("フォント"));
     fonts_->setWindowFlags(Qt::Widget);
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    fonts_->setSizeGripEnabled(false);
 
     auto* colourRow = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("色(&C):"), this);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <algorithm>
 #include <limits>
 
 #include "common/app_icon.h"
@@ -35,7 +36,10 @@ QWidget* makeTabControl(QDialog& dialog, const QRect& area) {
     auto* bar = new QTabBar(&dialog);
     bar->setExpanding(false);
     bar->setDrawBase(false);
+    // The tab texts come later; the strip's height is that of a tab with a line of text.
+    bar->addTab(QStringLiteral("Tab"));
     const int barHeight = bar->sizeHint().height();
+    bar->removeTab(0);
     bar->setGeometry(area.x(), area.y(), area.width(), barHeight);
     page->setGeometry(area.x(), area.y() + barHeight - 1, area.width(),
                       area.height() - barHeight + 1);
@@ -104,6 +108,10 @@ std::map<int, QWidget*> buildTemplate(QDialog& dialog, const DialogTemplate& dia
             area.setSize({32, 32});  // an icon control takes the icon's own size
         }
         QWidget* widget = makeControl(dialog, def, area);
+        if (def.kind == ControlKind::Static) {
+            // Text the template's font would fit but ours does not runs on rather than being cut.
+            area.setWidth(std::max(area.width(), widget->sizeHint().width()));
+        }
         if (def.kind != ControlKind::Tab) {
             widget->setGeometry(area);
         }

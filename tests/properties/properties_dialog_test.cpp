@@ -425,3 +425,29 @@ TEST(SystemChooserTest, FontDescriptionsRoundTripThroughTheToolkit) {
 
 }  // namespace
 }  // namespace rumo
+
+namespace rumo {
+namespace {
+
+// Every caption fits its control in the dialog font, on both dialogs.
+TEST(TemplateLayoutTest, CaptionsAreNotCut) {
+    MemoryStore store;
+    FakeDialogServices services;
+    PropertiesDialog properties(store, services);
+    AboutDialog about;
+    for (QDialog* dialog : {static_cast<QDialog*>(&properties), static_cast<QDialog*>(&about)}) {
+        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            int needed = 0;
+            if (auto* push = qobject_cast<QPushButton*>(w)) {
+                // A push button's size hint has a style minimum; its text is what must fit.
+                needed = push->fontMetrics().horizontalAdvance(push->text()) + 4;
+            } else if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)) {
+                needed = w->sizeHint().width() - 2;  // the hint keeps room for the focus frame
+            }
+            EXPECT_LE(needed, w->width()) << w->objectName().toStdString();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace rumo
