@@ -1,8 +1,8 @@
 // Runs the shell tests inside a QApplication on the offscreen platform, with a settings folder
 // and runtime folder of their own so nothing touches the user's files.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     QTemporaryDir home;

@@ -9,9 +9,8 @@ bool matchesSwitch(std::string_view argument, char letter) {
     if (!argument.empty() && (argument.front() == '-' || argument.front() == '/')) {
         argument.remove_prefix(1);
     }
-    return argument.size() == 1 &&
-           std::tolower(static_cast<unsigned char>(argument.front())) ==
-               std::tolower(static_cast<unsigned char>(letter));
+    return argument.size() == 1 && std::tolower(static_cast<unsigned char>(argument.front())) ==
+                                       std::tolower(static_cast<unsigned char>(letter));
 }
 
 std::optional<std::uint64_t> parseWindowId(std::string_view text) {

@@ -1,6 +1,7 @@
 // Entry point: reads the command line and runs the resident bar, the notice or its preview.
 #include <QApplication>
 #include <QFileInfo>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,8 @@ namespace {
 // A client cannot keep itself in front of a Wayland session, so the notice goes through XWayland
 // when it is there.
 void preferX11ForNotice() {
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
 }

@@ -1,6 +1,7 @@
 #include "app/run_modes.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWindow>
 #include <cstdio>
 
@@ -40,6 +41,19 @@ int runPreview(SettingsStore& store, std::uint64_t parentWindow) {
     preview.windowHandle()->setParent(parent);
     preview.setGeometry(0, 0, size->width(), size->height());
     preview.show();
+
+    // The host owns the preview's window: when it goes away the preview ends, and it follows the
+    // host's size while it lives.
+    QTimer hostWatch;
+    QObject::connect(&hostWatch, &QTimer::timeout, &preview, [&preview, parentWindow] {
+        const std::optional<QSize> hostSize = nativeWindowSize(parentWindow);
+        if (!hostSize) {
+            QCoreApplication::exit(0);
+        } else if (*hostSize != preview.size()) {
+            preview.setGeometry(0, 0, hostSize->width(), hostSize->height());
+        }
+    });
+    hostWatch.start(500);
     return QApplication::exec();
 }
 

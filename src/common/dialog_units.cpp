@@ -11,8 +11,8 @@ int mulDiv(int number, int numerator, int denominator) {
     const std::int64_t product = static_cast<std::int64_t>(number) * numerator;
     const std::int64_t half = (denominator > 0 ? denominator : -denominator) / 2;
     const bool negative = (product < 0) != (denominator < 0);
-    const std::int64_t magnitude =
-        ((product < 0 ? -product : product) + half) / (denominator > 0 ? denominator : -denominator);
+    const std::int64_t magnitude = ((product < 0 ? -product : product) + half) /
+                                   (denominator > 0 ? denominator : -denominator);
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 

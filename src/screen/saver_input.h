@@ -25,8 +25,8 @@ public:
 
     InputVerdict mouseMoved(int x, int y);
     InputVerdict buttonPressed();
-    InputVerdict systemKeyPressed();       // a key pressed together with Alt
-    InputVerdict keyPressed(int virtualKey);  // Enter is 13, Esc 27
+    InputVerdict systemKeyPressed();                      // a key pressed together with Alt
+    InputVerdict keyPressed(int virtualKey);              // Enter is 13, Esc 27
     void characterTyped(std::string_view utf8Character);  // "\r" clears what was typed
     InputVerdict activationLost() const { return InputVerdict::Close; }
 

@@ -1,6 +1,7 @@
 #include "screen/saver_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -61,7 +62,9 @@ void SaverWindow::mouseMoveEvent(QMouseEvent* event) {
     apply(input_.mouseMoved(at.x(), at.y()));
 }
 
-void SaverWindow::mousePressEvent(QMouseEvent* /*event*/) { apply(input_.buttonPressed()); }
+void SaverWindow::mousePressEvent(QMouseEvent* /*event*/) {
+    apply(input_.buttonPressed());
+}
 
 void SaverWindow::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers().testFlag(Qt::AltModifier) || event->key() == Qt::Key_Alt) {
@@ -88,6 +91,9 @@ void SaverWindow::changeEvent(QEvent* event) {
 void SaverWindow::closeEvent(QCloseEvent* event) {
     if (closing_) {
         event->accept();
+        // A tool window does not count as the application's last window, so the notice ends
+        // the process itself.
+        QCoreApplication::exit(0);
     } else {
         event->ignore();
     }

@@ -5,15 +5,25 @@
 
 namespace rumo {
 
-std::string memoSection(int memo) { return "Config/Minf" + std::to_string(memo); }
+std::string memoSection(int memo) {
+    return "Config/Minf" + std::to_string(memo);
+}
 
-SettingKey configKey(std::string_view key) { return {std::string(kConfig), std::string(key)}; }
+SettingKey configKey(std::string_view key) {
+    return {std::string(kConfig), std::string(key)};
+}
 
-SettingKey placeKey(int n) { return configKey("Place" + std::to_string(n)); }
+SettingKey placeKey(int n) {
+    return configKey("Place" + std::to_string(n));
+}
 
-SettingKey placeImageKey(int n) { return {std::string(kGazoSection), "Gazo" + std::to_string(n)}; }
+SettingKey placeImageKey(int n) {
+    return {std::string(kGazoSection), "Gazo" + std::to_string(n)};
+}
 
-SettingKey memoKey(int n) { return configKey("Memo" + std::to_string(n)); }
+SettingKey memoKey(int n) {
+    return configKey("Memo" + std::to_string(n));
+}
 
 SettingKey memoGroupKey(std::string_view stem, int n) {
     return {memoSection(n), std::string(stem) + std::to_string(n)};
@@ -23,7 +33,9 @@ SettingKey memoPositionKey(char axis, int n) {
     return {memoSection(n), "Memo" + std::to_string(n) + axis};
 }
 
-std::string_view noticeWhereDefault() { return "ＥＳＣキーを押して下さい"; }
+std::string_view noticeWhereDefault() {
+    return "ＥＳＣキーを押して下さい";
+}
 
 namespace {
 
@@ -37,7 +49,9 @@ SettingDef text(SettingKey id, std::string fallback = {}) {
 
 std::vector<SettingDef> buildSchema() {
     std::vector<SettingDef> s;
-    auto configInt = [&](const char* key, int fallback) { s.push_back(integer(configKey(key), fallback)); };
+    auto configInt = [&](const char* key, int fallback) {
+        s.push_back(integer(configKey(key), fallback));
+    };
     auto configText = [&](const char* key, std::string fallback = {}) {
         s.push_back(text(configKey(key), std::move(fallback)));
     };

@@ -39,11 +39,11 @@ const SettingDef& settingDef(const SettingKey& key);
 
 // Keys of the Config section and of the numbered groups.
 SettingKey configKey(std::string_view key);
-SettingKey placeKey(int n);                         // Place1 .. Place15
-SettingKey placeImageKey(int n);                    // Gazo1 .. Gazo15 in Config/Gazo
-SettingKey memoKey(int n);                          // Memo1 .. Memo5 (the memo text, in Config)
+SettingKey placeKey(int n);                             // Place1 .. Place15
+SettingKey placeImageKey(int n);                        // Gazo1 .. Gazo15 in Config/Gazo
+SettingKey memoKey(int n);                              // Memo1 .. Memo5 (the memo text, in Config)
 SettingKey memoGroupKey(std::string_view stem, int n);  // e.g. ("MSize", 2) -> Config/Minf2 MSize2
-SettingKey memoPositionKey(char axis, int n);       // ('x', 3) -> Config/Minf3 Memo3x
+SettingKey memoPositionKey(char axis, int n);           // ('x', 3) -> Config/Minf3 Memo3x
 
 // The destination the notice shows when none was ever chosen (the bar's default is empty).
 std::string_view noticeWhereDefault();

@@ -5,7 +5,9 @@
 namespace rumo {
 namespace {
 
-RunMode modeOf(std::vector<std::string> arguments) { return parseCommandLine(arguments).mode; }
+RunMode modeOf(std::vector<std::string> arguments) {
+    return parseCommandLine(arguments).mode;
+}
 
 TEST(CommandLine, SaverSwitchIgnoresCaseAndOneLeadingDashOrSlash) {
     for (const char* argument : {"s", "S", "-s", "-S", "/s", "/S"}) {
@@ -14,8 +16,8 @@ TEST(CommandLine, SaverSwitchIgnoresCaseAndOneLeadingDashOrSlash) {
 }
 
 TEST(CommandLine, AnythingButTheWholeLetterSelectsNothing) {
-    for (const char* argument : {"--s", "//s", "/s2", "/c:1234", "c:1234", "config", "", "-", "x",
-                                 "ss", "-ps"}) {
+    for (const char* argument :
+         {"--s", "//s", "/s2", "/c:1234", "c:1234", "config", "", "-", "x", "ss", "-ps"}) {
         EXPECT_EQ(modeOf({argument}), RunMode::Nothing) << argument;
     }
 }

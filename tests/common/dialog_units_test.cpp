@@ -9,7 +9,7 @@ TEST(MulDiv, RoundsHalfAwayFromZero) {
     EXPECT_EQ(mulDiv(24, 96, 72), 32);
     EXPECT_EQ(mulDiv(1, 1, 2), 1);
     EXPECT_EQ(mulDiv(-1, 1, 2), -1);
-    EXPECT_EQ(mulDiv(5, 7, 3), 12);  // 11.67
+    EXPECT_EQ(mulDiv(5, 7, 3), 12);                   // 11.67
     EXPECT_EQ(mulDiv(2147483647, 2, 2), 2147483647);  // no overflow in between
     EXPECT_EQ(mulDiv(3, 4, 0), -1);
 }

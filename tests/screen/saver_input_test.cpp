@@ -23,7 +23,9 @@ InputVerdict typeText(SaverInput& input, std::string_view text) {
     return last;
 }
 
-InputVerdict pressEnter(SaverInput& input) { return type(input, SaverInput::kEnterKey, "\r"); }
+InputVerdict pressEnter(SaverInput& input) {
+    return type(input, SaverInput::kEnterKey, "\r");
+}
 
 TEST(SaverInputUnrestricted, FirstMouseMoveIsOnlyRecorded) {
     SaverInput input({});

@@ -1,12 +1,12 @@
 #include "settings/qsettings_store.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 
@@ -75,8 +75,8 @@ TEST_F(QSettingsStoreTest, FileIsPrivateToItsOwner) {
     const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
                         QFileDevice::WriteOther;
     EXPECT_EQ(QFileInfo(store_->filePath()).permissions() & (ownerOnly | others), ownerOnly);
-    QFile::setPermissions(store_->filePath(), ownerOnly | QFileDevice::ReadGroup |
-                                                  QFileDevice::ReadOther);
+    QFile::setPermissions(store_->filePath(),
+                          ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     ASSERT_TRUE(store_->writeInt(configKey("Esc"), 1));
     EXPECT_EQ(QFileInfo(store_->filePath()).permissions() & others, QFileDevice::Permissions());
 }
@@ -85,8 +85,9 @@ TEST_F(QSettingsStoreTest, CorruptFileReadsAsDefaultsAndAWriteKeepsWhatCouldBeRe
     {
         QFile file(store_->filePath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[Config]\nName=Taro\nSize=abc\n\x01\xff\xfe garbage ===\n[[[broken\n"
-                   "Screen\n");
+        file.write(
+            "[Config]\nName=Taro\nSize=abc\n\x01\xff\xfe garbage ===\n[[[broken\n"
+            "Screen\n");
     }
     EXPECT_EQ(readSetting(*store_, configKey("Size")), 240);
     EXPECT_EQ(readSetting(*store_, configKey("Screen")), 0);
@@ -126,7 +127,8 @@ TEST_F(QSettingsStoreTest, UnreadableFileIsNeverReplaced) {
 TEST_F(QSettingsStoreTest, ReadsSeeWhatAnotherProcessJustWrote) {
     for (int round = 0; round < 6; ++round) {
         const QString value = QString::number(round % 2);
-        runTool({QStringLiteral("set-int"), QStringLiteral("Config"), QStringLiteral("Esc"), value});
+        runTool(
+            {QStringLiteral("set-int"), QStringLiteral("Config"), QStringLiteral("Esc"), value});
         EXPECT_EQ(readSetting(*store_, configKey("Esc")), round % 2) << "round " << round;
     }
 }

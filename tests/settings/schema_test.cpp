@@ -15,7 +15,8 @@ TEST(Schema, EveryKeyIsDefinedOnce) {
         EXPECT_TRUE(seen.insert({def.id.section, def.id.key}).second)
             << def.id.section << "/" << def.id.key;
     }
-    // Config: 2 + 15 places + 27 notice keys + 5 memos + 6 bar keys; 5 memo groups of 11; 15 pictures.
+    // Config: 2 + 15 places + 27 notice keys + 5 memos + 6 bar keys; 5 memo groups of 11; 15
+    // pictures.
     EXPECT_EQ(settingsSchema().size(), 55u + 55u + 15u);
 }
 

@@ -1,0 +1,80 @@
+"""Which input ends the full-screen notice, driven with xdotool on a real X server."""
+
+import unittest
+
+from harness import Session, wait_exit, still_running_after
+
+
+def start_notice(s):
+    notice = s.rumo("-s")
+    window = s.wait_window(notice)
+    s.xdotool("windowactivate", "--sync", window)
+    return notice, window
+
+
+class Unrestricted(unittest.TestCase):
+    def test_a_second_mouse_position_ends_it_with_status_0(self):
+        with Session() as s:
+            s.xdotool("mousemove", 10, 10)
+            notice, _ = start_notice(s)
+            s.xdotool("mousemove", 200, 200)
+            s.xdotool("mousemove", 400, 300)
+            s.xdotool("mousemove", 500, 350)
+            self.assertEqual(wait_exit(notice), 0)
+
+    def test_a_key_ends_it(self):
+        with Session() as s:
+            notice, window = start_notice(s)
+            s.xdotool("key", "--window", window, "a")
+            self.assertEqual(wait_exit(notice), 0)
+
+    def test_a_click_ends_it(self):
+        with Session() as s:
+            notice, _ = start_notice(s)
+            s.xdotool("click", 1)
+            self.assertEqual(wait_exit(notice), 0)
+
+    def test_losing_activation_ends_it(self):
+        with Session() as s:
+            s.set("Config", "Passcheck", 1)
+            s.set("Config", "Password", "abc")
+            notice, _ = start_notice(s)
+            other = s.rumo("-c")  # any other window taking the focus
+            other_window = s.wait_window(other)
+            if notice.poll() is None:
+                s.xdotool("windowactivate", other_window)
+            self.assertEqual(wait_exit(notice), 0)
+
+
+class EscOnly(unittest.TestCase):
+    def test_only_esc_ends_it(self):
+        with Session() as s:
+            s.set("Config", "Esc", 1)
+            notice, window = start_notice(s)
+            s.xdotool("mousemove", 100, 100)
+            s.xdotool("mousemove", 300, 300)
+            s.xdotool("click", 1)
+            s.xdotool("key", "a", "Return", "alt+F4")
+            self.assertTrue(still_running_after(notice, 1.5))
+            s.xdotool("key", "Escape")
+            self.assertEqual(wait_exit(notice), 0)
+
+
+class Password(unittest.TestCase):
+    def test_ends_only_after_the_right_password_and_enter(self):
+        with Session() as s:
+            s.set("Config", "Passcheck", 1)
+            s.set("Config", "Password", "abc")
+            notice, window = start_notice(s)
+            s.xdotool("mousemove", 512, 384)
+            s.xdotool("type", "abd")
+            s.xdotool("key", "Return", "Escape", "alt+F4")
+            self.assertTrue(still_running_after(notice, 1.5))
+            s.xdotool("key", "Return")  # starts a fresh attempt after the Esc typed above
+            s.xdotool("type", "abc")
+            s.xdotool("key", "Return")
+            self.assertEqual(wait_exit(notice), 0)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

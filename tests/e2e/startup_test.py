@@ -1,0 +1,107 @@
+"""Run modes, the single-instance guard and the preview, with the real binary."""
+
+import os
+import signal
+import unittest
+
+from harness import Session, wait_exit, wait_for, still_running_after
+
+
+class UnknownArguments(unittest.TestCase):
+    def test_anything_else_ends_at_once_without_a_window(self):
+        with Session(window_manager=False) as s:
+            for args in (["--s"], ["c:1234"], ["config"], ["/s2"]):
+                process = s.rumo(*args)
+                self.assertEqual(wait_exit(process), 0, args)
+                self.assertEqual(s.visible_windows(process), [], args)
+
+
+class Saver(unittest.TestCase):
+    def test_covers_the_whole_screen_in_front(self):
+        with Session(size="1024x768") as s:
+            notice = s.rumo("-s")
+            window = s.wait_window(notice)
+            wait_for(lambda: s.geometry(window) == (0, 0, 1024, 768), what="full-screen geometry")
+            wait_for(lambda: s.active_window() == window, what="the notice to be active")
+
+    def test_covers_the_screen_without_a_window_manager(self):
+        with Session(window_manager=False, size="800x600") as s:
+            notice = s.rumo("S")
+            window = s.wait_window(notice)
+            wait_for(lambda: s.geometry(window) == (0, 0, 800, 600), what="full-screen geometry")
+
+
+class ResidentGuard(unittest.TestCase):
+    def test_second_start_ends_at_once(self):
+        with Session() as s:
+            first = s.rumo()
+            s.wait_window(first)
+            second = s.rumo("-C")
+            self.assertEqual(wait_exit(second), 0)
+            self.assertIsNone(first.poll())
+
+    def test_guard_survives_a_killed_owner(self):
+        with Session() as s:
+            first = s.rumo()
+            s.wait_window(first)
+            os.killpg(first.pid, signal.SIGKILL)
+            first.wait()
+            second = s.rumo()
+            s.wait_window(second, what="the restarted resident window")
+
+    def test_ten_simultaneous_starts_leave_one(self):
+        with Session() as s:
+            starts = [s.rumo() for _ in range(10)]
+            wait_for(lambda: sum(p.poll() is None for p in starts) <= 1, what="nine to end")
+            survivors = [p for p in starts if p.poll() is None]
+            self.assertEqual(len(survivors), 1)
+            self.assertTrue(still_running_after(survivors[0]))
+
+    def test_saver_and_preview_are_never_blocked(self):
+        with Session() as s:
+            resident = s.rumo()
+            s.wait_window(resident)
+            notice = s.rumo("s")
+            s.wait_window(notice)
+
+
+class Preview(unittest.TestCase):
+    def test_draws_as_a_child_of_the_given_window(self):
+        with Session(window_manager=False, size="640x480") as s:
+            root = int(s.xdotool("search", "--maxdepth", "0", "--name", "") or 0) or None
+            if root is None:
+                root = int(s._run(["xwininfo", "-root"]).stdout.split("Window id:")[1].split()[0], 16)
+            preview = s.rumo("p", str(root))
+            window = s.wait_window(preview)
+            wait_for(lambda: s.geometry(window)[2:] == (640, 480), what="the preview to fill it")
+            self.assertIsNone(preview.poll())
+
+    def test_ends_when_its_host_window_goes_away(self):
+        with Session(window_manager=False, size="640x480") as s:
+            host = s.rumo("-s")
+            host_window = s.wait_window(host)
+            preview = s.rumo("-p", str(host_window))
+            s.wait_window(preview)
+            host.kill()
+            self.assertEqual(wait_exit(preview), 0)
+
+    def test_bad_window_ids_end_with_an_error_and_no_window(self):
+        with Session(window_manager=False) as s:
+            for args in (["p"], ["p", "0"], ["p", "abc"], ["p", "123456789"]):
+                process = s.rumo(*args)
+                self.assertNotEqual(wait_exit(process), 0, args)
+                self.assertEqual(s.visible_windows(process), [], args)
+
+
+class SettingsFile(unittest.TestCase):
+    def test_is_private_to_its_owner(self):
+        with Session(window_manager=False) as s:
+            s.set("Config", "Password", "abc")
+            self.assertEqual(s.settings_mode(), 0o600)
+            os.chmod(s.settings_path(), 0o644)
+            s.set("Config", "Esc", 1)
+            self.assertEqual(s.settings_mode(), 0o600)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
