@@ -451,3 +451,35 @@ TEST(TemplateLayoutTest, CaptionsAreNotCut) {
 
 }  // namespace
 }  // namespace rumo
+
+namespace rumo {
+namespace {
+
+// The help document shipped beside the program explains every setting and every menu item.
+TEST(HelpDocumentTest, NamesEverySettingAndMenuItem) {
+    QFile file(QStringLiteral(RUMO_BINARY_DIR "/Rumo.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString help = QString::fromUtf8(file.readAll());
+    QStringList wanted = {QStringLiteral("ｶｽﾀﾏｲｽﾞ"),
+                          QStringLiteral("行先"),
+                          QStringLiteral("メモ"),
+                          QStringLiteral("RUMO?の起動"),
+                          QStringLiteral("ｽｸﾘｰﾝｾｲﾊﾞｰの起動"),
+                          QStringLiteral("ｽｸﾘｰﾝｾｲﾊﾞｰの選択"),
+                          QStringLiteral("ﾌﾟﾛﾊﾟﾃｨ"),
+                          QStringLiteral("画面のﾌﾟﾛﾊﾟﾃｨ"),
+                          QStringLiteral("RUMO?の終了"),
+                          QStringLiteral("整数を入力してください。")};
+    for (const ControlDef& c : propertiesTemplate().controls) {
+        const QString caption = QString::fromUtf8(c.caption.data(), qsizetype(c.caption.size()));
+        if (!caption.isEmpty() && !caption.startsWith(u'(') && c.id != 1 && c.id != 2) {
+            wanted << caption;
+        }
+    }
+    for (const QString& text : wanted) {
+        EXPECT_TRUE(help.contains(text)) << text.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace rumo
