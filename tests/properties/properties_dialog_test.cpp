@@ -18,6 +18,7 @@
 #include "properties/about_dialog.h"
 #include "properties/dialog_template.h"
 #include "properties/font_colour_dialog.h"
+#include "properties/open_properties.h"
 #include "properties/properties_dialog.h"
 #include "properties/system_dialog_services.h"
 #include "settings/memory_store.h"
@@ -479,6 +480,33 @@ TEST(HelpDocumentTest, NamesEverySettingAndMenuItem) {
     for (const QString& text : wanted) {
         EXPECT_TRUE(help.contains(text)) << text.toStdString();
     }
+}
+
+}  // namespace
+}  // namespace rumo
+
+namespace rumo {
+namespace {
+
+// A second properties command while the dialog runs opens no second dialog.
+TEST(OpenPropertiesTest, OneDialogAtATime) {
+    MemoryStore store;
+    int dialogsSeen = 0;
+    auto countAndClose = [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<PropertiesDialog*>(w); dialog && dialog->isVisible()) {
+                ++dialogsSeen;
+                dialog->reject();
+            }
+        }
+    };
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, countAndClose);  // runs in whichever dialog loop is innermost
+        openProperties(store, nullptr);
+    });
+    openProperties(store, nullptr);
+    EXPECT_EQ(dialogsSeen, 1);
+    EXPECT_TRUE(store.writeLog().empty());
 }
 
 }  // namespace
