@@ -2,9 +2,12 @@
 
 #include <QFontMetrics>
 
+#include "common/japanese_faces.h"
+
 namespace rumo {
 
 QFont dialogFont(const QString& face, int pointSize) {
+    installJapaneseFaceSubstitutions();
     QFont font(face);
     font.setPointSize(pointSize);
     return font;

@@ -53,30 +53,6 @@ qreal pixelsPerCellPixel(const QFont& font) {
 
 }  // namespace
 
-void installJapaneseFaceSubstitutions() {
-    static bool installed = false;
-    if (installed) {
-        return;
-    }
-    installed = true;
-    const QStringList gothic{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
-    const QStringList fixedGothic{QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic")};
-    const QStringList mincho{QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")};
-    const QStringList fixedMincho{QStringLiteral("IPAMincho"), QStringLiteral("IPAPMincho")};
-    for (const char* name : {"ＭＳ Ｐゴシック", "MS PGothic", "MS UI Gothic"}) {
-        QFont::insertSubstitutions(QString::fromUtf8(name), gothic);
-    }
-    for (const char* name : {"ＭＳ ゴシック", "MS Gothic"}) {
-        QFont::insertSubstitutions(QString::fromUtf8(name), fixedGothic);
-    }
-    for (const char* name : {"ＭＳ Ｐ明朝", "MS PMincho"}) {
-        QFont::insertSubstitutions(QString::fromUtf8(name), mincho);
-    }
-    for (const char* name : {"ＭＳ 明朝", "MS Mincho"}) {
-        QFont::insertSubstitutions(QString::fromUtf8(name), fixedMincho);
-    }
-}
-
 QFont qtFont(const FontSpec& spec) {
     installJapaneseFaceSubstitutions();
     QFont font = baseFont(spec);

@@ -5,16 +5,14 @@
 
 #include <QFont>
 
+#include "common/japanese_faces.h"
+
 #include "screen/frame_steps.h"
 
 namespace rumo {
 
 // Largest glyph size the canvas renders; larger requests are drawn at this size.
 inline constexpr int kMaxFontPixels = 2048;
-
-// Makes "ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝" and their relatives resolve to the IPA Gothic and Mincho
-// faces. Safe to call more than once.
-void installJapaneseFaceSubstitutions();
 
 QFont qtFont(const FontSpec& spec);
 

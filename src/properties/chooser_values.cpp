@@ -1,0 +1,166 @@
+#include "properties/chooser_values.h"
+
+#include <algorithm>
+
+#include "common/dialog_units.h"
+#include "common/text.h"
+
+namespace rumo {
+
+Rgb makeRgb(int red, int green, int blue) {
+    return static_cast<Rgb>(red & 255) | static_cast<Rgb>(green & 255) << 8 |
+           static_cast<Rgb>(blue & 255) << 16;
+}
+int redOf(Rgb colour) {
+    return static_cast<int>(colour & 255);
+}
+int greenOf(Rgb colour) {
+    return static_cast<int>(colour >> 8 & 255);
+}
+int blueOf(Rgb colour) {
+    return static_cast<int>(colour >> 16 & 255);
+}
+
+void writeBackgroundColour(SettingsStore& store, Rgb colour) {
+    store.writeInt(configKey("ColorR"), redOf(colour));
+    store.writeInt(configKey("ColorG"), greenOf(colour));
+    store.writeInt(configKey("ColorB"), blueOf(colour));
+}
+
+namespace {
+
+SettingKey groupKey(const FontGroup& group, std::string_view mainKey, std::string_view memoStem) {
+    return group.memo == 0 ? configKey(mainKey) : memoGroupKey(memoStem, group.memo);
+}
+
+// Cuts a face name to the bytes a font description holds, never inside a character.
+std::string cutFaceName(std::string_view face) {
+    std::string cut;
+    std::size_t i = 0;
+    while (i < face.size()) {
+        std::size_t next = i + 1;
+        while (next < face.size() && (static_cast<unsigned char>(face[next]) & 0xC0) == 0x80) {
+            ++next;
+        }
+        cut.append(face.substr(i, next - i));
+        if (cp932Length(cut) > kFaceNameLimit) {
+            cut.resize(cut.size() - (next - i));
+            break;
+        }
+        i = next;
+    }
+    return cut;
+}
+
+}  // namespace
+
+SettingKey FontGroup::face() const {
+    return groupKey(*this, "Font", "MFont");
+}
+SettingKey FontGroup::size() const {
+    return groupKey(*this, "Size", "MSize");
+}
+SettingKey FontGroup::bold() const {
+    return groupKey(*this, "Bold", "MBold");
+}
+SettingKey FontGroup::italic() const {
+    return groupKey(*this, "Italic", "MItalic");
+}
+SettingKey FontGroup::strikeout() const {
+    return groupKey(*this, "Torikeshi", "MTorikeshi");
+}
+SettingKey FontGroup::underline() const {
+    return groupKey(*this, "ULine", "MULine");
+}
+SettingKey FontGroup::red() const {
+    return groupKey(*this, "FColorR", "MColorR");
+}
+SettingKey FontGroup::green() const {
+    return groupKey(*this, "FColorG", "MColorG");
+}
+SettingKey FontGroup::blue() const {
+    return groupKey(*this, "FColorB", "MColorB");
+}
+
+std::optional<FontGroup> fontGroupOfButton(int button) {
+    switch (button) {
+        case 1024:
+            return FontGroup{0};
+        case 1057:
+            return FontGroup{1};
+        case 1058:
+            return FontGroup{2};
+        case 1059:
+            return FontGroup{3};
+        case 1061:
+            return FontGroup{4};
+        case 1062:
+            return FontGroup{5};
+        default:
+            return std::nullopt;
+    }
+}
+
+FontRequest fontRequest(SettingsStore& store, const FontGroup& group, int dotsPerInch) {
+    const std::string face = readTextSetting(store, group.face());
+    const int size = readSetting(store, group.size());
+    const int bold = readSetting(store, group.bold());
+    const int italic = readSetting(store, group.italic());
+    const int strikeout = readSetting(store, group.strikeout());
+    const int underline = readSetting(store, group.underline());
+    const int red = readSetting(store, group.red());
+    const int green = readSetting(store, group.green());
+    const int blue = readSetting(store, group.blue());
+
+    FontRequest request;
+    request.face = cutFaceName(face);
+    const int dpi = dotsPerInch > 0 ? dotsPerInch : 96;
+    const int points = std::clamp(size / 10, kMinChooserPoints, kMaxChooserPoints);
+    request.height = mulDiv(points, dpi, 72);
+    request.pointSize =
+        std::clamp(mulDiv(request.height, 72, dpi), kMinChooserPoints, kMaxChooserPoints);
+    request.weight = bold != 0 ? 700 : 400;
+    request.italic = (italic & 255) != 0;
+    request.strikeout = (strikeout & 255) != 0;
+    request.underline = (underline & 255) != 0;
+    request.colour = makeRgb(red, green, blue);
+    return request;
+}
+
+void writeChosenFont(SettingsStore& store, const FontGroup& group, const ChosenFont& font) {
+    store.writeText(group.face(), font.face);
+    store.writeInt(group.size(), font.tenthsOfPoint);
+    store.writeInt(group.bold(), font.weight == 700 ? 1 : 0);
+    store.writeInt(group.italic(), font.italic ? 1 : 0);
+    store.writeInt(group.strikeout(), font.strikeout ? 1 : 0);
+    store.writeInt(group.underline(), font.underline ? 1 : 0);
+    store.writeInt(group.red(), redOf(font.colour));
+    store.writeInt(group.green(), greenOf(font.colour));
+    store.writeInt(group.blue(), blueOf(font.colour));
+}
+
+std::optional<SettingKey> pictureKeyOfButton(int button) {
+    if (button == 1001) {
+        return configKey("Bitmap");
+    }
+    if (button == 1071) {
+        return configKey("Bitmap2");
+    }
+    if (button >= 1077 && button < 1077 + kPlaceCount) {
+        return placeImageKey(button - 1076);
+    }
+    return std::nullopt;
+}
+
+std::string withDefaultExtension(std::string_view path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    std::string result(path);
+    if (!name.empty() && name.find('.') == std::string_view::npos) {
+        result += '.';
+        result += kPictureDefaultExtension;
+    }
+    return result;
+}
+
+}  // namespace rumo

@@ -1,0 +1,91 @@
+// What the font, colour and picture choosers of the properties dialog open with and what they
+// store when confirmed: the font groups, the colour split into three keys, the picture keys.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings/schema.h"
+#include "settings/settings_store.h"
+
+namespace rumo {
+
+// A colour with red in the low byte, then green, then blue.
+using Rgb = std::uint32_t;
+Rgb makeRgb(int red, int green, int blue);  // the low eight bits of each
+int redOf(Rgb colour);
+int greenOf(Rgb colour);
+int blueOf(Rgb colour);
+
+// Stores the background colour (ColorR, ColorG, ColorB).
+void writeBackgroundColour(SettingsStore& store, Rgb colour);
+
+// The longest face name a font description holds, in code page 932 bytes.
+inline constexpr int kFaceNameLimit = 31;
+
+// The main font group (memo 0) or the font group of memo 1 .. 5.
+struct FontGroup {
+    int memo = 0;
+    SettingKey face() const;
+    SettingKey size() const;
+    SettingKey bold() const;
+    SettingKey italic() const;
+    SettingKey strikeout() const;
+    SettingKey underline() const;
+    SettingKey red() const;
+    SettingKey green() const;
+    SettingKey blue() const;
+};
+
+// The font group a font button edits: 1024 the main text, 1057 .. 1062 the memos.
+std::optional<FontGroup> fontGroupOfButton(int button);
+
+// The font a chooser opens on.
+struct FontRequest {
+    std::string face;   // cut to kFaceNameLimit bytes at a character boundary
+    int height = 0;     // cell height in pixels at dotsPerInch
+    int pointSize = 0;  // the same height in whole points, what a chooser shows
+    int weight = 400;
+    bool italic = false;
+    bool strikeout = false;
+    bool underline = false;
+    Rgb colour = 0;
+};
+
+// What a confirmed font chooser returns.
+struct ChosenFont {
+    std::string face;
+    int tenthsOfPoint = 0;
+    int weight = 400;
+    bool italic = false;
+    bool strikeout = false;
+    bool underline = false;
+    Rgb colour = 0;
+};
+
+// The smallest and largest point size a chooser is opened with; a stored size outside this range
+// (negative, zero or absurd) opens at the nearest end of it.
+inline constexpr int kMinChooserPoints = 1;
+inline constexpr int kMaxChooserPoints = 512;
+
+// Reads the group with its defaults and builds the chooser's starting font: height is
+// mulDiv(size / 10, dotsPerInch, 72), weight 700 when bold, the flags from the low byte.
+FontRequest fontRequest(SettingsStore& store, const FontGroup& group, int dotsPerInch);
+
+// Stores a confirmed font: size in tenths of a point, bold only for a weight of exactly 700.
+void writeChosenFont(SettingsStore& store, const FontGroup& group, const ChosenFont& font);
+
+// The key a picture button sets: 1001 Bitmap, 1071 Bitmap2, 1077 .. 1091 Gazo1 .. Gazo15.
+std::optional<SettingKey> pictureKeyOfButton(int button);
+
+// The picture chooser's single filter and its default extension.
+inline constexpr std::string_view kPictureFilterName = "BMPﾌｧｲﾙ;JPGﾌｧｲﾙ;GIFﾌｧｲﾙ";
+inline constexpr std::string_view kPicturePatterns[] = {"*.bmp", "*.jpg", "*.gif"};
+inline constexpr std::string_view kPictureDefaultExtension = "bmp";
+
+// A chosen file name without an extension gets "." and the default extension.
+std::string withDefaultExtension(std::string_view path);
+
+}  // namespace rumo

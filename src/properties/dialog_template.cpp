@@ -1,0 +1,62 @@
+#include "properties/dialog_template.h"
+
+namespace rumo {
+
+namespace {
+
+using Kind = ControlKind;
+
+#include "dialogs/about_134.inc"
+#include "dialogs/properties_130.inc"
+
+}  // namespace
+
+const DialogTemplate& propertiesTemplate() {
+    static const DialogTemplate dialog{kPropertiesFrame, kPropertiesControls};
+    return dialog;
+}
+
+const DialogTemplate& aboutTemplate() {
+    static const DialogTemplate dialog{kAboutFrame, kAboutControls};
+    return dialog;
+}
+
+const ControlDef* findControl(const DialogTemplate& dialog, int id) {
+    for (const ControlDef& control : dialog.controls) {
+        if (control.id == id) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<int> radioGroup(const DialogTemplate& dialog, int firstId) {
+    std::vector<int> group;
+    bool inGroup = false;
+    for (const ControlDef& control : dialog.controls) {
+        if (!inGroup) {
+            inGroup = control.id == firstId;
+        } else if (control.has(kGroup)) {
+            break;
+        }
+        if (inGroup && control.kind == ControlKind::Radio) {
+            group.push_back(control.id);
+        }
+    }
+    return group;
+}
+
+std::vector<int> tabControls(const DialogTemplate& dialog, int tab) {
+    std::vector<int> ids;
+    if (tab < 0) {
+        return ids;
+    }
+    for (const ControlDef& control : dialog.controls) {
+        if (control.tab == tab) {
+            ids.push_back(control.id);
+        }
+    }
+    return ids;
+}
+
+}  // namespace rumo

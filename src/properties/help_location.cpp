@@ -1,0 +1,38 @@
+#include "properties/help_location.h"
+
+#include <algorithm>
+
+namespace rumo {
+
+namespace {
+
+std::string inFolder(std::string_view folder) {
+    std::string path(folder);
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    if (path != "/") {
+        path += '/';
+    }
+    path += kHelpFileName;
+    return path;
+}
+
+}  // namespace
+
+std::vector<std::string> helpCandidates(std::string_view recordedFolder,
+                                        std::string_view installFolder) {
+    std::vector<std::string> candidates;
+    for (std::string_view folder : {recordedFolder, installFolder}) {
+        if (folder.empty()) {
+            continue;
+        }
+        std::string path = inFolder(folder);
+        if (std::find(candidates.begin(), candidates.end(), path) == candidates.end()) {
+            candidates.push_back(std::move(path));
+        }
+    }
+    return candidates;
+}
+
+}  // namespace rumo

@@ -1,0 +1,269 @@
+#include "properties/properties_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+
+#include "properties/dialog_services.h"
+#include "properties/dialog_template.h"
+#include "properties/exchange_rules.h"
+#include "properties/help_location.h"
+#include "properties/template_widgets.h"
+#include "settings/settings_store.h"
+
+namespace rumo {
+
+namespace {
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Qt::CheckState toCheckState(int state) {
+    switch (state) {
+        case 1:
+            return Qt::Checked;
+        case 2:
+            return Qt::PartiallyChecked;
+        default:
+            return Qt::Unchecked;
+    }
+}
+
+int fromCheckState(Qt::CheckState state) {
+    switch (state) {
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+PropertiesDialog::PropertiesDialog(SettingsStore& store, DialogServices& services, QWidget* owner)
+    : QDialog(owner), store_(store), services_(services) {
+    const DialogTemplate& dialogTemplate = propertiesTemplate();
+    controls_ = buildTemplate(*this, dialogTemplate);
+
+    for (const PropertyBinding& binding : exchangeOrder()) {
+        if (binding.kind != BindingKind::Radio) {
+            continue;
+        }
+        auto* group = new QButtonGroup(this);
+        const std::vector<int> buttons = radioGroup(dialogTemplate, binding.control);
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            group->addButton(qobject_cast<QRadioButton*>(control(buttons[i])), static_cast<int>(i));
+        }
+        radioGroups_[binding.control] = group;
+    }
+    for (const PropertyBinding& binding : exchangeOrder()) {
+        if (binding.kind == BindingKind::Check) {
+            // A stored 2 shows as indeterminate; the first click makes it a plain two-state box.
+            auto* box = qobject_cast<QCheckBox*>(control(binding.control));
+            connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
+        }
+    }
+
+    values_ = loadProperties(store_);
+    showValues();
+
+    QTabBar* bar = tabBar();
+    for (const char* text : {"ｶｽﾀﾏｲｽﾞ", "行先", "メモ"}) {
+        bar->addTab(QString::fromUtf8(text));
+    }
+    bar->setCurrentIndex(0);
+    for (int tab : {1, 2}) {
+        for (int id : tabControls(dialogTemplate, tab)) {
+            control(id)->setVisible(false);
+        }
+    }
+    connect(bar, &QTabBar::currentChanged, this, &PropertiesDialog::switchTab);
+    connectButtons();
+}
+
+QWidget* PropertiesDialog::control(int id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+QTabBar* PropertiesDialog::tabBar() const {
+    return qobject_cast<QTabBar*>(control(1032));
+}
+
+void PropertiesDialog::showValues() {
+    for (const PropertyBinding& binding : exchangeOrder()) {
+        const int id = binding.control;
+        switch (binding.kind) {
+            case BindingKind::Text:
+                qobject_cast<QLineEdit*>(control(id))->setText(qText(values_.texts[id]));
+                break;
+            case BindingKind::Check: {
+                int& member = values_.numbers[id];
+                member = checkStateFromStored(member);
+                qobject_cast<QCheckBox*>(control(id))->setCheckState(toCheckState(member));
+                break;
+            }
+            case BindingKind::Radio: {
+                // Unchecking every button needs a non-exclusive group for a moment.
+                QButtonGroup* group = radioGroups_.at(id);
+                group->setExclusive(false);
+                for (QAbstractButton* button : group->buttons()) {
+                    button->setChecked(group->id(button) == values_.numbers[id]);
+                }
+                group->setExclusive(true);
+                break;
+            }
+            case BindingKind::Integer:
+                qobject_cast<QLineEdit*>(control(id))
+                    ->setText(QString::number(values_.numbers[id]));
+                break;
+        }
+    }
+}
+
+std::optional<int> PropertiesDialog::readControls(PropertyValues& values) const {
+    for (const PropertyBinding& binding : exchangeOrder()) {
+        const int id = binding.control;
+        switch (binding.kind) {
+            case BindingKind::Text:
+                values.texts[id] = qobject_cast<QLineEdit*>(control(id))->text().toStdString();
+                break;
+            case BindingKind::Check:
+                values.numbers[id] =
+                    fromCheckState(qobject_cast<QCheckBox*>(control(id))->checkState());
+                break;
+            case BindingKind::Radio:
+                values.numbers[id] = radioGroups_.at(id)->checkedId();
+                break;
+            case BindingKind::Integer: {
+                const std::string text =
+                    qobject_cast<QLineEdit*>(control(id))->text().toStdString();
+                const std::optional<int> number = parseDialogInt(text);
+                if (!number) {
+                    return id;
+                }
+                values.numbers[id] = *number;
+                break;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+void PropertiesDialog::accept() {
+    PropertyValues values = values_;
+    if (const std::optional<int> refused = readControls(values)) {
+        services_.showMessage(this, qText(kIntegerRequiredMessage));
+        auto* edit = qobject_cast<QLineEdit*>(control(*refused));
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+        return;
+    }
+    values_ = std::move(values);
+    QDialog::accept();
+}
+
+// Only visibility changes: nothing is enabled or disabled, and no value moves.
+void PropertiesDialog::switchTab(int index) {
+    if (index < 0 || index > 2) {
+        return;
+    }
+    const DialogTemplate& dialogTemplate = propertiesTemplate();
+    for (int tab = 0; tab <= 2; ++tab) {
+        if (tab != index) {
+            for (int id : tabControls(dialogTemplate, tab)) {
+                control(id)->setVisible(false);
+            }
+        }
+    }
+    for (int id : tabControls(dialogTemplate, index)) {
+        control(id)->setVisible(true);
+    }
+}
+
+void PropertiesDialog::connectButtons() {
+    auto onClick = [this](int id, auto handler) {
+        connect(qobject_cast<QPushButton*>(control(id)), &QPushButton::clicked, this, handler);
+    };
+    onClick(1, [this] { accept(); });
+    onClick(2, [this] { reject(); });
+    onClick(1022, [this] { chooseBackgroundColour(); });
+    onClick(1025, [this] { services_.showAbout(this); });
+    onClick(1109, [this] { openHelp(); });
+    for (int id : {1024, 1057, 1058, 1059, 1061, 1062}) {
+        onClick(id, [this, id] { chooseFont(id); });
+    }
+    for (int id = 1077; id < 1077 + kPlaceCount; ++id) {
+        onClick(id, [this, id] { choosePicture(id); });
+    }
+    for (int id : {1001, 1071}) {
+        onClick(id, [this, id] { choosePicture(id); });
+    }
+}
+
+// The colour chooser always opens on black, not on the stored background colour.
+void PropertiesDialog::chooseBackgroundColour() {
+    const std::optional<Rgb> colour = services_.chooseColour(this, makeRgb(0, 0, 0));
+    if (!colour) {
+        return;
+    }
+    lastColour_ = *colour;
+    writeBackgroundColour(store_, lastColour_);
+}
+
+void PropertiesDialog::chooseFont(int button) {
+    const std::optional<FontGroup> group = fontGroupOfButton(button);
+    const FontRequest request = fontRequest(store_, *group, logicalDpiY());
+    const std::optional<ChosenFont> chosen = services_.chooseFont(this, request);
+    if (!chosen) {
+        return;
+    }
+    lastColour_ = chosen->colour;
+    ChosenFont font = *chosen;
+    font.colour = lastColour_;
+    writeChosenFont(store_, *group, font);
+}
+
+// The chosen path is stored whole, however long; only a missing extension is added.
+void PropertiesDialog::choosePicture(int button) {
+    const std::optional<SettingKey> key = pictureKeyOfButton(button);
+    const QString stored = qText(readTextSetting(store_, *key));
+    const std::optional<QString> chosen = services_.choosePicture(this, stored);
+    if (!chosen || chosen->isEmpty()) {
+        return;
+    }
+    store_.writeText(*key, withDefaultExtension(chosen->toStdString()));
+}
+
+void PropertiesDialog::openHelp() {
+    const std::string recorded = readTextSetting(store_, configKey("Path"));
+    const std::vector<std::string> candidates =
+        helpCandidates(recorded, QCoreApplication::applicationDirPath().toStdString());
+    for (const std::string& candidate : candidates) {
+        const QString path = qText(candidate);
+        if (QFileInfo(path).isFile()) {
+            services_.openDocument(QUrl::fromLocalFile(path));
+            return;
+        }
+    }
+    services_.showMessage(
+        this, QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(qText(kHelpFileName)));
+}
+
+bool runPropertiesDialog(PropertiesDialog& dialog, SettingsStore& store) {
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    saveProperties(store, dialog.values());
+    return true;
+}
+
+}  // namespace rumo

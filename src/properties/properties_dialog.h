@@ -1,0 +1,61 @@
+// The properties dialog: three tabs over one flat set of controls built from template 130. It
+// reads its 45 settings when created and hands them back after OK; its choosers write their own
+// settings the moment each is confirmed.
+#pragma once
+
+#include <QDialog>
+#include <map>
+#include <optional>
+
+#include "properties/chooser_values.h"
+#include "properties/property_bindings.h"
+
+class QButtonGroup;
+class QTabBar;
+
+namespace rumo {
+
+class DialogServices;
+class SettingsStore;
+
+class PropertiesDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    PropertiesDialog(SettingsStore& store, DialogServices& services, QWidget* owner = nullptr);
+
+    // A control by its number, or nullptr.
+    QWidget* control(int id) const;
+    QTabBar* tabBar() const;
+
+    // The members: what was read at creation, replaced by the controls' values when OK succeeds.
+    const PropertyValues& values() const { return values_; }
+
+    // OK: takes the values from the controls; a memo position that is not an integer is
+    // reported and keeps the dialog open.
+    void accept() override;
+
+private:
+    void showValues();
+    // Reads every control into values; returns the first refused control, if any.
+    std::optional<int> readControls(PropertyValues& values) const;
+    void switchTab(int index);
+    void connectButtons();
+
+    void chooseBackgroundColour();
+    void chooseFont(int button);
+    void choosePicture(int button);
+    void openHelp();
+
+    SettingsStore& store_;
+    DialogServices& services_;
+    std::map<int, QWidget*> controls_;
+    std::map<int, QButtonGroup*> radioGroups_;  // by the group's first button
+    PropertyValues values_;
+    Rgb lastColour_ = 0;  // the colour the last chooser returned
+};
+
+// Runs the dialog modally; on OK writes its 45 settings. Returns whether it ended with OK.
+bool runPropertiesDialog(PropertiesDialog& dialog, SettingsStore& store);
+
+}  // namespace rumo

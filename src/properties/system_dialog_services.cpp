@@ -1,0 +1,126 @@
+#include "properties/system_dialog_services.h"
+
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QMessageBox>
+
+#include "properties/about_dialog.h"
+#include "properties/font_colour_dialog.h"
+
+namespace rumo {
+
+namespace {
+
+QColor toQColor(Rgb colour) {
+    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+// The custom colours start white in every process and live only as long as it: whatever the
+// toolkit restored from an earlier run is overwritten on first use.
+void resetCustomColoursOnce() {
+    static bool done = false;
+    if (done) {
+        return;
+    }
+    done = true;
+    for (int i = 0; i < QColorDialog::customCount(); ++i) {
+        QColorDialog::setCustomColor(i, Qt::white);
+    }
+}
+
+}  // namespace
+
+QFont chooserFont(const FontRequest& request) {
+    QString face = QString::fromStdString(request.face);
+    QFont font(face);
+    if (!QFontDatabase::families().contains(face)) {
+        face = QFontInfo(font).family();
+        font.setFamily(face);
+    }
+    font.setPointSize(request.pointSize);
+    font.setWeight(static_cast<QFont::Weight>(request.weight));
+    font.setItalic(request.italic);
+    font.setStrikeOut(request.strikeout);
+    font.setUnderline(request.underline);
+    return font;
+}
+
+ChosenFont chosenFontOf(const QFont& font, const QColor& colour) {
+    ChosenFont chosen;
+    chosen.face = font.family().toStdString();
+    chosen.tenthsOfPoint = font.pointSizeF() > 0 ? qRound(font.pointSizeF() * 10) : 0;
+    chosen.weight = font.weight();
+    chosen.italic = font.italic();
+    chosen.strikeout = font.strikeOut();
+    chosen.underline = font.underline();
+    chosen.colour = makeRgb(colour.red(), colour.green(), colour.blue());
+    return chosen;
+}
+
+std::optional<Rgb> SystemDialogServices::chooseColour(QWidget* parent, Rgb initial) {
+    resetCustomColoursOnce();
+    const QColor chosen = QColorDialog::getColor(toQColor(initial), parent);
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return makeRgb(chosen.red(), chosen.green(), chosen.blue());
+}
+
+std::optional<ChosenFont> SystemDialogServices::chooseFont(QWidget* parent,
+                                                           const FontRequest& initial) {
+    FontColourDialog dialog(parent);
+    dialog.setCurrentFont(chooserFont(initial));
+    dialog.setColour(toQColor(initial.colour));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return chosenFontOf(dialog.currentFont(), dialog.colour());
+}
+
+// The file need not exist: a typed name is taken as it is (the default extension is added by
+// the caller when it has none).
+std::optional<QString> SystemDialogServices::choosePicture(QWidget* parent,
+                                                           const QString& initialPath) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QStringList patterns;
+    for (std::string_view pattern : kPicturePatterns) {
+        patterns << QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()));
+    }
+    dialog.setNameFilter(QStringLiteral("%1 (%2)").arg(
+        QString::fromUtf8(kPictureFilterName.data(),
+                          static_cast<qsizetype>(kPictureFilterName.size())),
+        patterns.join(u' ')));
+    dialog.setDefaultSuffix(QString::fromUtf8(
+        kPictureDefaultExtension.data(), static_cast<qsizetype>(kPictureDefaultExtension.size())));
+    if (!initialPath.isEmpty()) {
+        const QFileInfo info(initialPath);
+        dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+void SystemDialogServices::showAbout(QWidget* parent) {
+    AboutDialog about(parent);
+    about.exec();
+}
+
+bool SystemDialogServices::openDocument(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+void SystemDialogServices::showMessage(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("RUMO?"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace rumo

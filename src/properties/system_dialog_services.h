@@ -1,0 +1,29 @@
+// The desktop's own choosers, version box, document viewer and message box behind the dialog's
+// services.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+#include "properties/dialog_services.h"
+
+namespace rumo {
+
+class SystemDialogServices : public DialogServices {
+public:
+    std::optional<Rgb> chooseColour(QWidget* parent, Rgb initial) override;
+    std::optional<ChosenFont> chooseFont(QWidget* parent, const FontRequest& initial) override;
+    std::optional<QString> choosePicture(QWidget* parent, const QString& initialPath) override;
+    void showAbout(QWidget* parent) override;
+    bool openDocument(const QUrl& url) override;
+    void showMessage(QWidget* parent, const QString& text) override;
+};
+
+// The font a chooser opens on, with a stored face the font database lacks replaced by the face
+// it resolves to, so the chooser's list shows a real entry.
+QFont chooserFont(const FontRequest& request);
+
+// What the chooser's font and colour turn into.
+ChosenFont chosenFontOf(const QFont& font, const QColor& colour);
+
+}  // namespace rumo

@@ -1,0 +1,129 @@
+#include "properties/template_widgets.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <algorithm>
+#include <limits>
+
+#include "common/app_icon.h"
+#include "common/dialog_font.h"
+
+namespace rumo {
+
+namespace {
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect pixels(const DialogRect& units, const DialogBaseUnits& base) {
+    const DialogRect r = toPixels(units, base);
+    return {r.x, r.y, r.width, r.height};
+}
+
+// A tab control is a tab bar over a framed page; the page is drawn first so the other controls
+// lie on top of it.
+QWidget* makeTabControl(QDialog& dialog, const QRect& area) {
+    auto* page = new QFrame(&dialog);
+    page->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    auto* bar = new QTabBar(&dialog);
+    bar->setExpanding(false);
+    bar->setDrawBase(false);
+    // The tab texts come later; the strip's height is that of a tab with a line of text.
+    bar->addTab(QStringLiteral("Tab"));
+    const int barHeight = bar->sizeHint().height();
+    bar->removeTab(0);
+    bar->setGeometry(area.x(), area.y(), area.width(), barHeight);
+    page->setGeometry(area.x(), area.y() + barHeight - 1, area.width(),
+                      area.height() - barHeight + 1);
+    return bar;
+}
+
+QWidget* makeControl(QDialog& dialog, const ControlDef& def, const QRect& area) {
+    const QString caption = qText(def.caption);
+    switch (def.kind) {
+        case ControlKind::Tab:
+            return makeTabControl(dialog, area);
+        case ControlKind::DefaultButton:
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(caption, &dialog);
+            button->setDefault(def.kind == ControlKind::DefaultButton);
+            button->setAutoDefault(false);
+            return button;
+        }
+        case ControlKind::GroupBox:
+            return new QGroupBox(caption, &dialog);
+        case ControlKind::Radio:
+            return new QRadioButton(caption, &dialog);
+        case ControlKind::Check:
+            return new QCheckBox(caption, &dialog);
+        case ControlKind::Edit: {
+            auto* edit = new QLineEdit(&dialog);
+            // A stored text of any length is shown and saved whole, never cut at Qt's default.
+            edit->setMaxLength(std::numeric_limits<int>::max());
+            if (def.has(kPassword)) {
+                edit->setEchoMode(QLineEdit::Password);
+            }
+            if (def.has(kRightAlign)) {
+                edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
+            return edit;
+        }
+        case ControlKind::Static:
+            return new QLabel(caption, &dialog);
+        case ControlKind::Icon: {
+            auto* label = new QLabel(&dialog);
+            label->setPixmap(appIcon().pixmap(32, 32));
+            return label;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+QString controlName(int id) {
+    return QStringLiteral("control%1").arg(id);
+}
+
+std::map<int, QWidget*> buildTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate) {
+    const DialogFrame& frame = dialogTemplate.frame;
+    const QFont font = dialogFont(qText(frame.face), frame.pointSize);
+    dialog.setFont(font);
+    const DialogBaseUnits base = baseUnitsOf(font);
+    dialog.setFixedSize(pixels({0, 0, frame.width, frame.height}, base).size());
+    dialog.setWindowTitle(qText(frame.caption));
+
+    std::map<int, QWidget*> controls;
+    for (const ControlDef& def : dialogTemplate.controls) {
+        QRect area = pixels(def.rect(), base);
+        if (def.kind == ControlKind::Icon) {
+            area.setSize({32, 32});  // an icon control takes the icon's own size
+        }
+        QWidget* widget = makeControl(dialog, def, area);
+        if (def.kind == ControlKind::Static) {
+            // Text the template's font would fit but ours does not runs on rather than being cut.
+            area.setWidth(std::max(area.width(), widget->sizeHint().width()));
+        }
+        if (def.kind != ControlKind::Tab) {
+            widget->setGeometry(area);
+        }
+        if (def.has(kHidden)) {
+            widget->setVisible(false);
+        }
+        if (def.id != -1) {
+            widget->setObjectName(controlName(def.id));
+            controls[def.id] = widget;
+        }
+    }
+    return controls;
+}
+
+}  // namespace rumo

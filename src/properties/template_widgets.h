@@ -1,0 +1,21 @@
+// Builds a dialog's controls from its template: each control at its dialog-unit place, scaled by
+// the template's font, named "control<id>" so it can be found by its number.
+#pragma once
+
+#include <QString>
+#include <map>
+
+#include "properties/dialog_template.h"
+
+class QDialog;
+class QWidget;
+
+namespace rumo {
+
+// Creates every control of the template as a child of dialog, sizes the dialog and sets its font
+// and caption. Returns the controls by number (controls numbered -1 are left out).
+std::map<int, QWidget*> buildTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate);
+
+QString controlName(int id);
+
+}  // namespace rumo

@@ -1,0 +1,125 @@
+// What the font, colour and picture choosers open with and store.
+#include <gtest/gtest.h>
+
+#include "common/text.h"
+#include "properties/chooser_values.h"
+#include "properties/help_location.h"
+#include "settings/memory_store.h"
+
+namespace rumo {
+namespace {
+
+TEST(ColourTest, SplitsIntoTheLowBytes) {
+    const Rgb blue = makeRgb(0, 0, 255);
+    EXPECT_EQ(blue, 0xFF0000u);
+    EXPECT_EQ(makeRgb(256 + 1, -1, 2), 0x02FF01u);
+    MemoryStore store;
+    writeBackgroundColour(store, makeRgb(10, 20, 30));
+    EXPECT_EQ(store.writeLog(), (std::vector<SettingKey>{configKey("ColorR"), configKey("ColorG"),
+                                                         configKey("ColorB")}));
+    EXPECT_EQ(store.raw(configKey("ColorG")), "20");
+}
+
+TEST(FontRequestTest, FreshProfileOpensOnTheDefaultFaces) {
+    MemoryStore store;
+    const FontRequest main = fontRequest(store, FontGroup{0}, 96);
+    EXPECT_EQ(main.face, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(main.height, 32);
+    EXPECT_EQ(main.pointSize, 24);
+    EXPECT_EQ(main.weight, 400);
+    EXPECT_EQ(main.colour, makeRgb(255, 0, 0));
+    const FontRequest memo = fontRequest(store, FontGroup{3}, 96);
+    EXPECT_EQ(memo.face, "ＭＳ Ｐ明朝");
+    EXPECT_EQ(memo.pointSize, 24);
+    EXPECT_EQ(memo.colour, makeRgb(0, 255, 0));
+}
+
+TEST(FontRequestTest, DropsTheTenthAndScalesByResolution) {
+    MemoryStore store;
+    store.writeInt(configKey("Size"), 245);
+    store.writeInt(configKey("Bold"), 3);
+    store.writeInt(configKey("Italic"), 256);  // only the low byte counts
+    store.writeInt(configKey("ULine"), 1);
+    const FontRequest r = fontRequest(store, FontGroup{0}, 120);
+    EXPECT_EQ(r.height, 40);
+    EXPECT_EQ(r.pointSize, 24);
+    EXPECT_EQ(r.weight, 700);
+    EXPECT_FALSE(r.italic);
+    EXPECT_TRUE(r.underline);
+    EXPECT_FALSE(r.strikeout);
+}
+
+TEST(FontRequestTest, AbsurdStoredValuesOpenOnSomethingUsable) {
+    MemoryStore store;
+    store.writeInt(configKey("Size"), -240);
+    EXPECT_EQ(fontRequest(store, FontGroup{0}, 96).pointSize, kMinChooserPoints);
+    store.writeInt(configKey("Size"), 2147483647);
+    const FontRequest huge = fontRequest(store, FontGroup{0}, 96);
+    EXPECT_EQ(huge.pointSize, kMaxChooserPoints);
+    EXPECT_GT(huge.height, 0);
+    store.writeInt(configKey("Size"), 240);
+    EXPECT_EQ(fontRequest(store, FontGroup{0}, 0).height, 32);  // unknown resolution: 96 dpi
+
+    store.writeText(configKey("Font"), "ＭＳ Ｐゴシック ＭＳ Ｐゴシック ＭＳ Ｐゴシック");
+    const std::string face = fontRequest(store, FontGroup{0}, 96).face;
+    EXPECT_LE(cp932Length(face), kFaceNameLimit);
+    EXPECT_EQ(face, "ＭＳ Ｐゴシック ＭＳ Ｐゴシック");  // 31 bytes, whole characters
+    store.writeText(configKey("Font"), std::string("IPA\xff\xfe"));
+    EXPECT_EQ(fontRequest(store, FontGroup{0}, 96).face, "IPA\xff\xfe");
+}
+
+TEST(ChosenFontTest, StoresTenthsBoldOnlyAt700AndTheGroupsOwnKeys) {
+    MemoryStore store;
+    ChosenFont font{"IPAPGothic", 120, 700, true, false, true, makeRgb(1, 2, 3)};
+    writeChosenFont(store, FontGroup{0}, font);
+    EXPECT_EQ(store.raw(configKey("Size")), "120");
+    EXPECT_EQ(store.raw(configKey("Bold")), "1");
+    EXPECT_EQ(store.raw(configKey("Italic")), "1");
+    EXPECT_EQ(store.raw(configKey("Torikeshi")), "0");
+    EXPECT_EQ(store.raw(configKey("ULine")), "1");
+    EXPECT_EQ(store.raw(configKey("FColorB")), "3");
+    for (int weight : {600, 800, 400}) {
+        font.weight = weight;
+        writeChosenFont(store, FontGroup{0}, font);
+        EXPECT_EQ(store.raw(configKey("Bold")), "0") << weight;
+    }
+    store.clearWriteLog();
+    writeChosenFont(store, FontGroup{4}, font);
+    ASSERT_EQ(store.writeLog().size(), 9u);
+    for (const SettingKey& key : store.writeLog()) {
+        EXPECT_EQ(key.section, "Config/Minf4");
+    }
+    EXPECT_EQ(store.writeLog().front().key, "MFont4");
+    EXPECT_EQ(store.writeLog().back().key, "MColorB4");
+}
+
+TEST(ChooserButtonsTest, MapToTheirGroupsAndKeys) {
+    EXPECT_EQ(fontGroupOfButton(1024)->memo, 0);
+    EXPECT_EQ(fontGroupOfButton(1061)->memo, 4);
+    EXPECT_FALSE(fontGroupOfButton(1060).has_value());
+    EXPECT_EQ(pictureKeyOfButton(1001), configKey("Bitmap"));
+    EXPECT_EQ(pictureKeyOfButton(1071), configKey("Bitmap2"));
+    EXPECT_EQ(pictureKeyOfButton(1083), placeImageKey(7));
+    EXPECT_EQ(pictureKeyOfButton(1091), placeImageKey(15));
+    EXPECT_FALSE(pictureKeyOfButton(1092).has_value());
+}
+
+TEST(PicturePathTest, ANameWithoutExtensionGetsBmp) {
+    EXPECT_EQ(withDefaultExtension("/home/u/pics/photo"), "/home/u/pics/photo.bmp");
+    EXPECT_EQ(withDefaultExtension("/home/u/pics/photo.JPG"), "/home/u/pics/photo.JPG");
+    EXPECT_EQ(withDefaultExtension("/home/u/v1.0/photo"), "/home/u/v1.0/photo.bmp");
+    const std::string longPath = "/" + std::string(400, 'a') + ".gif";
+    EXPECT_EQ(withDefaultExtension(longPath), longPath);
+}
+
+TEST(HelpLocationTest, RecordedFolderFirstThenTheInstallFolder) {
+    EXPECT_EQ(helpCandidates("/opt/rumo/", "/usr/bin"),
+              (std::vector<std::string>{"/opt/rumo/Rumo.html", "/usr/bin/Rumo.html"}));
+    EXPECT_EQ(helpCandidates("", "/usr/bin"), (std::vector<std::string>{"/usr/bin/Rumo.html"}));
+    EXPECT_EQ(helpCandidates("/usr/bin", "/usr/bin"),
+              (std::vector<std::string>{"/usr/bin/Rumo.html"}));
+    EXPECT_EQ(helpCandidates("/", ""), (std::vector<std::string>{"/Rumo.html"}));
+}
+
+}  // namespace
+}  // namespace rumo

@@ -1,0 +1,513 @@
+// The properties dialog on the offscreen platform: tabs, load and save, the integer check, the
+// choosers answered by fake services, the version box and help.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "fake_dialog_services.h"
+#include "properties/about_dialog.h"
+#include "properties/dialog_template.h"
+#include "properties/font_colour_dialog.h"
+#include "properties/open_properties.h"
+#include "properties/properties_dialog.h"
+#include "properties/system_dialog_services.h"
+#include "settings/memory_store.h"
+
+namespace rumo {
+namespace {
+
+class PropertiesDialogTest : public ::testing::Test {
+protected:
+    MemoryStore store;
+    FakeDialogServices services;
+
+    QLineEdit* edit(PropertiesDialog& d, int id) { return qobject_cast<QLineEdit*>(d.control(id)); }
+    QCheckBox* check(PropertiesDialog& d, int id) {
+        return qobject_cast<QCheckBox*>(d.control(id));
+    }
+    QAbstractButton* button(PropertiesDialog& d, int id) {
+        return qobject_cast<QAbstractButton*>(d.control(id));
+    }
+    void click(PropertiesDialog& d, int id) { button(d, id)->click(); }
+
+    // Runs the dialog modally as the bar does, doing `whileOpen` inside the modal loop.
+    bool run(PropertiesDialog& d, std::function<void()> whileOpen) {
+        QTimer::singleShot(0, &d, [&d, whileOpen] {
+            whileOpen();
+            if (d.isVisible()) {
+                d.reject();  // a test that forgot to close must not hang
+            }
+        });
+        return runPropertiesDialog(d, store);
+    }
+
+    std::vector<int> visibleOf(PropertiesDialog& d, const std::vector<int>& ids) {
+        std::vector<int> shown;
+        for (int id : ids) {
+            if (d.control(id)->isVisibleTo(&d))
+                shown.push_back(id);
+        }
+        return shown;
+    }
+};
+
+TEST_F(PropertiesDialogTest, TabsShowExactlyTheirOwnControls) {
+    PropertiesDialog d(store, services);
+    d.show();
+    const DialogTemplate& t = propertiesTemplate();
+    ASSERT_EQ(d.tabBar()->count(), 3);
+    EXPECT_EQ(d.tabBar()->tabText(0), QStringLiteral("ｶｽﾀﾏｲｽﾞ"));
+    EXPECT_EQ(d.tabBar()->tabText(1), QStringLiteral("行先"));
+    EXPECT_EQ(d.tabBar()->tabText(2), QStringLiteral("メモ"));
+    EXPECT_EQ(d.tabBar()->currentIndex(), 0);
+    for (int shownTab = 0; shownTab <= 2; ++shownTab) {
+        d.tabBar()->setCurrentIndex(shownTab);
+        for (int tab = 0; tab <= 2; ++tab) {
+            const auto ids = tabControls(t, tab);
+            EXPECT_EQ(visibleOf(d, ids).size(), tab == shownTab ? ids.size() : 0u)
+                << "tab " << tab << " while showing " << shownTab;
+        }
+        for (int id : {1032, 1, 2})
+            EXPECT_TRUE(d.control(id)->isVisibleTo(&d)) << id;
+        EXPECT_FALSE(d.control(1107)->isVisibleTo(&d));
+    }
+    EXPECT_EQ(tabControls(t, 0).size(), 27u);
+    EXPECT_EQ(tabControls(t, 1).size(), 33u);
+    EXPECT_EQ(tabControls(t, 2).size(), 38u);
+    for (const ControlDef& c : t.controls) {
+        if (c.id != -1) {
+            EXPECT_TRUE(d.control(c.id)->isEnabled()) << c.id;
+        }
+    }
+    check(d, 1036)->click();
+    EXPECT_TRUE(d.control(1035)->isEnabled());
+    EXPECT_EQ(edit(d, 1035)->echoMode(), QLineEdit::Password);
+}
+
+TEST_F(PropertiesDialogTest, TypedTextSurvivesSwitchingTabsAndIsSaved) {
+    PropertiesDialog d(store, services);
+    const bool ok = run(d, [&] {
+        d.tabBar()->setCurrentIndex(2);
+        edit(d, 1004)->insert(QStringLiteral("山田"));
+        d.tabBar()->setCurrentIndex(1);
+        edit(d, 1018)->setText(QStringLiteral("会議室"));
+        d.tabBar()->setCurrentIndex(0);
+        d.tabBar()->setCurrentIndex(2);
+        EXPECT_EQ(edit(d, 1004)->text(), QStringLiteral("山田"));
+        click(d, 1);
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(store.raw(configKey("Name")), "山田");
+    EXPECT_EQ(store.raw(placeKey(15)), "会議室");
+}
+
+TEST_F(PropertiesDialogTest, OkWithoutChangesStoresTheDefaults) {
+    PropertiesDialog d(store, services);
+    EXPECT_TRUE(run(d, [&] { click(d, 1); }));
+    EXPECT_EQ(store.raw(configKey("Desktop")), "1");
+    EXPECT_EQ(store.raw(configKey("Screen")), "0");
+    EXPECT_EQ(store.raw(configKey("Mojimove")), "0");
+    EXPECT_EQ(store.raw(configKey("Mtype")), "0");
+    EXPECT_EQ(store.raw(configKey("Name")), "");
+    EXPECT_EQ(store.raw(memoPositionKey('x', 5)), "0");
+    EXPECT_EQ(store.writeLog().size(), 45u);
+    EXPECT_FALSE(store.raw(configKey("Where")).has_value());
+}
+
+TEST_F(PropertiesDialogTest, CancelWritesNothingButAChosenFontStays) {
+    store.writeText(configKey("Name"), "山田");
+    store.writeText(placeKey(2), "食堂");
+    store.writeText(memoKey(1), "すぐ戻ります");
+    store.clearWriteLog();
+    services.fontReplies.push_back(ChosenFont{"IPAPMincho", 180, 400, false, false, false, 0});
+    PropertiesDialog d(store, services);
+    const bool ok = run(d, [&] {
+        edit(d, 1004)->setText(QStringLiteral("鈴木"));
+        edit(d, 1005)->setText(QStringLiteral("会議室"));
+        edit(d, 1069)->setText(QStringLiteral("外出中"));
+        click(d, 1024);
+        click(d, 2);
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(store.raw(configKey("Name")), "山田");
+    EXPECT_EQ(store.raw(placeKey(2)), "食堂");
+    EXPECT_EQ(store.raw(memoKey(1)), "すぐ戻ります");
+    EXPECT_EQ(store.raw(configKey("Font")), "IPAPMincho");
+    EXPECT_EQ(store.raw(configKey("Size")), "180");
+    EXPECT_EQ(store.writeLog().size(), 9u);  // the font group only
+}
+
+TEST_F(PropertiesDialogTest, EscapeClosesWithoutWriting) {
+    PropertiesDialog d(store, services);
+    const bool ok = run(d, [&] {
+        edit(d, 1004)->setText(QStringLiteral("鈴木"));
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(store.writeLog().empty());
+}
+
+TEST_F(PropertiesDialogTest, MemoPositionsLandInTheirMemoSection) {
+    PropertiesDialog d(store, services);
+    run(d, [&] {
+        edit(d, 1043)->setText(QStringLiteral(" 600 "));
+        edit(d, 1044)->setText(QStringLiteral("-5"));
+        click(d, 1);
+    });
+    EXPECT_EQ(store.raw({"Config/Minf2", "Memo2x"}), "600");
+    EXPECT_EQ(store.raw({"Config/Minf2", "Memo2y"}), "-5");
+}
+
+TEST_F(PropertiesDialogTest, RadioOutsideItsGroupShowsNoneAndSavesMinusOne) {
+    store.writeInt(configKey("Mojimove"), 9);
+    store.writeInt(configKey("Screen"), 7);
+    store.writeInt(configKey("Mtype"), 2);
+    {
+        PropertiesDialog d(store, services);
+        for (int id = 1073; id <= 1076; ++id)
+            EXPECT_FALSE(button(d, id)->isChecked()) << id;
+        EXPECT_TRUE(button(d, 1108)->isChecked());
+        run(d, [&] { click(d, 1); });
+    }
+    EXPECT_EQ(store.raw(configKey("Mojimove")), "-1");
+    EXPECT_EQ(store.raw(configKey("Screen")), "-1");
+    EXPECT_EQ(store.raw(configKey("Mtype")), "2");
+
+    PropertiesDialog d(store, services);
+    run(d, [&] {
+        button(d, 1075)->click();
+        button(d, 1029)->click();
+        click(d, 1);
+    });
+    EXPECT_EQ(store.raw(configKey("Mojimove")), "2");
+    EXPECT_EQ(store.raw(configKey("Screen")), "3");
+}
+
+TEST_F(PropertiesDialogTest, CheckValuesBeyondTwoShowUnchecked) {
+    store.writeInt(configKey("Riseki"), 1);
+    store.writeInt(configKey("Bitshow"), 2);
+    store.writeInt(configKey("Esc"), 5);
+    store.writeInt(configKey("Desktop"), -1);
+    PropertiesDialog d(store, services);
+    EXPECT_EQ(check(d, 1031)->checkState(), Qt::Checked);
+    EXPECT_EQ(check(d, 1052)->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(check(d, 1072)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(check(d, 1055)->checkState(), Qt::Unchecked);
+    run(d, [&] { click(d, 1); });
+    EXPECT_EQ(store.raw(configKey("Riseki")), "1");
+    EXPECT_EQ(store.raw(configKey("Bitshow")), "2");
+    EXPECT_EQ(store.raw(configKey("Esc")), "0");
+    EXPECT_EQ(store.raw(configKey("Desktop")), "0");
+
+    // A click on an indeterminate box makes it a plain check box.
+    PropertiesDialog again(store, services);
+    check(again, 1052)->click();
+    EXPECT_EQ(check(again, 1052)->checkState(), Qt::Checked);
+    check(again, 1052)->click();
+    EXPECT_EQ(check(again, 1052)->checkState(), Qt::Unchecked);
+    check(again, 1052)->click();
+    EXPECT_EQ(check(again, 1052)->checkState(), Qt::Checked);
+}
+
+TEST_F(PropertiesDialogTest, RenamingTheCurrentDestinationLeavesWhere) {
+    store.writeText(configKey("Where"), "会議室");
+    store.writeText(placeKey(1), "会議室");
+    PropertiesDialog d(store, services);
+    EXPECT_EQ(edit(d, 1002)->text(), QStringLiteral("会議室"));
+    run(d, [&] {
+        edit(d, 1002)->setText(QStringLiteral("第二会議室"));
+        click(d, 1);
+    });
+    EXPECT_EQ(store.raw(placeKey(1)), "第二会議室");
+    EXPECT_EQ(store.raw(configKey("Where")), "会議室");
+}
+
+TEST_F(PropertiesDialogTest, ARefusedPositionIsReportedOnceAndKeepsTheDialogOpen) {
+    PropertiesDialog d(store, services);
+    d.show();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    d.tabBar()->setCurrentIndex(2);
+    edit(d, 1050)->setText(QString());                // memo 5 y
+    edit(d, 1067)->setText(QStringLiteral("12abc"));  // memo 1 x, first in binding order
+    edit(d, 1004)->setText(QStringLiteral("鈴木"));
+    click(d, 1);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0], QStringLiteral("整数を入力してください。"));
+    EXPECT_EQ(QApplication::focusWidget(), d.control(1067));
+    EXPECT_EQ(edit(d, 1067)->selectedText(), QStringLiteral("12abc"));
+    EXPECT_TRUE(store.writeLog().empty());
+    EXPECT_EQ(d.values().texts.at(1004), "");  // the members are untouched too
+
+    for (const char* bad : {"", "abc", "-0", "+0"}) {
+        edit(d, 1067)->setText(QString::fromUtf8(bad));
+        edit(d, 1050)->setText(QStringLiteral("0"));
+        click(d, 1);
+        EXPECT_TRUE(d.isVisible()) << bad;
+    }
+    edit(d, 1067)->setText(QStringLiteral("0"));
+    click(d, 1);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST_F(PropertiesDialogTest, BadStoredValuesOpenAndComeBackUsable) {
+    const std::string huge(1 << 20, 'a');
+    store.writeText(configKey("Name"), huge);
+    store.writeText(configKey("Password"), std::string("pa\xff\xfess"));
+    store.writeInt(configKey("Mtype"), 9);
+    PropertiesDialog d(store, services);
+    EXPECT_EQ(edit(d, 1004)->text().size(), 1 << 20);
+    run(d, [&] { click(d, 1); });
+    EXPECT_EQ(store.raw(configKey("Name")), huge);
+    const std::string password = *store.raw(configKey("Password"));
+    EXPECT_EQ(QString::fromStdString(password).toStdString(), password);  // valid UTF-8 now
+    EXPECT_EQ(password.substr(0, 2), "pa");
+    EXPECT_EQ(password.substr(password.size() - 2), "ss");
+    EXPECT_EQ(store.raw(configKey("Mtype")), "-1");
+}
+
+TEST_F(PropertiesDialogTest, MainFontOpensFromTheStoreAndStoresTheChoice) {
+    store.writeInt(configKey("Size"), 245);
+    store.writeInt(configKey("Bold"), 1);
+    services.fontReplies.push_back(
+        ChosenFont{"IPAPGothic", 120, 600, true, true, false, makeRgb(0, 0, 255)});
+    services.fontReplies.push_back(ChosenFont{"IPAPGothic", 120, 800, false, false, false, 0});
+    PropertiesDialog d(store, services);
+    click(d, 1024);
+    ASSERT_EQ(services.fontRequests.size(), 1u);
+    const FontRequest& request = services.fontRequests[0];
+    EXPECT_EQ(request.face, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(request.pointSize, 24);
+    EXPECT_EQ(request.height, mulDiv(24, d.logicalDpiY(), 72));
+    EXPECT_EQ(request.weight, 700);
+    EXPECT_EQ(request.colour, makeRgb(255, 0, 0));
+    EXPECT_EQ(store.raw(configKey("Size")), "120");
+    EXPECT_EQ(store.raw(configKey("Bold")), "0");
+    EXPECT_EQ(store.raw(configKey("Italic")), "1");
+    EXPECT_EQ(store.raw(configKey("Torikeshi")), "1");
+    EXPECT_EQ(store.raw(configKey("FColorB")), "255");
+    click(d, 1024);
+    EXPECT_EQ(services.fontRequests[1].colour, makeRgb(0, 0, 255));
+    EXPECT_EQ(store.raw(configKey("Bold")), "0");
+    store.clearWriteLog();
+    click(d, 1024);  // cancelled
+    EXPECT_TRUE(store.writeLog().empty());
+}
+
+TEST_F(PropertiesDialogTest, MemoFourFontWritesOnlyItsOwnKeys) {
+    services.fontReplies.push_back(ChosenFont{"IPAMincho", 360, 700, false, false, true, 0});
+    PropertiesDialog d(store, services);
+    click(d, 1061);
+    EXPECT_EQ(services.fontRequests.at(0).face, "ＭＳ Ｐ明朝");
+    EXPECT_EQ(services.fontRequests.at(0).colour, makeRgb(0, 255, 0));
+    ASSERT_EQ(store.writeLog().size(), 9u);
+    for (const SettingKey& key : store.writeLog())
+        EXPECT_EQ(key.section, "Config/Minf4");
+    EXPECT_EQ(store.raw(memoGroupKey("MSize", 4)), "360");
+    EXPECT_EQ(store.raw(memoGroupKey("MBold", 4)), "1");
+    EXPECT_EQ(store.raw(memoGroupKey("MULine", 4)), "1");
+}
+
+TEST_F(PropertiesDialogTest, BackgroundColourAlwaysOpensOnBlack) {
+    store.writeInt(configKey("ColorR"), 200);
+    services.colourReplies.push_back(makeRgb(0, 0, 255));
+    PropertiesDialog d(store, services);
+    click(d, 1022);
+    EXPECT_EQ(store.raw(configKey("ColorR")), "0");
+    EXPECT_EQ(store.raw(configKey("ColorG")), "0");
+    EXPECT_EQ(store.raw(configKey("ColorB")), "255");
+    click(d, 1022);  // cancelled
+    EXPECT_EQ(services.colourRequests, (std::vector<Rgb>{0, 0}));
+    EXPECT_EQ(store.raw(configKey("ColorB")), "255");
+}
+
+TEST_F(PropertiesDialogTest, PictureChoosersStoreThePathAtOnce) {
+    store.writeText(placeImageKey(3), "/pics/room3.jpg");
+    const QString longPath = QStringLiteral("/") + QString(300, u'長') + QStringLiteral(".gif");
+    services.pictureReplies.push_back(QStringLiteral("/pics/seven.gif"));
+    services.pictureReplies.push_back(QStringLiteral("/pics/typed"));
+    services.pictureReplies.push_back(std::nullopt);
+    services.pictureReplies.push_back(longPath);
+    PropertiesDialog d(store, services);
+    run(d, [&] {
+        click(d, 1083);  // "(7)"
+        click(d, 1071);
+        click(d, 1079);  // "(3)", cancelled
+        click(d, 1001);
+        click(d, 2);
+    });
+    EXPECT_EQ(
+        services.pictureRequests,
+        (std::vector<QString>{QString(), QString(), QStringLiteral("/pics/room3.jpg"), QString()}));
+    EXPECT_EQ(store.raw(placeImageKey(7)), "/pics/seven.gif");
+    EXPECT_EQ(store.raw(configKey("Bitmap2")), "/pics/typed.bmp");
+    EXPECT_EQ(store.raw(placeImageKey(3)), "/pics/room3.jpg");
+    EXPECT_EQ(store.raw(configKey("Bitmap")), longPath.toStdString());  // whole, not cut
+}
+
+TEST_F(PropertiesDialogTest, VersionAndHelpButtons) {
+    QTemporaryDir folder;
+    QFile help(folder.filePath(QStringLiteral("Rumo.html")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    store.writeText(configKey("Path"), folder.path().toStdString());
+    PropertiesDialog d(store, services);
+    click(d, 1025);
+    EXPECT_EQ(services.aboutShown, 1);
+    click(d, 1109);
+    ASSERT_EQ(services.openedDocuments.size(), 1u);
+    EXPECT_EQ(services.openedDocuments[0], QUrl::fromLocalFile(help.fileName()));
+
+    // Without a help document in Path, the one installed beside the program is opened.
+    store.writeText(configKey("Path"), "/nonexistent-folder");
+    click(d, 1109);
+    const QString installed = QCoreApplication::applicationDirPath() + QStringLiteral("/Rumo.html");
+    if (QFile::exists(installed)) {
+        ASSERT_EQ(services.openedDocuments.size(), 2u);
+        EXPECT_EQ(services.openedDocuments[1], QUrl::fromLocalFile(installed));
+    } else {
+        EXPECT_EQ(services.openedDocuments.size(), 1u);
+        ASSERT_EQ(services.messages.size(), 1u);
+        EXPECT_TRUE(services.messages[0].contains(QStringLiteral("Rumo.html")));
+    }
+}
+
+TEST(AboutDialogTest, ShowsIconVersionAndOk) {
+    AboutDialog about;
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("RUMO?のﾊﾞｰｼﾞｮﾝ情報"));
+    bool version = false, icon = false;
+    for (QLabel* label : about.findChildren<QLabel*>()) {
+        version = version || label->text() == QStringLiteral("RUMO?  Vesion 2.2");
+        icon = icon || !label->pixmap().isNull();
+    }
+    EXPECT_TRUE(version);
+    EXPECT_TRUE(icon);
+    auto* ok = about.findChild<QPushButton*>(QStringLiteral("control1"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+    about.show();
+    ok->click();
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+TEST(SystemChooserTest, FontDescriptionsRoundTripThroughTheToolkit) {
+    FontRequest request;
+    request.face = "ＭＳ Ｐゴシック";
+    request.pointSize = 24;
+    request.weight = 700;
+    request.underline = true;
+    const QFont font = chooserFont(request);
+    EXPECT_TRUE(QFontDatabase::families().contains(font.family())) << font.family().toStdString();
+    EXPECT_EQ(font.pointSize(), 24);
+    EXPECT_TRUE(font.underline());
+
+    FontColourDialog dialog;
+    dialog.setCurrentFont(font);
+    dialog.setColour(QColor(0, 0, 255));
+    const ChosenFont chosen = chosenFontOf(dialog.currentFont(), dialog.colour());
+    EXPECT_EQ(chosen.tenthsOfPoint, 240);
+    EXPECT_EQ(chosen.face, font.family().toStdString());
+    EXPECT_EQ(chosen.colour, makeRgb(0, 0, 255));
+    EXPECT_TRUE(chosen.underline);
+}
+
+}  // namespace
+}  // namespace rumo
+
+namespace rumo {
+namespace {
+
+// Every caption fits its control in the dialog font, on both dialogs.
+TEST(TemplateLayoutTest, CaptionsAreNotCut) {
+    MemoryStore store;
+    FakeDialogServices services;
+    PropertiesDialog properties(store, services);
+    AboutDialog about;
+    for (QDialog* dialog : {static_cast<QDialog*>(&properties), static_cast<QDialog*>(&about)}) {
+        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            int needed = 0;
+            if (auto* push = qobject_cast<QPushButton*>(w)) {
+                // A push button's size hint has a style minimum; its text is what must fit.
+                needed = push->fontMetrics().horizontalAdvance(push->text()) + 4;
+            } else if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)) {
+                needed = w->sizeHint().width() - 2;  // the hint keeps room for the focus frame
+            }
+            EXPECT_LE(needed, w->width()) << w->objectName().toStdString();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace rumo
+
+namespace rumo {
+namespace {
+
+// The help document shipped beside the program explains every setting and every menu item.
+TEST(HelpDocumentTest, NamesEverySettingAndMenuItem) {
+    QFile file(QStringLiteral(RUMO_BINARY_DIR "/Rumo.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString help = QString::fromUtf8(file.readAll());
+    QStringList wanted = {QStringLiteral("ｶｽﾀﾏｲｽﾞ"),
+                          QStringLiteral("行先"),
+                          QStringLiteral("メモ"),
+                          QStringLiteral("RUMO?の起動"),
+                          QStringLiteral("ｽｸﾘｰﾝｾｲﾊﾞｰの起動"),
+                          QStringLiteral("ｽｸﾘｰﾝｾｲﾊﾞｰの選択"),
+                          QStringLiteral("ﾌﾟﾛﾊﾟﾃｨ"),
+                          QStringLiteral("画面のﾌﾟﾛﾊﾟﾃｨ"),
+                          QStringLiteral("RUMO?の終了"),
+                          QStringLiteral("整数を入力してください。")};
+    for (const ControlDef& c : propertiesTemplate().controls) {
+        const QString caption = QString::fromUtf8(c.caption.data(), qsizetype(c.caption.size()));
+        if (!caption.isEmpty() && !caption.startsWith(u'(') && c.id != 1 && c.id != 2) {
+            wanted << caption;
+        }
+    }
+    for (const QString& text : wanted) {
+        EXPECT_TRUE(help.contains(text)) << text.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace rumo
+
+namespace rumo {
+namespace {
+
+// A second properties command while the dialog runs opens no second dialog.
+TEST(OpenPropertiesTest, OneDialogAtATime) {
+    MemoryStore store;
+    int dialogsSeen = 0;
+    auto countAndClose = [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<PropertiesDialog*>(w); dialog && dialog->isVisible()) {
+                ++dialogsSeen;
+                dialog->reject();
+            }
+        }
+    };
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, countAndClose);  // runs in whichever dialog loop is innermost
+        openProperties(store, nullptr);
+    });
+    openProperties(store, nullptr);
+    EXPECT_EQ(dialogsSeen, 1);
+    EXPECT_TRUE(store.writeLog().empty());
+}
+
+}  // namespace
+}  // namespace rumo

@@ -1,0 +1,15 @@
+// Opens the properties dialog on the real settings file, as the bar's command does, so
+// end-to-end tests can drive it before the bar exists. Ends when the dialog closes.
+// Usage: rumo-properties-probe [application name]   (default "rumo")
+#include <QApplication>
+
+#include "properties/open_properties.h"
+#include "settings/qsettings_store.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString name = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("rumo");
+    rumo::QSettingsStore store(name);
+    rumo::openProperties(store, nullptr);
+    return 0;
+}
