@@ -1,13 +1,16 @@
 // Entry point: reads the command line and runs the resident bar, the notice or its preview.
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/run_modes.h"
-#include "screen/font_mapping.h"
+#include "common/japanese_faces.h"
 #include "settings/qsettings_store.h"
 
 namespace {
@@ -18,6 +21,17 @@ void preferX11ForNotice() {
     if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         !qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+}
+
+// The interface is Japanese whatever the desktop's locale: Qt's own dialogs (colour, font, file)
+// and buttons follow the program's texts.
+void installJapaneseTranslations(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
     }
 }
 
@@ -40,6 +54,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // The stored faces are the Japanese system's names; they resolve to the installed IPA faces.
     rumo::installJapaneseFaceSubstitutions();
+    installJapaneseTranslations(app);
     // Settings live under the executable's own name, so a renamed copy keeps its own.
     const QString applicationName =
         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
