@@ -135,6 +135,30 @@ class IconTest(unittest.TestCase):
             finally:
                 kill_all(notice)
 
+    def test_main_menu_opens_the_properties_dialog(self):
+        with BarSession(tray=True) as s:
+            resident = s.rumo()
+            s.bar(resident)
+            s.open_menu(resident, 3)
+            s.xdotool("key", "Down", "Down", "Down", "Down", "Return")  # "ﾌﾟﾛﾊﾟﾃｨ"
+
+            def dialog():
+                for window in s.visible_windows(resident):
+                    if s.geometry(window)[3] > 300:
+                        return window
+                return None
+            window = wait_for(dialog, what="the properties dialog")
+            x, y, w, h = s.geometry(window)
+            s.xdotool("mousemove", x + w // 2, y + h // 2)
+            wait_for(lambda: s.active_window() == window, what="the dialog to be active")
+            # The tab bar has the focus: two tabs right is "メモ", whose first edit is the name.
+            s.xdotool("key", "Right", "Right", "Tab", "ctrl+a")
+            s.xdotool("type", "--delay", "20", "Suzuki")
+            s.xdotool("key", "Return")
+            wait_for(lambda: s.get("Config", "Name") == "Suzuki", what="Name written")
+            wait_for(lambda: dialog() is None, what="the dialog closed")
+            self.assertIsNone(resident.poll())
+
     def test_exit_ends_the_process_and_removes_the_icon(self):
         with BarSession(tray=True) as s:
             resident = s.rumo()
