@@ -18,13 +18,14 @@ QPixmap drawSign(int size) {
     const qreal s = size;
     const bool tiny = size < 24;  // no room for the string at the smallest sizes
 
-    const QRectF board = tiny ? QRectF(0.5, 0.5, s - 1, s - 1)
-                              : QRectF(s * 0.06, s * 0.30, s * 0.88, s * 0.66);
+    const QRectF board =
+        tiny ? QRectF(0.5, 0.5, s - 1, s - 1) : QRectF(s * 0.06, s * 0.30, s * 0.88, s * 0.66);
     if (!tiny) {
         QPen string(QColor(90, 60, 30), s / 24.0);
         painter.setPen(string);
         painter.drawLine(QPointF(s * 0.5, s * 0.08), QPointF(board.left() + s * 0.18, board.top()));
-        painter.drawLine(QPointF(s * 0.5, s * 0.08), QPointF(board.right() - s * 0.18, board.top()));
+        painter.drawLine(QPointF(s * 0.5, s * 0.08),
+                         QPointF(board.right() - s * 0.18, board.top()));
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(60, 60, 60));
         painter.drawEllipse(QPointF(s * 0.5, s * 0.08), s / 18.0, s / 18.0);

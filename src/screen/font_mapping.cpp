@@ -25,12 +25,13 @@ size_t qHash(const FaceKey& key, size_t seed = 0) {
     return qHashMulti(seed, key.family, key.weight, key.italic);
 }
 
-QFont baseFont(const FontSpec& spec) {
-    QFont font(QString::fromUtf8(spec.face.data(), static_cast<qsizetype>(spec.face.size())));
-    font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeout);
+QFont baseFont(const FontSpec& description) {
+    QFont font(QString::fromUtf8(description.face.data(),
+                                 static_cast<qsizetype>(description.face.size())));
+    font.setWeight(description.weight >= 700 ? QFont::Bold : QFont::Normal);
+    font.setItalic(description.italic);
+    font.setUnderline(description.underline);
+    font.setStrikeOut(description.strikeout);
     font.setKerning(false);
     return font;
 }
@@ -53,15 +54,15 @@ qreal pixelsPerCellPixel(const QFont& font) {
 
 }  // namespace
 
-QFont qtFont(const FontSpec& spec) {
+QFont qtFont(const FontSpec& description) {
     installJapaneseFaceSubstitutions();
-    QFont font = baseFont(spec);
+    QFont font = baseFont(description);
     // A negative height asks for the character height instead of the cell height.
     qreal pixels = 0;
-    if (spec.cellHeight > 0) {
-        pixels = spec.cellHeight * pixelsPerCellPixel(font);
-    } else if (spec.cellHeight < 0) {
-        pixels = -static_cast<qreal>(spec.cellHeight);
+    if (description.cellHeight > 0) {
+        pixels = description.cellHeight * pixelsPerCellPixel(font);
+    } else if (description.cellHeight < 0) {
+        pixels = -static_cast<qreal>(description.cellHeight);
     } else {
         pixels = kDefaultCellHeight * pixelsPerCellPixel(font);
     }

@@ -14,6 +14,6 @@ namespace rumo {
 // Largest glyph size the canvas renders; larger requests are drawn at this size.
 inline constexpr int kMaxFontPixels = 2048;
 
-QFont qtFont(const FontSpec& spec);
+QFont qtFont(const FontSpec& description);
 
 }  // namespace rumo

@@ -86,10 +86,10 @@ std::shared_ptr<TextSprite> TextSprites::get(const FontSpec& font, const std::st
     return entries_.front().sprite;
 }
 
-std::shared_ptr<TextSprite> TextSprites::render(const FontSpec& spec,
+std::shared_ptr<TextSprite> TextSprites::render(const FontSpec& description,
                                                 const std::string& text) const {
     auto sprite = std::make_shared<TextSprite>();
-    sprite->font_ = qtFont(spec);
+    sprite->font_ = qtFont(description);
     sprite->text_ = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QFontMetricsF metrics(sprite->font_);
     sprite->ascent_ = metrics.ascent();
