@@ -6,6 +6,8 @@ and runtime folders. Everything it starts is killed when the session ends. Waits
 condition with a generous time-out; nothing relies on fixed sleeps.
 """
 
+import ctypes
+import ctypes.util
 import os
 import shutil
 import signal
@@ -18,7 +20,7 @@ import unittest
 BUILD_DIR = os.environ.get("RUMO_BUILD_DIR", os.path.join(os.path.dirname(__file__), "../../build"))
 RUMO = os.path.join(BUILD_DIR, "rumo")
 SETTINGS_TOOL = os.path.join(BUILD_DIR, "rumo-settings")
-TIMEOUT = 30.0
+TIMEOUT = float(os.environ.get("E2E_TIMEOUT", "30"))
 
 
 def wait_for(condition, timeout=TIMEOUT, interval=0.05, what="condition"):
@@ -78,6 +80,7 @@ class Session:
         if self.window_manager:
             self.spawn(["openbox", "--sm-disable"])
             wait_for(self._window_manager_ready, what="openbox")
+            self._wait_until_windows_are_managed()
         if self.tray:
             self.spawn(["trayer", "--edge", "bottom", "--align", "right", "--widthtype",
                         "pixel", "--width", "200", "--height", "32", "--SetDockType", "true"])
@@ -149,6 +152,47 @@ class Session:
         result = self._run(["xdotool", *map(str, args)])
         return result.stdout.strip()
 
+    def _wait_until_windows_are_managed(self):
+        """Maps a probe window and waits until the window manager lists it.
+
+        Openbox announces itself before its event loop runs; a window mapped in between may never
+        be managed, so tests start their programs only once a real window has been taken on.
+        """
+        x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XCreateSimpleWindow.restype = ctypes.c_ulong
+        x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + \
+            [ctypes.c_uint] * 3 + [ctypes.c_ulong] * 2
+        for name in ("XMapWindow", "XUnmapWindow", "XDestroyWindow"):
+            getattr(x11, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        connection = x11.XOpenDisplay(self.display.encode())
+        assert connection, "cannot open the display"
+        try:
+            probe = x11.XCreateSimpleWindow(connection, x11.XDefaultRootWindow(connection),
+                                            0, 0, 10, 10, 0, 0, 0)
+            managed = lambda: hex(probe) in self._run(["xprop", "-root", "_NET_CLIENT_LIST"]).stdout
+            deadline = time.monotonic() + TIMEOUT
+            while True:
+                # A request openbox dropped while starting is simply made again.
+                x11.XUnmapWindow(connection, probe)
+                x11.XMapWindow(connection, probe)
+                x11.XFlush(connection)
+                try:
+                    wait_for(managed, timeout=1.0, what="openbox to manage windows")
+                    break
+                except AssertionError:
+                    if time.monotonic() > deadline:
+                        raise
+            x11.XDestroyWindow(connection, probe)
+            x11.XFlush(connection)
+        finally:
+            x11.XCloseDisplay(connection)
+
     def _window_manager_ready(self):
         return "window id" in self._run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]).stdout
 
@@ -163,7 +207,13 @@ class Session:
         return [int(line) for line in out.stdout.split()]
 
     def wait_window(self, process, what="a window"):
-        return wait_for(lambda: self.visible_windows(process), what=what)[0]
+        def shown():
+            windows = self.visible_windows(process)
+            if not windows and process.poll() is not None:
+                raise AssertionError(f"{process.args} ended with status {process.returncode} "
+                                     f"before showing {what}")
+            return windows
+        return wait_for(shown, what=what)[0]
 
     def geometry(self, window):
         """(x, y, width, height) of a window in root coordinates."""
