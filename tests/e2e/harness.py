@@ -20,7 +20,7 @@ import unittest
 BUILD_DIR = os.environ.get("RUMO_BUILD_DIR", os.path.join(os.path.dirname(__file__), "../../build"))
 RUMO = os.path.join(BUILD_DIR, "rumo")
 SETTINGS_TOOL = os.path.join(BUILD_DIR, "rumo-settings")
-TIMEOUT = float(os.environ.get("E2E_TIMEOUT", "30"))
+TIMEOUT = float(os.environ.get("E2E_TIMEOUT", "60"))
 
 
 def wait_for(condition, timeout=TIMEOUT, interval=0.05, what="condition"):
