@@ -1,15 +1,20 @@
 // Cost of one notice frame with every layer on: a 100x100 background tiled, a centred 800x600
 // foreground, five memos, the cross pattern with shadows and the three small lines. BM_Frame is
-// the program's path (frame steps, then the canvas's incremental composition); BM_FrameNaive
-// redraws everything with QPainter for comparison; BM_FrameCopy is the window copy of the
-// changed region.
+// the program's path (frame steps, then the canvas's incremental composition);
+// BM_FrameLargePicture is the same with a 6000x4000 JPEG foreground decoded for the window, which
+// should cost what the 800x600 one costs; the *Whole variants compose every frame in full, as a
+// paint request does; BM_FrameNaive redraws everything with QPainter for
+// comparison; BM_FrameCopy is the window copy of the changed region.
 #include <benchmark/benchmark.h>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include "screen/font_mapping.h"
 #include "screen/frame_canvas.h"
 #include "screen/frame_composer.h"
+#include "screen/picture_decoder.h"
 #include "screen/picture_table.h"
 #include "screen/scene_loader.h"
 #include "settings/memory_store.h"
@@ -25,7 +30,8 @@ struct Notice {
     AwayScene scene;
     int frame = 0;
 
-    explicit Notice(int height) {
+    // The 800x600 foreground by default.
+    explicit Notice(int height, std::optional<PreparedPicture> foreground = std::nullopt) {
         MemoryStore store;
         store.writeInt(configKey("Screen"), 2);
         store.writeInt(configKey("White"), 1);
@@ -42,10 +48,13 @@ struct Notice {
         QImage back(100, 100, QImage::Format_RGB32);
         back.fill(QColor(20, 30, 60));
         QPainter(&back).fillRect(0, 0, 50, 50, QColor(40, 40, 90));
-        QImage fore(800, 600, QImage::Format_RGB32);
-        fore.fill(QColor(90, 120, 80));
+        if (!foreground) {
+            QImage fore(800, 600, QImage::Format_RGB32);
+            fore.fill(QColor(90, 120, 80));
+            foreground = PreparedPicture{fore, {800, 600}, {0, 0, 800, 600}};
+        }
         scene.backImage = pictures.add({back, {100, 100}, {0, 0, 100, 100}});
-        scene.foreImage = pictures.add({fore, {800, 600}, {0, 0, 800, 600}});
+        scene.foreImage = pictures.add(std::move(*foreground));
         scene.showBackImage = 1;
         scene.showForeImage = 1;
         preparePaint(scene, height, kAt);
@@ -61,15 +70,31 @@ QColor qtColour(Colour c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-void BM_Frame(benchmark::State& state) {
-    const int width = static_cast<int>(state.range(0));
-    const int height = static_cast<int>(state.range(1));
-    Notice notice(height);
+// A photo-like 6000x4000 JPEG (gradients with grain, about 8 MB), written once per run.
+QString largeJpeg() {
+    static QTemporaryDir folder;
+    static const QString path = [] {
+        const QString file = folder.filePath(QStringLiteral("photo-6000x4000.jpg"));
+        QImage image(6000, 4000, QImage::Format_RGB32);
+        QRandomGenerator grain(42);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                const int n = int(grain.bounded(24));
+                row[x] = qRgb((x / 24 + n) & 255, (y / 16 + n) & 255, ((x + y) / 40) & 255);
+            }
+        }
+        return folder.isValid() && image.save(file, "jpeg", 90) ? file : QString();
+    }();
+    return path;
+}
+
+void runFrames(benchmark::State& state, Notice& notice, int width, int height, bool whole) {
     FrameCanvas canvas(&notice.pictures);
     canvas.compose(notice.next(width, height), true);
     qint64 pixels = 0;
     for (auto _ : state) {
-        const QRegion changed = canvas.compose(notice.next(width, height));
+        const QRegion changed = canvas.compose(notice.next(width, height), whole);
         for (const QRect& r : changed) {
             pixels += qint64(r.width()) * r.height();
         }
@@ -77,6 +102,38 @@ void BM_Frame(benchmark::State& state) {
     }
     state.counters["changed_px"] =
         benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
+}
+
+void frames800x600(benchmark::State& state, bool whole) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    Notice notice(height);
+    runFrames(state, notice, width, height, whole);
+}
+
+void framesLargePicture(benchmark::State& state, bool whole) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    std::optional<PreparedPicture> photo = decodePicture(largeJpeg(), QSize(width, height), true);
+    if (!photo) {
+        state.SkipWithError("the 6000x4000 JPEG could not be written or decoded");
+        return;
+    }
+    Notice notice(height, std::move(photo));
+    runFrames(state, notice, width, height, whole);
+}
+
+void BM_Frame(benchmark::State& state) {
+    frames800x600(state, false);
+}
+void BM_FrameWhole(benchmark::State& state) {
+    frames800x600(state, true);
+}
+void BM_FrameLargePicture(benchmark::State& state) {
+    framesLargePicture(state, false);
+}
+void BM_FrameLargePictureWhole(benchmark::State& state) {
+    framesLargePicture(state, true);
 }
 
 void BM_FrameNaive(benchmark::State& state) {
@@ -137,6 +194,24 @@ void BM_FrameCopy(benchmark::State& state) {
 BENCHMARK(BM_Frame)
     ->Args({1920, 1080})
     ->Args({3840, 2160})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.2)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameLargePicture)
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.2)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameWhole)
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.2)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameLargePictureWhole)
+    ->Args({1920, 1080})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(0.2)
     ->Repetitions(5)

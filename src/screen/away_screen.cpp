@@ -4,7 +4,10 @@
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cstdio>
+#include <ctime>
 
+#include "platform/process_age.h"
 #include "screen/scene_loader.h"
 #include "settings/settings_store.h"
 
@@ -14,6 +17,19 @@ namespace {
 
 constexpr int kMovingInterval = 50;
 constexpr int kStillInterval = 1000;
+
+// With RUMO_TRACE_FIRST_FRAME=1 the notice says how long after its start the first frame was
+// drawn, to measure start-up on a given machine.
+void traceFirstFrame() {
+    if (qEnvironmentVariableIntValue("RUMO_TRACE_FIRST_FRAME") != 1) {
+        return;
+    }
+    if (const std::optional<long long> age = processAgeMilliseconds()) {
+        const long long cpu = static_cast<long long>(std::clock()) * 1000 / CLOCKS_PER_SEC;
+        std::fprintf(stderr, "rumo: first frame drawn %lld ms after start (%lld ms of CPU)\n", *age,
+                     cpu);
+    }
+}
 
 }  // namespace
 
@@ -97,6 +113,10 @@ void AwayScreen::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     for (const QRect& rect : event->region()) {
         painter.drawImage(rect, canvas_.image(), rect);
+    }
+    if (!firstFrameDrawn_) {
+        firstFrameDrawn_ = true;
+        traceFirstFrame();
     }
 }
 

@@ -48,6 +48,7 @@ private:
     PictureRules rules_;
     bool picturesChosen_ = false;
     bool copyingTick_ = false;
+    bool firstFrameDrawn_ = false;
     QTimer timer_;
     std::function<FrameClock()> clock_ = systemClock;
 };
