@@ -1,5 +1,7 @@
 #include "screen/frame_canvas.h"
 
+#include "platform/large_image.h"
+
 #include <QPainter>
 #include <cstring>
 
@@ -44,7 +46,7 @@ QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
         static_.size() != size || staticSteps_.size() != staticCount ||
         !std::equal(staticSteps_.begin(), staticSteps_.end(), frame.steps.begin());
     if (image_.size() != size) {
-        image_ = QImage(size, QImage::Format_RGB32);
+        image_ = allocateLargeImage(size, QImage::Format_RGB32);
         redrawAll = true;
         // Sprites are kept up to a few screens' worth of pixels.
         sprites_.setMaxSpritePixels(
@@ -119,7 +121,7 @@ QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
 }
 
 void FrameCanvas::paintStatic(const Frame& frame) {
-    static_ = QImage(image_.size(), QImage::Format_RGB32);
+    static_ = allocateLargeImage(image_.size(), QImage::Format_RGB32);
     const std::size_t count = std::min(frame.staticSteps, frame.steps.size());
     staticSteps_.assign(frame.steps.begin(), frame.steps.begin() + static_cast<long>(count));
     QPainter painter(&static_);
