@@ -10,33 +10,12 @@
 #include <QPainter>
 #include <QRandomGenerator>
 
+#include "bench_fixtures.h"
 #include "screen/picture_decoder.h"
 
 namespace {
 
 const QSize kScreen(1920, 1080);
-
-// A photo-like picture (smooth gradients with grain), made once and kept in the temporary folder.
-QString largeJpeg() {
-    static const QString path = [] {
-        const QString file = QDir::temp().filePath(QStringLiteral("rumo-bench-6000x4000.jpg"));
-        if (QFile::exists(file)) {
-            return file;
-        }
-        QImage image(6000, 4000, QImage::Format_RGB32);
-        QRandomGenerator grain(42);
-        for (int y = 0; y < image.height(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
-                const int n = int(grain.bounded(24));
-                row[x] = qRgb((x / 24 + n) & 255, (y / 16 + n) & 255, ((x + y) / 40) & 255);
-            }
-        }
-        image.save(file, "jpeg", 90);
-        return file;
-    }();
-    return path;
-}
 
 void BM_DecodeLargeJpeg(benchmark::State& state) {
     const QString path = largeJpeg();

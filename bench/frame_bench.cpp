@@ -11,6 +11,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include "bench_fixtures.h"
 #include "screen/font_mapping.h"
 #include "screen/frame_canvas.h"
 #include "screen/frame_composer.h"
@@ -68,25 +69,6 @@ struct Notice {
 
 QColor qtColour(Colour c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
-// A photo-like 6000x4000 JPEG (gradients with grain, about 8 MB), written once per run.
-QString largeJpeg() {
-    static QTemporaryDir folder;
-    static const QString path = [] {
-        const QString file = folder.filePath(QStringLiteral("photo-6000x4000.jpg"));
-        QImage image(6000, 4000, QImage::Format_RGB32);
-        QRandomGenerator grain(42);
-        for (int y = 0; y < image.height(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
-                const int n = int(grain.bounded(24));
-                row[x] = qRgb((x / 24 + n) & 255, (y / 16 + n) & 255, ((x + y) / 40) & 255);
-            }
-        }
-        return folder.isValid() && image.save(file, "jpeg", 90) ? file : QString();
-    }();
-    return path;
 }
 
 void runFrames(benchmark::State& state, Notice& notice, int width, int height, bool whole) {

@@ -1,0 +1,8 @@
+// Inputs the benchmarks share, made by the benchmarks themselves.
+#pragma once
+
+#include <QString>
+
+// A photo-like 6000x4000 JPEG (gradients with grain, about 8 MB), written once per run into a
+// temporary folder; empty when it cannot be written.
+QString largeJpeg();
