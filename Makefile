@@ -24,7 +24,7 @@ test: build
 	@ctest --test-dir build --output-on-failure -j$(JOBS) --timeout 600
 
 bench: build
-	@for b in build/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_counters_tabular=true || exit 1; done
+	@for b in build/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" --benchmark_counters_tabular=true || exit 1; fi; done
 
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
