@@ -160,7 +160,7 @@ void WhereBar::buildFromTemplate() {
 void WhereBar::placeAtStoredPosition() {
     const DialogRect client = toPixels(bar::barTemplate().client, baseUnitsOf(font()));
     // One pixel wider and taller than the template, as the bar has always been.
-    resize(client.width + 1, client.height + 1);
+    setFixedSize(client.width + 1, client.height + 1);  // a bar is never resized or maximised
     // Whatever is stored is used, also off the screen.
     move(readSetting(store_, configKey("Left")), readSetting(store_, configKey("Top")));
 }
