@@ -7,18 +7,13 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-#include "settings/settings_store.h"
 
 namespace rumo {
 
 namespace {
 
-InputRestrictions readRestrictions(SettingsStore& store) {
-    InputRestrictions r;
-    r.escOnly = readSetting(store, configKey("Esc")) != 0;
-    r.passwordLock = readSetting(store, configKey("Passcheck")) != 0;
-    r.password = readTextSetting(store, configKey("Password"));
-    return r;
+InputRestrictions restrictionsOf(const AwayScene& scene) {
+    return {scene.escOnly != 0, scene.passwordLock != 0, scene.password};
 }
 
 int virtualKeyOf(const QKeyEvent* event) {
@@ -36,7 +31,7 @@ int virtualKeyOf(const QKeyEvent* event) {
 }  // namespace
 
 SaverWindow::SaverWindow(SettingsStore& store)
-    : AwayScreen(store), input_(readRestrictions(store)) {
+    : AwayScreen(store), input_(restrictionsOf(scene())) {
     // A tool window stays out of the task bar and the task switcher.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_DeleteOnClose);
