@@ -81,32 +81,42 @@ std::optional<ChosenFont> SystemDialogServices::chooseFont(QWidget* parent,
     return chosenFontOf(dialog.currentFont(), dialog.colour());
 }
 
-// The file need not exist: a typed name is taken as it is (the default extension is added by
-// the caller when it has none).
-std::optional<QString> SystemDialogServices::choosePicture(QWidget* parent,
-                                                           const QString& initialPath) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);
+std::unique_ptr<QFileDialog> makePictureChooser(QWidget* parent, const QString& initialPath) {
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    // The toolkit's own chooser, not the desktop's: some desktop choosers match the patterns
+    // case-sensitively, hiding PHOTO.JPG, and refuse a typed name of a file that does not exist.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::AnyFile);
     QStringList patterns;
     for (std::string_view pattern : kPicturePatterns) {
         patterns << QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()));
     }
-    dialog.setNameFilter(QStringLiteral("%1 (%2)").arg(
+    dialog->setNameFilter(QStringLiteral("%1 (%2)").arg(
         QString::fromUtf8(kPictureFilterName.data(),
                           static_cast<qsizetype>(kPictureFilterName.size())),
         patterns.join(u' ')));
-    dialog.setDefaultSuffix(QString::fromUtf8(
+    // Camera and scanner files are often named in capitals; "*.jpg" must match PHOTO.JPG.
+    dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
+    dialog->setDefaultSuffix(QString::fromUtf8(
         kPictureDefaultExtension.data(), static_cast<qsizetype>(kPictureDefaultExtension.size())));
     if (!initialPath.isEmpty()) {
         const QFileInfo info(initialPath);
-        dialog.setDirectory(info.absolutePath());
-        dialog.selectFile(info.fileName());
+        dialog->setDirectory(info.absolutePath());
+        dialog->selectFile(info.fileName());
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return dialog;
+}
+
+// The file need not exist: a typed name is taken as it is (the default extension is added by
+// the caller when it has none).
+std::optional<QString> SystemDialogServices::choosePicture(QWidget* parent,
+                                                           const QString& initialPath) {
+    const std::unique_ptr<QFileDialog> dialog = makePictureChooser(parent, initialPath);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
 }
 
 void SystemDialogServices::showAbout(QWidget* parent) {

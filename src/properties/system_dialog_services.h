@@ -1,11 +1,14 @@
-// The desktop's own choosers, version box, document viewer and message box behind the dialog's
+// The real choosers, version box, document viewer and message box behind the dialog's
 // services.
 #pragma once
 
 #include <QColor>
 #include <QFont>
+#include <memory>
 
 #include "properties/dialog_services.h"
+
+class QFileDialog;
 
 namespace rumo {
 
@@ -22,6 +25,10 @@ public:
 // The font a chooser opens on, with a stored face the font database lacks replaced by the face
 // it resolves to, so the chooser's list shows a real entry.
 QFont chooserFont(const FontRequest& request);
+
+// The picture chooser, set up and not yet run: on initialPath, with the one filter entry (which
+// also matches upper-case extensions) and "bmp" added to a typed name without an extension.
+std::unique_ptr<QFileDialog> makePictureChooser(QWidget* parent, const QString& initialPath);
 
 // What the chooser's font and colour turn into.
 ChosenFont chosenFontOf(const QFont& font, const QColor& colour);

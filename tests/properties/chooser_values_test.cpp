@@ -40,7 +40,10 @@ TEST(FontRequestTest, DropsTheTenthAndScalesByResolution) {
     store.writeInt(configKey("Bold"), 3);
     store.writeInt(configKey("Italic"), 256);  // only the low byte counts
     store.writeInt(configKey("ULine"), 1);
+    store.writeInt(configKey("FColorR"), 0x110);  // the colour, too, from the low bytes
+    store.writeInt(configKey("FColorG"), -1);
     const FontRequest r = fontRequest(store, FontGroup{0}, 120);
+    EXPECT_EQ(r.colour, makeRgb(0x10, 0xFF, 0));
     EXPECT_EQ(r.height, 40);
     EXPECT_EQ(r.pointSize, 24);
     EXPECT_EQ(r.weight, 700);
@@ -72,6 +75,14 @@ TEST(ChosenFontTest, StoresTenthsBoldOnlyAt700AndTheGroupsOwnKeys) {
     MemoryStore store;
     ChosenFont font{"IPAPGothic", 120, 700, true, false, true, makeRgb(1, 2, 3)};
     writeChosenFont(store, FontGroup{0}, font);
+    std::vector<std::string> written;
+    for (const SettingKey& key : store.writeLog()) {
+        EXPECT_EQ(key.section, "Config");
+        written.push_back(key.key);
+    }
+    EXPECT_EQ(written, (std::vector<std::string>{"Font", "Size", "Bold", "Italic", "Torikeshi",
+                                                 "ULine", "FColorR", "FColorG", "FColorB"}));
+    EXPECT_EQ(store.raw(configKey("Font")), "IPAPGothic");
     EXPECT_EQ(store.raw(configKey("Size")), "120");
     EXPECT_EQ(store.raw(configKey("Bold")), "1");
     EXPECT_EQ(store.raw(configKey("Italic")), "1");
@@ -89,8 +100,13 @@ TEST(ChosenFontTest, StoresTenthsBoldOnlyAt700AndTheGroupsOwnKeys) {
     for (const SettingKey& key : store.writeLog()) {
         EXPECT_EQ(key.section, "Config/Minf4");
     }
-    EXPECT_EQ(store.writeLog().front().key, "MFont4");
-    EXPECT_EQ(store.writeLog().back().key, "MColorB4");
+    written.clear();
+    for (const SettingKey& key : store.writeLog()) {
+        written.push_back(key.key);
+    }
+    EXPECT_EQ(written,
+              (std::vector<std::string>{"MFont4", "MSize4", "MBold4", "MItalic4", "MTorikeshi4",
+                                        "MULine4", "MColorR4", "MColorG4", "MColorB4"}));
 }
 
 TEST(ChooserButtonsTest, MapToTheirGroupsAndKeys) {

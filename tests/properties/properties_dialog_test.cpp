@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -147,13 +151,21 @@ TEST_F(PropertiesDialogTest, CancelWritesNothingButAChosenFontStays) {
     EXPECT_EQ(store.writeLog().size(), 9u);  // the font group only
 }
 
-TEST_F(PropertiesDialogTest, EscapeClosesWithoutWriting) {
+TEST_F(PropertiesDialogTest, EscapeAndTheCloseBoxCloseWithoutWriting) {
     PropertiesDialog d(store, services);
     const bool ok = run(d, [&] {
         edit(d, 1004)->setText(QStringLiteral("鈴木"));
         QTest::keyClick(&d, Qt::Key_Escape);
     });
     EXPECT_FALSE(ok);
+    EXPECT_TRUE(store.writeLog().empty());
+
+    PropertiesDialog closed(store, services);
+    const bool closedOk = run(closed, [&] {
+        edit(closed, 1004)->setText(QStringLiteral("鈴木"));
+        closed.close();  // the close box
+    });
+    EXPECT_FALSE(closedOk);
     EXPECT_TRUE(store.writeLog().empty());
 }
 
@@ -422,6 +434,52 @@ TEST(SystemChooserTest, FontDescriptionsRoundTripThroughTheToolkit) {
     EXPECT_EQ(chosen.face, font.family().toStdString());
     EXPECT_EQ(chosen.colour, makeRgb(0, 0, 255));
     EXPECT_TRUE(chosen.underline);
+}
+
+// The names the picture chooser lists in its folder, once the folder has been read.
+QStringList listedNames(QFileDialog& dialog, int expected) {
+    auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    if (view == nullptr) {
+        return {};
+    }
+    QStringList names;
+    for (int waited = 0; waited < 10000; waited += 20) {
+        names.clear();
+        const QModelIndex root = view->rootIndex();
+        for (int row = 0; row < view->model()->rowCount(root); ++row) {
+            names << view->model()->index(row, 0, root).data().toString();
+        }
+        if (names.size() >= expected) {
+            break;
+        }
+        QTest::qWait(20);
+    }
+    names.sort();
+    return names;
+}
+
+TEST(SystemChooserTest, PictureChooserListsPicturesWhateverTheirCase) {
+    QTemporaryDir folder;
+    for (const char* name : {"PHOTO.JPG", "logo.bmp", "Anim.Gif", "notes.txt", "scan.jpeg"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QString stored = folder.filePath(QStringLiteral("logo.bmp"));
+    const std::unique_ptr<QFileDialog> dialog = makePictureChooser(nullptr, stored);
+    // One entry, as the user sees it.
+    EXPECT_EQ(dialog->nameFilters(),
+              QStringList{QStringLiteral("BMPﾌｧｲﾙ;JPGﾌｧｲﾙ;GIFﾌｧｲﾙ (*.bmp *.jpg *.gif)")});
+    EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("bmp"));
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::AnyFile);  // a typed name need not exist
+    // A desktop's own chooser (GTK's) would match "*.jpg" against PHOTO.JPG case-sensitively.
+    EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(folder.path()).canonicalPath());
+    dialog->show();
+    EXPECT_EQ(listedNames(*dialog, 3),
+              (QStringList{QStringLiteral("Anim.Gif"), QStringLiteral("PHOTO.JPG"),
+                           QStringLiteral("logo.bmp")}));
+    EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(), QStringLiteral("logo.bmp"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "properties/property_bindings.h"
 #include "settings/memory_store.h"
@@ -29,25 +30,33 @@ TEST(PropertyBindingsTest, StorageOrderIsTheTableOrder) {
     EXPECT_EQ(keyNames(storageOrder()), expected);
 }
 
-TEST(PropertyBindingsTest, ExchangeOrderBindsTheSameControlsInBindingOrder) {
-    const auto& exchange = exchangeOrder();
-    ASSERT_EQ(exchange.size(), 45u);
-    EXPECT_EQ(exchange[0].key.key, "Name");
-    EXPECT_EQ(exchange[1].key.key, "Place10");
-    EXPECT_EQ(exchange[1].control, 1013);
-    EXPECT_EQ(exchange[7].key.key, "Place2");
-    EXPECT_EQ(exchange[15].key.key, "Screen");
-    EXPECT_EQ(exchange[17].control, 1002);  // Place1
-    // The first memo position is the first integer edit, memo 5's y the last.
-    std::vector<int> integers;
-    for (const PropertyBinding& b : exchange) {
-        if (b.kind == BindingKind::Integer)
-            integers.push_back(b.control);
-    }
-    EXPECT_EQ(integers,
-              (std::vector<int>{1067, 1042, 1043, 1044, 1045, 1046, 1047, 1048, 1049, 1050}));
+// The order the dialog exchanges values in decides which refused memo position is reported.
+TEST(PropertyBindingsTest, ExchangeOrderIsTheBindingOrder) {
+    using K = BindingKind;
+    const std::vector<std::tuple<int, K, std::string>> expected = {
+        {1004, K::Text, "Name"},       {1013, K::Text, "Place10"},   {1014, K::Text, "Place11"},
+        {1015, K::Text, "Place12"},    {1016, K::Text, "Place13"},   {1017, K::Text, "Place14"},
+        {1018, K::Text, "Place15"},    {1005, K::Text, "Place2"},    {1006, K::Text, "Place3"},
+        {1007, K::Text, "Place4"},     {1008, K::Text, "Place5"},    {1009, K::Text, "Place6"},
+        {1010, K::Text, "Place7"},     {1011, K::Text, "Place8"},    {1012, K::Text, "Place9"},
+        {1026, K::Radio, "Screen"},    {1031, K::Check, "Riseki"},   {1002, K::Text, "Place1"},
+        {1035, K::Text, "Password"},   {1033, K::Check, "White"},    {1034, K::Check, "Black"},
+        {1036, K::Check, "Passcheck"}, {1052, K::Check, "Bitshow"},  {1055, K::Check, "Desktop"},
+        {1069, K::Text, "Memo1"},      {1003, K::Text, "Memo2"},     {1019, K::Text, "Memo3"},
+        {1020, K::Text, "Memo4"},      {1021, K::Text, "Memo5"},     {1056, K::Check, "Mojicol"},
+        {1060, K::Check, "Bitall"},    {1073, K::Radio, "Mojimove"}, {1105, K::Radio, "Mtype"},
+        {1072, K::Check, "Esc"},       {1067, K::Integer, "Memo1x"}, {1042, K::Integer, "Memo1y"},
+        {1043, K::Integer, "Memo2x"},  {1044, K::Integer, "Memo2y"}, {1045, K::Integer, "Memo3x"},
+        {1046, K::Integer, "Memo3y"},  {1047, K::Integer, "Memo4x"}, {1048, K::Integer, "Memo4y"},
+        {1049, K::Integer, "Memo5x"},  {1050, K::Integer, "Memo5y"}, {1110, K::Check, "Daytime"}};
+    std::vector<std::tuple<int, K, std::string>> actual;
+    for (const PropertyBinding& b : exchangeOrder())
+        actual.emplace_back(b.control, b.kind, b.key.key);
+    EXPECT_EQ(actual, expected);
+
+    // Both orders bind the same controls to the same keys.
     std::set<std::pair<int, std::string>> a, b;
-    for (const auto& x : exchange)
+    for (const auto& x : exchangeOrder())
         a.insert({x.control, x.key.section + "/" + x.key.key});
     for (const auto& x : storageOrder())
         b.insert({x.control, x.key.section + "/" + x.key.key});
@@ -55,13 +64,17 @@ TEST(PropertyBindingsTest, ExchangeOrderBindsTheSameControlsInBindingOrder) {
 }
 
 TEST(PropertyBindingsTest, MemoPositionsLiveInTheirMemoSection) {
+    int positions = 0;
     for (const PropertyBinding& b : storageOrder()) {
-        if (b.key.key == "Memo2x" || b.key.key == "Memo2y") {
-            EXPECT_EQ(b.key.section, "Config/Minf2");
-        } else if (b.kind != BindingKind::Integer) {
+        if (b.kind == BindingKind::Integer) {
+            ++positions;
+            const char memo = b.key.key.at(4);  // "Memo<n><axis>"
+            EXPECT_EQ(b.key.section, std::string("Config/Minf") + memo) << b.key.key;
+        } else {
             EXPECT_EQ(b.key.section, "Config") << b.key.key;
         }
     }
+    EXPECT_EQ(positions, 10);
 }
 
 TEST(PropertyBindingsTest, LoadUsesTheDefaultsOfTheTable) {
