@@ -43,6 +43,25 @@ std::string storedTextOf(const QComboBox& combo, int index) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+// Longest text an item of the list or the menus shows. Laying out and drawing a text costs time
+// with its length; beyond this, nothing more of it would fit on a screen anyway.
+constexpr qsizetype kMaxShownChars = 256;
+
+// An item's text as shown: cut short, with an ellipsis, when it is longer than that. Choosing
+// the item still uses the whole text.
+QString shownText(const std::string& text) {
+    QString shown = toQt(text);
+    if (shown.size() > kMaxShownChars) {
+        qsizetype cut = kMaxShownChars;
+        if (shown.at(cut - 1).isHighSurrogate()) {
+            --cut;  // never split a character
+        }
+        shown.truncate(cut);
+        shown += QChar(0x2026);
+    }
+    return shown;
+}
+
 // Menus carry their command ids in the actions' data.
 void addItems(QMenu& menu, const std::vector<bar::MenuItem>& items) {
     for (const bar::MenuItem& item : items) {
@@ -51,10 +70,10 @@ void addItems(QMenu& menu, const std::vector<bar::MenuItem>& items) {
                 menu.addSeparator();
                 break;
             case bar::MenuItem::Kind::Submenu:
-                addItems(*menu.addMenu(toQt(item.text)), item.children);
+                addItems(*menu.addMenu(shownText(item.text)), item.children);
                 break;
             case bar::MenuItem::Kind::Command: {
-                QAction* action = menu.addAction(toQt(item.text));
+                QAction* action = menu.addAction(shownText(item.text));
                 action->setData(item.command);
                 action->setCheckable(item.checked);
                 action->setChecked(item.checked);
@@ -206,7 +225,8 @@ void WhereBar::refillCombo() {
     QSignalBlocker quiet(combo_);
     combo_->clear();
     for (const std::string& item : items) {
-        combo_->addItem(toQt(item), QByteArray(item.data(), static_cast<qsizetype>(item.size())));
+        combo_->addItem(shownText(item),
+                        QByteArray(item.data(), static_cast<qsizetype>(item.size())));
     }
     selectCurrentDestination();
 }

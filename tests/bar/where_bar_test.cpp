@@ -500,6 +500,9 @@ TEST_F(WhereBarTest, HugeAndOddSettingsDoNotBreakTheBar) {
     for (int i = 1; i <= kPlaceCount; ++i) {
         store.writeText(placeKey(i), megabyte + std::to_string(i) + " \xFF\xC3");
     }
+    // Long texts are shown cut short, never splitting a character; up to 256 shown whole.
+    store.writeText(placeKey(14), std::string(255, 'a') + "\xF0\x9F\x98\x80");
+    store.writeText(placeKey(15), std::string(256, 'b'));
     store.writeText(configKey("Where"), megabyte + "7 \xFF\xC3");
     store.writeText(configKey("Scrfile"), megabyte);
     store.writeText(configKey("Left"), "2147483647");
@@ -514,16 +517,24 @@ TEST_F(WhereBarTest, HugeAndOddSettingsDoNotBreakTheBar) {
     DestinationCombo* combo = bar->destinationCombo();
     EXPECT_EQ(combo->count(), kPlaceCount);
     EXPECT_EQ(combo->currentIndex(), 6);
+    EXPECT_EQ(combo->itemText(0), QString(256, 'x') + QChar(0x2026));
+    EXPECT_EQ(combo->itemText(13), QString(255, 'a') + QChar(0x2026));
+    EXPECT_EQ(combo->itemText(14), QString(256, 'b'));
     combo->showPopup();
     settle();
     combo->hidePopup();
+    // Choosing writes the whole stored text, not the shortened one.
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(text("Where"), megabyte + "8 \xFF\xC3");
+
     MenuWatch watch(*bar);
     bar->showDestinationMenu(QPoint(10, 10));
     bar->showMainMenu(QPoint(10, 10));
     ASSERT_EQ(watch.opened.size(), 2);
-    EXPECT_EQ(watch.opened[0].size(), kPlaceCount);
-    bar->handleCommand(bar::kFirstDestination + 14);
-    EXPECT_EQ(text("Where"), megabyte + "15 \xFF\xC3");
+    ASSERT_EQ(watch.opened[0].size(), kPlaceCount);
+    EXPECT_EQ(watch.opened[0][0], QString(256, 'x') + QChar(0x2026));
+    bar->handleCommand(bar::kFirstDestination);
+    EXPECT_EQ(text("Where"), megabyte + "1 \xFF\xC3");
 }
 
 }  // namespace
