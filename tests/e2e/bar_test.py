@@ -121,6 +121,18 @@ class IconTest(unittest.TestCase):
             wait_for(lambda: s.get("Config", "Where") == "外出中  ", what="Where written")
             self.assertIsNone(resident.poll())
 
+    def test_right_click_on_the_destination_list_opens_the_main_menu(self):
+        with BarSession(tray=True) as s:
+            resident = s.rumo()
+            bar = s.bar(resident)
+            x, y, w, h = s.geometry(bar)
+            before = set(s.visible_windows(resident))
+            # The list covers most of the bar; a right click on it is one on the bar.
+            s.xdotool("mousemove", x + w // 3, y + h - 4, "click", 3)
+            wait_for(lambda: set(s.visible_windows(resident)) - before, what="the main menu")
+            s.xdotool("key", "Up", "Return")  # the last item, "RUMO?の終了"
+            wait_exit(resident)
+
     def test_main_menu_starts_the_notice_as_a_separate_process(self):
         with BarSession(tray=True) as s:
             resident = s.rumo()
