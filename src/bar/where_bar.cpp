@@ -133,6 +133,8 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
                         bringBack();
                         break;
                     case QSystemTrayIcon::Context:
+                        // One menu at a time: a left click just before does not follow.
+                        destinationMenuDelay_.stop();
                         if (isVisible()) {
                             raise();
                             activateWindow();

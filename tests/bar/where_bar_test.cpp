@@ -237,6 +237,13 @@ TEST_F(WhereBarTest, DestinationCommandWritesTheUntrimmedPlaceAndReselects) {
     bar->handleCommand(bar::kFirstDestination + 1);
     EXPECT_EQ(text("Where"), "会議室  ");
     EXPECT_EQ(bar->destinationCombo()->currentIndex(), -1);
+
+    // The command reads the place as stored now; the list waits for its next refill.
+    store.writeText(placeKey(1), "Home");
+    bar->handleCommand(bar::kFirstDestination);
+    EXPECT_EQ(text("Where"), "Home");
+    EXPECT_EQ(itemsOf(bar->destinationCombo()), (QStringList{"Office", "会議室"}));
+    EXPECT_EQ(bar->destinationCombo()->currentIndex(), -1);
 }
 
 TEST_F(WhereBarTest, StartButtonAndMenuStartTheRunningExecutable) {
@@ -404,7 +411,10 @@ TEST_F(WhereBarTest, IconTipAndItsClicks) {
     emit icon->activated(QSystemTrayIcon::MiddleClick);
     settle();
     EXPECT_TRUE(watch.opened.isEmpty());
+    // A right click right after a left one opens the main menu alone.
+    emit icon->activated(QSystemTrayIcon::Trigger);
     emit icon->activated(QSystemTrayIcon::Context);
+    QTest::qWait(QApplication::doubleClickInterval() * 2);
     ASSERT_EQ(watch.opened.size(), 1);
     EXPECT_EQ(watch.opened.front().front(), QStringLiteral("RUMO?の起動"));
 }
@@ -420,6 +430,16 @@ TEST_F(WhereBarTest, RightClickOpensTheMainMenuWhereClicked) {
     ASSERT_EQ(watch.positions.size(), 1);
     EXPECT_EQ(watch.positions.front(), global);
     EXPECT_EQ(watch.opened.front().back(), QStringLiteral("RUMO?の終了"));
+
+    // No screen savers installed: the submenu holds only a greyed "なし", even with a choice.
+    saverDirectory.clear();
+    store.writeText(configKey("Scrfile"), "swirl");
+    bar->showMainMenu(global);
+    const std::vector<bar::MenuItem>& savers = bar->lastSaverMenu().items;
+    ASSERT_EQ(savers.size(), 1u);
+    EXPECT_EQ(savers[0].text, "なし");
+    EXPECT_FALSE(savers[0].enabled);
+    EXPECT_FALSE(savers[0].checked);
 }
 
 TEST_F(WhereBarTest, FocusRefillsTheListAndTheKeyboardChoiceWritesTheStoredText) {
