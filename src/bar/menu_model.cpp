@@ -86,14 +86,6 @@ SaverMenu saverMenu(const std::vector<std::string>& files, std::string_view scrf
                     std::string_view suffix) {
     SaverMenu menu;
     menu.files.emplace_back();  // slot 0 stays empty
-    if (files.empty()) {
-        MenuItem none;
-        none.command = kSaverBase + 1;
-        none.text = "なし";
-        none.enabled = false;
-        menu.items.push_back(std::move(none));
-        return menu;
-    }
     bool marked = false;
     for (const std::string& file : files) {
         if (menu.files.size() > static_cast<std::size_t>(kMaxSavers)) {
@@ -110,6 +102,15 @@ SaverMenu saverMenu(const std::vector<std::string>& files, std::string_view scrf
         menu.items.push_back(std::move(item));
         menu.files.push_back(file);
     }
+    if (menu.items.empty()) {
+        // Nothing to choose from, whatever the setting names.
+        MenuItem none;
+        none.command = kSaverBase + 1;
+        none.text = "なし";
+        none.enabled = false;
+        menu.items.push_back(std::move(none));
+        return menu;
+    }
     if (!marked && !scrfile.empty()) {
         // The chosen program is gone; show the setting anyway. Its command has no file behind it,
         // so choosing it keeps the setting as it is.
@@ -122,7 +123,11 @@ SaverMenu saverMenu(const std::vector<std::string>& files, std::string_view scrf
     return menu;
 }
 
-std::string resolveSaverFile(const std::vector<std::string>& files, std::string_view scrfile) {
+std::optional<std::string> resolveSaverFile(const std::vector<std::string>& files,
+                                            std::string_view scrfile) {
+    if (scrfile.empty()) {
+        return std::nullopt;
+    }
     for (const std::string& file : files) {
         if (file == scrfile) {
             return file;
@@ -133,7 +138,7 @@ std::string resolveSaverFile(const std::vector<std::string>& files, std::string_
             return file;
         }
     }
-    return std::string(scrfile);
+    return std::nullopt;
 }
 
 std::vector<MenuItem> mainMenu(std::vector<MenuItem> saverItems) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,14 +58,17 @@ struct SaverMenu {
 
 // `files` in the order the platform lists them; `suffix` is the file-name ending the menu does not
 // show (for example ".scr"; empty when the programs carry none). At most 256 files are listed;
-// names longer than 256 bytes are skipped. No files: a single greyed "なし". A `scrfile` matching
-// no listed file (ignoring ASCII case) adds a final checked entry showing it.
+// names longer than 256 bytes (and empty ones) are skipped. Nothing listable: a single greyed
+// "なし". A `scrfile` matching no listed file (ignoring ASCII case) adds a final checked entry
+// showing it.
 SaverMenu saverMenu(const std::vector<std::string>& files, std::string_view scrfile,
                     std::string_view suffix);
 
 // The listed file `scrfile` names: itself when listed, else the first listed file equal to it
-// ignoring ASCII case (the menu ticks that one too), else `scrfile` unchanged.
-std::string resolveSaverFile(const std::vector<std::string>& files, std::string_view scrfile);
+// ignoring ASCII case (the menu ticks that one too). Nothing when no listed program matches: a
+// stored value only ever starts one of the desktop's screen savers.
+std::optional<std::string> resolveSaverFile(const std::vector<std::string>& files,
+                                            std::string_view scrfile);
 
 // The main popup menu, the given screen-saver submenu in its third place.
 std::vector<MenuItem> mainMenu(std::vector<MenuItem> saverItems);

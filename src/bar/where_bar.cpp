@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <algorithm>
 
 #include "bar/bar_commands.h"
 #include "bar/bar_template.h"
@@ -33,6 +34,34 @@ std::string toUtf8(const QString& text) {
     return text.toStdString();
 }
 
+// The combo box keeps each item's text as stored, byte for byte: showing it goes through QString,
+// which would turn bytes that are not UTF-8 into replacement characters.
+constexpr int kStoredTextRole = Qt::UserRole;
+
+std::string storedTextOf(const QComboBox& combo, int index) {
+    const QByteArray bytes = combo.itemData(index, kStoredTextRole).toByteArray();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// Longest text an item of the list or the menus shows. Laying out and drawing a text costs time
+// with its length; beyond this, nothing more of it would fit on a screen anyway.
+constexpr qsizetype kMaxShownChars = 256;
+
+// An item's text as shown: cut short, with an ellipsis, when it is longer than that. Choosing
+// the item still uses the whole text.
+QString shownText(const std::string& text) {
+    QString shown = toQt(text);
+    if (shown.size() > kMaxShownChars) {
+        qsizetype cut = kMaxShownChars;
+        if (shown.at(cut - 1).isHighSurrogate()) {
+            --cut;  // never split a character
+        }
+        shown.truncate(cut);
+        shown += QChar(0x2026);
+    }
+    return shown;
+}
+
 // Menus carry their command ids in the actions' data.
 void addItems(QMenu& menu, const std::vector<bar::MenuItem>& items) {
     for (const bar::MenuItem& item : items) {
@@ -41,10 +70,10 @@ void addItems(QMenu& menu, const std::vector<bar::MenuItem>& items) {
                 menu.addSeparator();
                 break;
             case bar::MenuItem::Kind::Submenu:
-                addItems(*menu.addMenu(toQt(item.text)), item.children);
+                addItems(*menu.addMenu(shownText(item.text)), item.children);
                 break;
             case bar::MenuItem::Kind::Command: {
-                QAction* action = menu.addAction(toQt(item.text));
+                QAction* action = menu.addAction(shownText(item.text));
                 action->setData(item.command);
                 action->setCheckable(item.checked);
                 action->setChecked(item.checked);
@@ -54,6 +83,10 @@ void addItems(QMenu& menu, const std::vector<bar::MenuItem>& items) {
         }
     }
 }
+
+// Window positions X11 can express (16-bit signed).
+constexpr int kMinCoordinate = -32768;
+constexpr int kMaxCoordinate = 32767;
 
 }  // namespace
 
@@ -100,6 +133,8 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
                         bringBack();
                         break;
                     case QSystemTrayIcon::Context:
+                        // One menu at a time: a left click just before does not follow.
+                        destinationMenuDelay_.stop();
                         if (isVisible()) {
                             raise();
                             activateWindow();
@@ -147,11 +182,13 @@ void WhereBar::buildFromTemplate() {
                 break;
         }
         widget->setObjectName(QString::number(control.id));
+        // The controls cover the whole bar: a right click on either is a right click on the bar.
+        widget->setContextMenuPolicy(Qt::NoContextMenu);
     }
     connect(combo_, &DestinationCombo::refillRequested, this, &WhereBar::refillCombo);
     connect(combo_, &QComboBox::activated, this, [this](int index) {
         // Only the user's choices write: the refill and the reselection change the index too.
-        store_.writeText(configKey("Where"), toUtf8(combo_->itemText(index)));
+        store_.writeText(configKey("Where"), storedTextOf(*combo_, index));
     });
     connect(startButton_, &QPushButton::clicked, this, &WhereBar::startNotice);
     setTabOrder(combo_, startButton_);
@@ -161,8 +198,13 @@ void WhereBar::placeAtStoredPosition() {
     const DialogRect client = toPixels(bar::barTemplate().client, baseUnitsOf(font()));
     // One pixel wider and taller than the template, as the bar has always been.
     setFixedSize(client.width + 1, client.height + 1);  // a bar is never resized or maximised
-    // Whatever is stored is used, also off the screen.
-    move(readSetting(store_, configKey("Left")), readSetting(store_, configKey("Top")));
+    // Whatever is stored is used, also off the screen; only values beyond any window system's
+    // coordinates are brought to its edge, where the window's own extent cannot overflow.
+    auto representable = [](int value) {
+        return std::clamp(value, kMinCoordinate, kMaxCoordinate);
+    };
+    move(representable(readSetting(store_, configKey("Left"))),
+         representable(readSetting(store_, configKey("Top"))));
 }
 
 int WhereBar::run() {
@@ -185,7 +227,8 @@ void WhereBar::refillCombo() {
     QSignalBlocker quiet(combo_);
     combo_->clear();
     for (const std::string& item : items) {
-        combo_->addItem(toQt(item));
+        combo_->addItem(shownText(item),
+                        QByteArray(item.data(), static_cast<qsizetype>(item.size())));
     }
     selectCurrentDestination();
 }
@@ -193,7 +236,7 @@ void WhereBar::refillCombo() {
 void WhereBar::selectCurrentDestination() {
     std::vector<std::string> items;
     for (int i = 0; i < combo_->count(); ++i) {
-        items.push_back(toUtf8(combo_->itemText(i)));
+        items.push_back(storedTextOf(*combo_, i));
     }
     const int index = bar::findDestination(items, readTextSetting(store_, configKey("Where")));
     QSignalBlocker quiet(combo_);
@@ -381,7 +424,10 @@ void WhereBar::startScreenSaver() {
     if (environment_.listScreenSavers) {
         files = environment_.listScreenSavers(directory);
     }
-    environment_.launcher->startScreenSaver(directory, bar::resolveSaverFile(files, file));
+    // A setting naming no installed screen saver starts nothing.
+    if (const std::optional<std::string> listed = bar::resolveSaverFile(files, file)) {
+        environment_.launcher->startScreenSaver(directory, *listed);
+    }
 }
 
 void WhereBar::openDisplaySettings() {

@@ -140,11 +140,23 @@ TEST(SaverMenu, StopsAt256AndSkipsOverlongNames) {
     EXPECT_EQ(menu.fileOf(menu.items[256].command), "");
 }
 
-TEST(SaverMenu, ResolvesTheChosenFileToTheListedName) {
+TEST(SaverMenu, ResolvesTheChosenFileToTheListedNameOnly) {
     const std::vector<std::string> files{"Swirl", "swirl", "galaxy"};
     EXPECT_EQ(resolveSaverFile(files, "swirl"), "swirl");
     EXPECT_EQ(resolveSaverFile(files, "SWIRL"), "Swirl");
-    EXPECT_EQ(resolveSaverFile(files, "gone"), "gone");
+    // Anything else names no screen saver of the desktop and starts nothing.
+    EXPECT_EQ(resolveSaverFile(files, "gone"), std::nullopt);
+    EXPECT_EQ(resolveSaverFile(files, ""), std::nullopt);
+    EXPECT_EQ(resolveSaverFile(files, "../galaxy"), std::nullopt);
+    EXPECT_EQ(resolveSaverFile({}, "swirl"), std::nullopt);
+}
+
+TEST(SaverMenu, NothingListableIsLikeNoPrograms) {
+    const SaverMenu menu = saverMenu({"", std::string(300, 'y')}, "swirl", "");
+    ASSERT_EQ(menu.items.size(), 1u);
+    EXPECT_EQ(menu.items[0].text, "なし");
+    EXPECT_FALSE(menu.items[0].enabled);
+    EXPECT_EQ(menu.fileOf(menu.items[0].command), "");
 }
 
 TEST(MainMenu, ItemsTextsOrderAndSeparators) {

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -101,8 +102,11 @@ TEST_F(WhereBarTest, StartsAtTheStoredPlaceOnePixelLargerAndRecordsTheStart) {
     EXPECT_FALSE(wrote("Left"));
     EXPECT_FALSE(wrote("Top"));
 
+    store.clearWriteLog();
     bar->move(40, 50);
     settle();
+    // Top first, then Left, at every move.
+    EXPECT_EQ(store.writeLog(), (std::vector<SettingKey>{configKey("Top"), configKey("Left")}));
     EXPECT_EQ(store.raw(configKey("Left")), "40");
     EXPECT_EQ(store.raw(configKey("Top")), "50");
     bar->move(250, 7);
@@ -233,6 +237,13 @@ TEST_F(WhereBarTest, DestinationCommandWritesTheUntrimmedPlaceAndReselects) {
     bar->handleCommand(bar::kFirstDestination + 1);
     EXPECT_EQ(text("Where"), "会議室  ");
     EXPECT_EQ(bar->destinationCombo()->currentIndex(), -1);
+
+    // The command reads the place as stored now; the list waits for its next refill.
+    store.writeText(placeKey(1), "Home");
+    bar->handleCommand(bar::kFirstDestination);
+    EXPECT_EQ(text("Where"), "Home");
+    EXPECT_EQ(itemsOf(bar->destinationCombo()), (QStringList{"Office", "会議室"}));
+    EXPECT_EQ(bar->destinationCombo()->currentIndex(), -1);
 }
 
 TEST_F(WhereBarTest, StartButtonAndMenuStartTheRunningExecutable) {
@@ -261,6 +272,14 @@ TEST_F(WhereBarTest, ScreenSaverAndDisplayCommands) {
     ASSERT_EQ(launcher.savers.size(), 1u);
     EXPECT_EQ(launcher.savers[0], (std::pair<std::string, std::string>{"/fake/hacks", "swirl"}));
 
+    // A setting naming no installed hack, or reaching outside the directory, starts nothing.
+    for (const char* stored : {"gone", "../../bin/sh", "/bin/sh"}) {
+        store.writeText(configKey("Scrfile"), stored);
+        bar->handleCommand(bar::kStartScreenSaver);
+    }
+    EXPECT_EQ(launcher.savers.size(), 1u);
+
+    store.writeText(configKey("Scrfile"), "galaxy");
     saverDirectory.clear();  // no hacks installed
     bar->handleCommand(bar::kStartScreenSaver);
     EXPECT_EQ(launcher.savers.size(), 1u);
@@ -344,6 +363,198 @@ TEST_F(WhereBarTest, DestinationMenuTicksExactMatchesOnly) {
     EXPECT_EQ(texts, (QStringList{"Lunch", "lunch"}));
     EXPECT_EQ(checks, (QList<bool>{false, true}));
     EXPECT_EQ(commands, (QList<int>{32501, 32504}));
+}
+
+// Watches the menus a bar opens and closes each at once, noting where it opened.
+struct MenuWatch {
+    explicit MenuWatch(WhereBar& bar) {
+        QObject::connect(&bar, &WhereBar::menuAboutToOpen, &bar, [this](QMenu* menu) {
+            QStringList texts;
+            for (QAction* action : menu->actions()) {
+                texts << action->text();
+            }
+            opened << texts;
+            QTimer::singleShot(0, menu, [this, menu] {
+                positions << menu->pos();
+                menu->close();
+            });
+        });
+    }
+    QList<QStringList> opened;
+    QList<QPoint> positions;
+};
+
+TEST_F(WhereBarTest, IconTipAndItsClicks) {
+    store.writeText(placeKey(2), "Home");
+    auto bar = makeBar();
+    EXPECT_EQ(bar->trayIcon()->toolTip(), QStringLiteral("RUMO?"));
+    MenuWatch watch(*bar);
+    QSystemTrayIcon* icon = bar->trayIcon();
+
+    // A single click opens the destination menu only once a double click is ruled out.
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    settle();
+    EXPECT_TRUE(watch.opened.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !watch.opened.isEmpty(); }, 10000));
+    EXPECT_EQ(watch.opened.front(), QStringList{"Home"});
+
+    // A double click brings the hidden bar back and opens no menu.
+    watch.opened.clear();
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
+    settle();
+    EXPECT_TRUE(bar->isVisible());
+    QTest::qWait(QApplication::doubleClickInterval() * 2);
+    EXPECT_TRUE(watch.opened.isEmpty());
+
+    // The right button opens the main menu; the middle button nothing.
+    emit icon->activated(QSystemTrayIcon::MiddleClick);
+    settle();
+    EXPECT_TRUE(watch.opened.isEmpty());
+    // A right click right after a left one opens the main menu alone.
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    emit icon->activated(QSystemTrayIcon::Context);
+    QTest::qWait(QApplication::doubleClickInterval() * 2);
+    ASSERT_EQ(watch.opened.size(), 1);
+    EXPECT_EQ(watch.opened.front().front(), QStringLiteral("RUMO?の起動"));
+}
+
+TEST_F(WhereBarTest, RightClickOpensTheMainMenuWhereClicked) {
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    MenuWatch watch(*bar);
+    const QPoint global(200, 150);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(3, 4), global);
+    QApplication::sendEvent(bar->destinationCombo(), &click);
+    ASSERT_EQ(watch.positions.size(), 1);
+    EXPECT_EQ(watch.positions.front(), global);
+    EXPECT_EQ(watch.opened.front().back(), QStringLiteral("RUMO?の終了"));
+
+    // No screen savers installed: the submenu holds only a greyed "なし", even with a choice.
+    saverDirectory.clear();
+    store.writeText(configKey("Scrfile"), "swirl");
+    bar->showMainMenu(global);
+    const std::vector<bar::MenuItem>& savers = bar->lastSaverMenu().items;
+    ASSERT_EQ(savers.size(), 1u);
+    EXPECT_EQ(savers[0].text, "なし");
+    EXPECT_FALSE(savers[0].enabled);
+    EXPECT_FALSE(savers[0].checked);
+}
+
+TEST_F(WhereBarTest, FocusRefillsTheListAndTheKeyboardChoiceWritesTheStoredText) {
+    // Bytes that are not UTF-8 are kept as they are stored.
+    const std::string latin1 = "Caf\xE9";
+    store.writeText(placeKey(1), latin1 + "  ");
+    store.writeText(placeKey(2), "Home");
+    store.writeText(configKey("Where"), "CAF\xE9");
+    auto bar = makeBar();
+    bar->show();
+    QApplication::setActiveWindow(bar.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(bar.get()));
+    DestinationCombo* combo = bar->destinationCombo();
+    EXPECT_EQ(bar->focusWidget(), combo);
+    EXPECT_EQ(combo->currentIndex(), 0);
+
+    // Edits made elsewhere show when the list gets the focus back.
+    store.writeText(placeKey(3), "Lunch");
+    bar->findChild<QPushButton*>(QStringLiteral("1001"))->setFocus();
+    settle();
+    EXPECT_EQ(combo->count(), 2);
+    combo->setFocus();
+    settle();
+    EXPECT_EQ(itemsOf(combo).size(), 3);
+
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(text("Where"), "Home");
+    QTest::keyClick(combo, Qt::Key_Up);
+    EXPECT_EQ(text("Where"), latin1);
+    // The destination menu ticks it: the stored bytes survived the round trip.
+    store.writeText(placeKey(1), latin1);
+    MenuWatch watch(*bar);
+    QList<bool> checks;
+    QObject::connect(bar.get(), &WhereBar::menuAboutToOpen, bar.get(), [&](QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+            checks << action->isChecked();
+        }
+    });
+    bar->showDestinationMenu(QPoint(20, 20));
+    EXPECT_EQ(checks, (QList<bool>{true, false, false}));
+}
+
+TEST_F(WhereBarTest, ShowingTheBarAgainReselectsTheCurrentDestination) {
+    store.writeText(placeKey(1), "Office");
+    store.writeText(placeKey(2), "Home");
+    store.writeText(configKey("Where"), "Office");
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    EXPECT_EQ(bar->destinationCombo()->currentIndex(), 0);
+    bar->close();
+    settle();
+    ASSERT_FALSE(bar->isVisible());
+    // The notice or the properties dialog changed the destination meanwhile.
+    store.writeText(configKey("Where"), "home");
+    bar->bringBack();
+    settle();
+    EXPECT_EQ(bar->destinationCombo()->currentIndex(), 1);
+    EXPECT_EQ(bar->focusWidget(), bar->destinationCombo());
+}
+
+TEST_F(WhereBarTest, ABarBroughtBackWhileDesktopIsZeroHidesAtItsNextPaint) {
+    store.writeInt(configKey("Desktop"), 0);
+    auto bar = makeBar();
+    bar->show();
+    bar->repaint();
+    settle();
+    EXPECT_FALSE(bar->isVisible());
+    bar->bringBack();
+    bar->repaint();
+    settle();
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_TRUE(bar->trayIcon()->isVisible());
+}
+
+TEST_F(WhereBarTest, HugeAndOddSettingsDoNotBreakTheBar) {
+    const std::string megabyte(1 << 20, 'x');
+    for (int i = 1; i <= kPlaceCount; ++i) {
+        store.writeText(placeKey(i), megabyte + std::to_string(i) + " \xFF\xC3");
+    }
+    // Long texts are shown cut short, never splitting a character; up to 256 shown whole.
+    store.writeText(placeKey(14), std::string(255, 'a') + "\xF0\x9F\x98\x80");
+    store.writeText(placeKey(15), std::string(256, 'b'));
+    store.writeText(configKey("Where"), megabyte + "7 \xFF\xC3");
+    store.writeText(configKey("Scrfile"), megabyte);
+    store.writeText(configKey("Left"), "2147483647");
+    store.writeText(configKey("Top"), "-2147483648");
+    saverFiles = {"swirl"};
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    // Placed at the far edge of what a window system can express, not wrapped around.
+    EXPECT_GE(bar->x(), 30000);
+    EXPECT_LE(bar->y(), -30000);
+    DestinationCombo* combo = bar->destinationCombo();
+    EXPECT_EQ(combo->count(), kPlaceCount);
+    EXPECT_EQ(combo->currentIndex(), 6);
+    EXPECT_EQ(combo->itemText(0), QString(256, 'x') + QChar(0x2026));
+    EXPECT_EQ(combo->itemText(13), QString(255, 'a') + QChar(0x2026));
+    EXPECT_EQ(combo->itemText(14), QString(256, 'b'));
+    combo->showPopup();
+    settle();
+    combo->hidePopup();
+    // Choosing writes the whole stored text, not the shortened one.
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(text("Where"), megabyte + "8 \xFF\xC3");
+
+    MenuWatch watch(*bar);
+    bar->showDestinationMenu(QPoint(10, 10));
+    bar->showMainMenu(QPoint(10, 10));
+    ASSERT_EQ(watch.opened.size(), 2);
+    ASSERT_EQ(watch.opened[0].size(), kPlaceCount);
+    EXPECT_EQ(watch.opened[0][0], QString(256, 'x') + QChar(0x2026));
+    bar->handleCommand(bar::kFirstDestination);
+    EXPECT_EQ(text("Where"), megabyte + "1 \xFF\xC3");
 }
 
 }  // namespace

@@ -121,6 +121,18 @@ class IconTest(unittest.TestCase):
             wait_for(lambda: s.get("Config", "Where") == "外出中  ", what="Where written")
             self.assertIsNone(resident.poll())
 
+    def test_right_click_on_the_destination_list_opens_the_main_menu(self):
+        with BarSession(tray=True) as s:
+            resident = s.rumo()
+            bar = s.bar(resident)
+            x, y, w, h = s.geometry(bar)
+            before = set(s.visible_windows(resident))
+            # The list covers most of the bar; a right click on it is one on the bar.
+            s.xdotool("mousemove", x + w // 3, y + h - 4, "click", 3)
+            wait_for(lambda: set(s.visible_windows(resident)) - before, what="the main menu")
+            s.xdotool("key", "Up", "Return")  # the last item, "RUMO?の終了"
+            wait_exit(resident)
+
     def test_main_menu_starts_the_notice_as_a_separate_process(self):
         with BarSession(tray=True) as s:
             resident = s.rumo()
@@ -210,6 +222,69 @@ class IconTest(unittest.TestCase):
             _, x, y = s.icon(resident)
             s.xdotool("mousemove", x, y, "click", "--repeat", 2, "--delay", 80, 1)
             wait_for(lambda: bar in s.visible_windows(resident), what="the bar shown again")
+
+
+HACKS = "/usr/libexec/xscreensaver"
+
+
+def first_hack():
+    """The first screen saver the bar lists: executable hacks by name, without the helpers."""
+    if not os.path.isdir(HACKS):
+        return None
+    for name in sorted(os.listdir(HACKS)):
+        path = os.path.join(HACKS, name)
+        if (os.path.isfile(path) and os.access(path, os.X_OK)
+                and not name.startswith("xscreensaver-")):
+            return name
+    return None
+
+
+def hosted_hacks(session, program):
+    """Pids of `program` running in this session, drawing into a window it was given."""
+    runtime = ("XDG_RUNTIME_DIR=" + session.env["XDG_RUNTIME_DIR"]).encode()
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                cmdline = f.read().split(b"\0")[:-1]
+            if cmdline[:2] != [program.encode(), b"-window-id"] or len(cmdline) != 3:
+                continue
+            with open(f"/proc/{pid}/environ", "rb") as f:
+                if runtime in f.read().split(b"\0"):
+                    found.append(int(pid))
+        except OSError:
+            continue
+    return found
+
+
+class ScreenSaverTest(unittest.TestCase):
+    @unittest.skipUnless(first_hack(), "no XScreenSaver hacks installed")
+    def test_choose_and_start_a_screen_saver_until_a_key_ends_it(self):
+        hack = first_hack()
+        program = os.path.join(HACKS, hack)
+        with BarSession(tray=True) as s:
+            resident = s.rumo()
+            bar = s.bar(resident)
+            started = []
+            try:
+                # "ｽｸﾘｰﾝｾｲﾊﾞｰの選択", its first entry.
+                s.open_menu(resident, 3)
+                s.xdotool("key", "Down", "Down", "Down", "Right", "Return")
+                wait_for(lambda: s.get("Config", "Scrfile") == hack, what="Scrfile written")
+                # "ｽｸﾘｰﾝｾｲﾊﾞｰの起動", from the bar this time (a second right click on the icon
+                # this soon would count as a double click).
+                x, y, w, h = s.geometry(bar)
+                before = set(s.visible_windows(resident))
+                s.xdotool("mousemove", x + w // 3, y + h - 4, "click", 3)
+                wait_for(lambda: set(s.visible_windows(resident)) - before, what="the main menu")
+                s.xdotool("key", "Down", "Down", "Return")
+                started = wait_for(lambda: hosted_hacks(s, program), what="the screen saver")
+                # Any key ends it; the bar keeps running.
+                s.xdotool("key", "space")
+                wait_for(lambda: not hosted_hacks(s, program), what="the screen saver ended")
+                self.assertIsNone(resident.poll())
+            finally:
+                kill_all(started)
 
 
 class NoTrayTest(unittest.TestCase):
