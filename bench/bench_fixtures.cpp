@@ -1,5 +1,8 @@
 #include "bench_fixtures.h"
 
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -20,4 +23,15 @@ QString largeJpeg() {
         return folder.isValid() && image.save(file, "jpeg", 90) ? file : QString();
     }();
     return path;
+}
+
+int runBenchmarks(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
