@@ -167,6 +167,13 @@ void PropertiesDialog::accept() {
         edit->selectAll();
         return;
     }
+    // Saved here, not after the dialog closes, so a failed save can keep what was typed.
+    const WriteStatus saved = saveProperties(store_, values);
+    if (!saved.ok()) {
+        services_.showMessage(
+            this, QStringLiteral("設定を保存できませんでした。\n") + qText(saved.error));
+        return;
+    }
     values_ = std::move(values);
     QDialog::accept();
 }
@@ -258,12 +265,8 @@ void PropertiesDialog::openHelp() {
         this, QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(qText(kHelpFileName)));
 }
 
-bool runPropertiesDialog(PropertiesDialog& dialog, SettingsStore& store) {
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    saveProperties(store, dialog.values());
-    return true;
+bool runPropertiesDialog(PropertiesDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace rumo
