@@ -47,7 +47,7 @@ SettingsSnapshot FileSettingsStore::snapshot() {
     if (!bytes) {
         return {};
     }
-    auto document = std::make_shared<const IniDocument>(decodeSettingsFile(*bytes).utf8);
+    auto document = std::make_shared<const IniDocument>(decodeSettingsFile(std::move(*bytes)).utf8);
     return SettingsSnapshot([document](const SettingKey& key) -> std::optional<std::string> {
         std::optional<std::string> stored = document->find(key);
         if (stored) {
@@ -61,11 +61,16 @@ WriteStatus FileSettingsStore::write(const std::vector<SettingWrite>& writes) {
     const auto showsAs = [](std::string_view stored, std::string_view text) {
         return shownSettingText(stored) == text;
     };
-    return {editSettingsFile(path_.toStdString(), [&](const std::string& current) {
-        const SettingsFileText file = decodeSettingsFile(current);
-        const std::string edited = IniDocument(file.utf8).withValues(writes, showsAs);
-        return edited == file.utf8 ? current : encodeSettingsFile(edited, file.encoding);
-    })};
+    return {editSettingsFile(path_.toStdString(),
+                             [&](const std::string& current) -> std::optional<std::string> {
+                                 SettingsFileText file = decodeSettingsFile(current);
+                                 const IniDocument document(std::move(file.utf8));
+                                 std::string edited = document.withValues(writes, showsAs);
+                                 if (edited == document.bytes()) {
+                                     return std::nullopt;
+                                 }
+                                 return encodeSettingsFile(std::move(edited), file.encoding);
+                             })};
 }
 
 }  // namespace rumo

@@ -1,6 +1,8 @@
 #include "settings/ini_document.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "settings/ini_text.h"
 
@@ -42,6 +44,15 @@ std::string_view dropComponents(std::string_view path, std::size_t count) {
     return path;
 }
 
+// FNV-1a: names are short, and the index only has to tell them apart, not order them.
+std::uint64_t pathHash(std::string_view path) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : path) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+    return hash;
+}
+
 std::string spelledPath(const SettingKey& key) {
     return key.section.empty() ? key.key : key.section + '/' + key.key;
 }
@@ -62,9 +73,11 @@ IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) {
 }
 
 void IniDocument::parse() {
-    std::string section;  // folded; empty for keys outside any section
-    std::size_t depth = 0;
+    std::size_t section = 0;   // index into sections_
+    sections_.emplace_back();  // keys before any header
+    std::size_t* insertAt = nullptr;
     bool breakSeen = false;
+    lines_.reserve(static_cast<std::size_t>(std::count(bytes_.begin(), bytes_.end(), '\n')) + 1);
     // A byte-order mark stays in front of the first line, whatever happens to that line.
     std::size_t pos = bytes_.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (pos < bytes_.size()) {
@@ -82,40 +95,70 @@ void IniDocument::parse() {
         const std::string_view line = trimmed(std::string_view(bytes_).substr(pos, lineEnd - pos));
         if (!line.empty() && line.front() == '[') {
             const std::size_t close = line.find(']');
-            section = folded(unescapeIniName(trimmed(line.substr(
+            std::string name = folded(unescapeIniName(trimmed(line.substr(
                 1, close == std::string_view::npos ? std::string_view::npos : close - 1))));
-            if (section == "general") {
-                section.clear();
+            if (name == "general") {
+                name.clear();
             }
-            depth = componentCount(section);
-            if (depth == 1) {
-                sectionInsertAt_[section] = next;
+            const std::size_t depth = componentCount(name);
+            insertAt = depth == 1 ? &sectionInsertAt_[name] : nullptr;
+            if (insertAt) {
+                *insertAt = next;
             }
+            section = sections_.size();
+            sections_.push_back({std::move(name), depth});
         } else if (!line.empty() && line.front() != ';') {
             const std::size_t equals = line.find('=');
             if (equals != std::string_view::npos) {
-                const std::string name = unescapeIniName(trimmed(line.substr(0, equals)));
-                const std::size_t valueBegin =
-                    static_cast<std::size_t>(line.data() - bytes_.data()) + equals + 1;
-                keys_[foldedSettingPath(section, name)] =
-                    KeyLine{lineBegin, lineEnd, valueBegin, depth};
-                if (depth == 1) {
-                    sectionInsertAt_[section] = next;
+                const std::string_view name = trimmed(line.substr(0, equals));
+                const auto lineStart = static_cast<std::size_t>(line.data() - bytes_.data());
+                const auto nameBegin = static_cast<std::size_t>(name.data() - bytes_.data());
+                lines_.push_back({lineBegin, lineEnd, nameBegin, nameBegin + name.size(),
+                                  lineStart + equals + 1, section});
+                if (insertAt) {
+                    *insertAt = next;
                 }
             }
         }
         pos = next;
     }
+    index_.reserve(lines_.size());
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        index_.push_back({pathHash(lineName(lines_[i])), i});
+    }
+    std::sort(index_.begin(), index_.end());
+}
+
+std::string IniDocument::lineName(const KeyLine& line) const {
+    return foldedSettingPath(sections_[line.section].name,
+                             unescapeIniName(std::string_view(bytes_).substr(
+                                 line.nameBegin, line.nameEnd - line.nameBegin)));
+}
+
+const IniDocument::KeyLine* IniDocument::findLine(const SettingKey& key) const {
+    const std::string path = foldedSettingPath(key.section, key.key);
+    const std::uint64_t hash = pathHash(path);
+    auto at = std::upper_bound(index_.begin(), index_.end(),
+                               IndexEntry{hash, std::numeric_limits<std::size_t>::max()});
+    while (at != index_.begin()) {
+        --at;
+        if (at->hash != hash) {
+            break;
+        }
+        if (lineName(lines_[at->line]) == path) {
+            return &lines_[at->line];  // the last line of that name
+        }
+    }
+    return nullptr;
 }
 
 std::optional<std::string> IniDocument::find(const SettingKey& key) const {
-    const auto found = keys_.find(foldedSettingPath(key.section, key.key));
-    if (found == keys_.end()) {
+    const KeyLine* line = findLine(key);
+    if (!line) {
         return std::nullopt;
     }
-    const KeyLine& line = found->second;
     return unescapeIniValue(
-        std::string_view(bytes_).substr(line.valueBegin, line.end - line.valueBegin));
+        std::string_view(bytes_).substr(line->valueBegin, line->end - line->valueBegin));
 }
 
 std::string IniDocument::withValues(const std::vector<SettingWrite>& writes,
@@ -143,17 +186,16 @@ std::string IniDocument::withValues(const std::vector<SettingWrite>& writes,
 
     for (const SettingWrite* write : latest) {
         const std::string path = spelledPath(write->key);
-        const auto found = keys_.find(foldedSettingPath(write->key.section, write->key.key));
-        if (found != keys_.end()) {
-            const KeyLine& line = found->second;
+        if (const KeyLine* found = findLine(write->key)) {
+            const KeyLine& line = *found;
             const std::string stored = unescapeIniValue(
                 std::string_view(bytes_).substr(line.valueBegin, line.end - line.valueBegin));
             if (showsAs(stored, write->text)) {
                 continue;
             }
             edits.push_back({line.begin, line.end,
-                             escapeIniName(dropComponents(path, line.sectionDepth)) + '=' +
-                                 escapeIniValue(write->text)});
+                             escapeIniName(dropComponents(path, sections_[line.section].depth)) +
+                                 '=' + escapeIniValue(write->text)});
             continue;
         }
         const std::string top = path.substr(0, path.find('/'));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -39,17 +40,36 @@ public:
 
 private:
     struct KeyLine {
-        std::size_t begin = 0;       // first byte of the line
-        std::size_t end = 0;         // the line's end, before its line break
+        std::size_t begin = 0;      // first byte of the line
+        std::size_t end = 0;        // the line's end, before its line break
+        std::size_t nameBegin = 0;  // the name as it stands in the file
+        std::size_t nameEnd = 0;
         std::size_t valueBegin = 0;  // first byte after '='
-        std::size_t sectionDepth = 0;
+        std::size_t section = 0;     // index into sections_
+    };
+    struct Section {
+        std::string name;  // folded; empty for keys outside any section
+        std::size_t depth = 0;
+    };
+    // Lines by the hash of their folded name: one sort instead of a map node per line keeps a
+    // file of tens of thousands of keys quick to open.
+    struct IndexEntry {
+        std::uint64_t hash;
+        std::size_t line;
+        friend bool operator<(const IndexEntry& a, const IndexEntry& b) {
+            return a.hash != b.hash ? a.hash < b.hash : a.line < b.line;
+        }
     };
 
     void parse();
+    std::string lineName(const KeyLine& line) const;
+    const KeyLine* findLine(const SettingKey& key) const;
 
     std::string bytes_;
     std::string lineBreak_ = "\n";
-    std::unordered_map<std::string, KeyLine> keys_;
+    std::vector<KeyLine> lines_;
+    std::vector<Section> sections_;
+    std::vector<IndexEntry> index_;
     // Where a new key of a top-level section goes: after the last key line of its last block
     // (blocks of nested sections such as [Config\Minf1] do not count).
     std::unordered_map<std::string, std::size_t> sectionInsertAt_;

@@ -71,11 +71,18 @@ std::optional<std::string> resolveLinks(std::string path) {
     return std::nullopt;
 }
 
-// Reads all of an open file; false with errno set on a read error.
+// Reads all of an open file straight into `out`; false with errno set on a read error.
 bool readAll(int fd, std::string& out) {
-    char buffer[65536];
+    struct stat info {};
+    const std::size_t expected =
+        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    out.resize(expected + 1);  // one more byte tells whether the file grew meanwhile
+    std::size_t have = 0;
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (have == out.size()) {
+            out.resize(out.size() * 2);
+        }
+        const ssize_t got = ::read(fd, out.data() + have, out.size() - have);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -83,9 +90,10 @@ bool readAll(int fd, std::string& out) {
             return false;
         }
         if (got == 0) {
+            out.resize(have);
             return true;
         }
-        out.append(buffer, static_cast<std::size_t>(got));
+        have += static_cast<std::size_t>(got);
     }
 }
 
@@ -149,12 +157,12 @@ std::string replaceFile(const std::string& target, const std::string& bytes) {
 
 }  // namespace
 
-SettingsFileText decodeSettingsFile(const std::string& bytes) {
+SettingsFileText decodeSettingsFile(std::string bytes) {
     using Encoding = SettingsFileText::Encoding;
     const bool little = bytes.compare(0, 2, "\xFF\xFE") == 0;
     const bool big = bytes.compare(0, 2, "\xFE\xFF") == 0;
     if (!little && !big) {
-        return {bytes, Encoding::Utf8};
+        return {std::move(bytes), Encoding::Utf8};
     }
     QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                            QStringDecoder::Flag::Stateless);
@@ -162,7 +170,7 @@ SettingsFileText decodeSettingsFile(const std::string& bytes) {
     return {text.toStdString(), little ? Encoding::Utf16LE : Encoding::Utf16BE};
 }
 
-std::string encodeSettingsFile(const std::string& utf8, SettingsFileText::Encoding encoding) {
+std::string encodeSettingsFile(std::string utf8, SettingsFileText::Encoding encoding) {
     using Encoding = SettingsFileText::Encoding;
     if (encoding == Encoding::Utf8) {
         return utf8;
@@ -183,8 +191,9 @@ std::optional<std::string> readSettingsFile(const std::string& path) {
     return bytes;
 }
 
-std::string editSettingsFile(const std::string& path,
-                             const std::function<std::string(const std::string&)>& edit) {
+std::string editSettingsFile(
+    const std::string& path,
+    const std::function<std::optional<std::string>(const std::string&)>& edit) {
     // The settings folder is made on first use; the folder a link points into is not: a link
     // to nowhere is reported rather than followed into a tree of new folders.
     const QString folder = QFileInfo(QString::fromStdString(path)).absolutePath();
@@ -222,8 +231,11 @@ std::string editSettingsFile(const std::string& path,
             return failure(*target, errno);
         }
     }
-    const std::string next = edit(current);
-    if (exists && next == current) {
+    const std::optional<std::string> next = edit(current);
+    if (!next) {
+        if (!exists) {
+            return {};
+        }
         struct stat info {};
         if (::stat(target->c_str(), &info) == 0 && (info.st_mode & 07777) != kOwnerOnly &&
             ::chmod(target->c_str(), kOwnerOnly) != 0) {
@@ -231,7 +243,7 @@ std::string editSettingsFile(const std::string& path,
         }
         return {};
     }
-    return replaceFile(*target, next);
+    return replaceFile(*target, *next);
 }
 
 }  // namespace rumo

@@ -17,17 +17,18 @@ struct SettingsFileText {
     std::string utf8;
     Encoding encoding = Encoding::Utf8;
 };
-SettingsFileText decodeSettingsFile(const std::string& bytes);
-std::string encodeSettingsFile(const std::string& utf8, SettingsFileText::Encoding encoding);
+SettingsFileText decodeSettingsFile(std::string bytes);
+std::string encodeSettingsFile(std::string utf8, SettingsFileText::Encoding encoding);
 
 // The whole file, or nothing when it is missing or cannot be read (then every value reads as
 // its default).
 std::optional<std::string> readSettingsFile(const std::string& path);
 
 // Runs `edit` on the file's current bytes (empty for a missing file) under the lock and stores
-// what it returns, unless that is what the file holds. Returns the reason of a failure, empty on
+// what it returns (nothing: the file stays as it is). Returns the reason of a failure, empty on
 // success; after a failure the file is as it was.
-std::string editSettingsFile(const std::string& path,
-                             const std::function<std::string(const std::string&)>& edit);
+std::string editSettingsFile(
+    const std::string& path,
+    const std::function<std::optional<std::string>(const std::string&)>& edit);
 
 }  // namespace rumo
