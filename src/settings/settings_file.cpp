@@ -127,6 +127,19 @@ int openRegular(const std::string& path) {
     return fd;
 }
 
+// Temporary files of writers killed before their rename ("<file>.XXXXXX"). Called under the
+// lock, when no writer of ours is between creating and renaming one.
+void removeAbandonedTemporaries(const std::string& target) {
+    const QFileInfo file(QString::fromStdString(target));
+    const QDir folder = file.absoluteDir();
+    const QString pattern = file.fileName() + QStringLiteral(".??????");
+    for (const QFileInfo& left : folder.entryInfoList({pattern}, QDir::Files | QDir::Hidden)) {
+        if (left.ownerId() == ::geteuid() && !left.isSymLink()) {
+            QFile::remove(left.filePath());
+        }
+    }
+}
+
 std::string replaceFile(const std::string& target, const std::string& bytes) {
     std::string temporary = target + ".XXXXXX";
     Descriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
@@ -243,6 +256,7 @@ std::string editSettingsFile(
         }
         return {};
     }
+    removeAbandonedTemporaries(*target);
     return replaceFile(*target, *next);
 }
 

@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <chrono>
+#include <random>
 
 namespace rumo {
 namespace {
@@ -174,25 +175,46 @@ TEST_F(FileSettingsStoreTest, TwoProcessesWritingDifferentKeysLoseNothing) {
     }
 }
 
-TEST_F(FileSettingsStoreTest, AWriterKilledMidWriteLeavesAReadableFile) {
-    QProcess* writer = startTool({QStringLiteral("fill"), QStringLiteral("Config"),
-                                  QStringLiteral("K"), QStringLiteral("100000")});
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (store_->readInt({"Config", "K20"}, -1) != 20 &&
-           std::chrono::steady_clock::now() < deadline) {
-        QThread::msleep(5);
+TEST_F(FileSettingsStoreTest, WritersKilledAtRandomPointsNeverLoseACommittedValue) {
+    ASSERT_TRUE(store_->writeText(configKey("Name"), "Taro"));
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 4; ++round) {
+        const std::string prefix = "K" + std::to_string(round) + "_";
+        QProcess* writer = startTool({QStringLiteral("fill"), QStringLiteral("Config"),
+                                      QString::fromStdString(prefix), QStringLiteral("100000")});
+        // Killed after a random number of writes, at whatever point of a write it then is.
+        const int target = std::uniform_int_distribution<int>(1, 40)(random);
+        const std::string last = prefix + std::to_string(target);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (store_->readInt({"Config", last}, -1) != target &&
+               std::chrono::steady_clock::now() < deadline) {
+            QThread::usleep(std::uniform_int_distribution<unsigned>(0, 3000)(random));
+        }
+        writer->kill();
+        ASSERT_TRUE(writer->waitForFinished(10000));
+
+        // Every key that made it to disk is whole, nothing committed before is lost, and the next
+        // write works.
+        const SettingsSnapshot values = store_->snapshot();
+        EXPECT_EQ(readTextSetting(values, configKey("Name")), "Taro");
+        for (int earlier = 0; earlier < round; ++earlier) {
+            EXPECT_EQ(values.readInt({"Config", "K" + std::to_string(earlier) + "_1"}, -1), 1);
+        }
+        int written = 0;
+        while (values.readInt({"Config", prefix + std::to_string(written + 1)}, -1) ==
+               written + 1) {
+            ++written;
+        }
+        EXPECT_GE(written, target);
+        EXPECT_EQ(values.readInt({"Config", prefix + std::to_string(written + 2)}, -1), -1);
+        EXPECT_TRUE(store_->writeInt(configKey("Screen"), round));
+        EXPECT_EQ(readSetting(*store_, configKey("Screen")), round);
     }
-    writer->kill();
-    ASSERT_TRUE(writer->waitForFinished(10000));
-    // Every key that made it to disk is whole, and the next write works.
-    int written = 0;
-    while (store_->readInt({"Config", "K" + std::to_string(written + 1)}, -1) == written + 1) {
-        ++written;
-    }
-    EXPECT_GE(written, 20);
-    EXPECT_EQ(store_->readInt({"Config", "K" + std::to_string(written + 2)}, -1), -1);
-    EXPECT_TRUE(store_->writeInt(configKey("Screen"), 3));
-    EXPECT_EQ(readSetting(*store_, configKey("Screen")), 3);
+    // A killed writer's temporary file holds the password too: the next write removes it.
+    const QDir folder = QFileInfo(store_->filePath()).absoluteDir();
+    EXPECT_EQ(folder.entryList({QFileInfo(store_->filePath()).fileName() + QStringLiteral(".*")},
+                               QDir::Files | QDir::Hidden),
+              QStringList{QFileInfo(store_->filePath()).fileName() + QStringLiteral(".flock")});
 }
 
 TEST_F(FileSettingsStoreTest, OtherLinesSurviveWritesByteForByte) {
