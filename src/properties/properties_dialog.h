@@ -37,6 +37,8 @@ public:
 
 private:
     void showValues();
+    // Tells the user, with the system's reason, when a save failed; true when it succeeded.
+    bool reportedSave(const WriteStatus& status);
     // Reads every control into values; returns the first refused control, if any.
     std::optional<int> readControls(PropertyValues& values) const;
     void switchTab(int index);

@@ -144,7 +144,7 @@ std::string replaceFile(const std::string& target, const std::string& bytes) {
     std::string temporary = target + ".XXXXXX";
     Descriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
     if (out.get() < 0) {
-        return failure(folderOf(target), errno);
+        return failure(target, errno);
     }
     auto abandon = [&](int error) {
         ::unlink(temporary.c_str());
@@ -224,11 +224,11 @@ std::string editSettingsFile(
     const std::string lockPath = *target + ".flock";
     const Descriptor lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kOwnerOnly));
     if (lock.get() < 0) {
-        return failure(lockPath, errno);
+        return failure(*target, errno);  // the file the user knows, not our lock
     }
     while (::flock(lock.get(), LOCK_EX) != 0) {
         if (errno != EINTR) {
-            return failure(lockPath, errno);
+            return failure(*target, errno);  // the file the user knows, not our lock
         }
     }
 

@@ -288,6 +288,11 @@ TEST_F(PropertiesDialogTest, AFailedSaveIsReportedAndKeepsWhatWasTyped) {
                              "/home/u/.config/Zelkar/rumo.conf: No space left on device"));
     EXPECT_EQ(edit(d, 1004)->text(), QStringLiteral("鈴木"));
     EXPECT_EQ(store.raw(configKey("Name")), std::nullopt);
+    // A chooser's own save says so too.
+    services.colourReplies.push_back(makeRgb(1, 2, 3));
+    click(d, 1022);
+    ASSERT_EQ(services.messages.size(), 2u);
+    EXPECT_EQ(services.messages[1], services.messages[0]);
 
     store.failWrites({});
     click(d, 1);
