@@ -21,6 +21,9 @@ namespace {
 
 constexpr mode_t kOwnerOnly = S_IRUSR | S_IWUSR;
 constexpr int kMaxLinks = 40;
+// A name of its own, so that cleaning up after a killed writer never touches a file the user
+// keeps beside the settings (such as "rumo.conf.backup").
+constexpr const char* kTemporarySuffix = ".saving-";
 
 std::string failure(const std::string& path, int error) {
     return path + ": " + std::strerror(error);
@@ -127,12 +130,13 @@ int openRegular(const std::string& path) {
     return fd;
 }
 
-// Temporary files of writers killed before their rename ("<file>.XXXXXX"). Called under the
+// Temporary files of writers killed before their rename ("<file>.saving-XXXXXX"). Called under the
 // lock, when no writer of ours is between creating and renaming one.
 void removeAbandonedTemporaries(const std::string& target) {
     const QFileInfo file(QString::fromStdString(target));
     const QDir folder = file.absoluteDir();
-    const QString pattern = file.fileName() + QStringLiteral(".??????");
+    const QString pattern =
+        file.fileName() + QString::fromLatin1(kTemporarySuffix) + QStringLiteral("??????");
     for (const QFileInfo& left : folder.entryInfoList({pattern}, QDir::Files | QDir::Hidden)) {
         if (left.ownerId() == ::geteuid() && !left.isSymLink()) {
             QFile::remove(left.filePath());
@@ -141,7 +145,7 @@ void removeAbandonedTemporaries(const std::string& target) {
 }
 
 std::string replaceFile(const std::string& target, const std::string& bytes) {
-    std::string temporary = target + ".XXXXXX";
+    std::string temporary = target + kTemporarySuffix + "XXXXXX";
     Descriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
     if (out.get() < 0) {
         return failure(target, errno);

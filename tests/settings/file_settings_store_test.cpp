@@ -210,11 +210,20 @@ TEST_F(FileSettingsStoreTest, WritersKilledAtRandomPointsNeverLoseACommittedValu
         EXPECT_TRUE(store_->writeInt(configKey("Screen"), round));
         EXPECT_EQ(readSetting(*store_, configKey("Screen")), round);
     }
-    // A killed writer's temporary file holds the password too: the next write removes it.
+    // A killed writer's temporary file holds the password too: the next write removes it, and
+    // only it.
     const QDir folder = QFileInfo(store_->filePath()).absoluteDir();
+    QFile backup(store_->filePath() + QStringLiteral(".backup"));
+    ASSERT_TRUE(backup.open(QIODevice::WriteOnly));
+    backup.close();
+    QFile abandoned(store_->filePath() + QStringLiteral(".saving-AbC123"));
+    ASSERT_TRUE(abandoned.open(QIODevice::WriteOnly));
+    abandoned.close();
+    ASSERT_TRUE(store_->writeInt(configKey("Esc"), 1));
     EXPECT_EQ(folder.entryList({QFileInfo(store_->filePath()).fileName() + QStringLiteral(".*")},
                                QDir::Files | QDir::Hidden),
-              QStringList{QFileInfo(store_->filePath()).fileName() + QStringLiteral(".flock")});
+              (QStringList{QFileInfo(store_->filePath()).fileName() + QStringLiteral(".backup"),
+                           QFileInfo(store_->filePath()).fileName() + QStringLiteral(".flock")}));
 }
 
 TEST_F(FileSettingsStoreTest, OtherLinesSurviveWritesByteForByte) {
