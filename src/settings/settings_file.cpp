@@ -260,6 +260,10 @@ std::string editSettingsFile(
         }
         return {};
     }
+    // The rename would replace even a file the user made read-only, or one of another user's.
+    if (exists && ::access(target->c_str(), W_OK) != 0) {
+        return failure(*target, errno);
+    }
     removeAbandonedTemporaries(*target);
     return replaceFile(*target, *next);
 }

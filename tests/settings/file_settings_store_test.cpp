@@ -127,7 +127,7 @@ TEST_F(FileSettingsStoreTest, BinaryGarbageReadsAsDefaults) {
     EXPECT_EQ(readSetting(*store_, configKey("Size")), 200);
 }
 
-TEST_F(FileSettingsStoreTest, UnreadableFileIsNeverReplaced) {
+TEST_F(FileSettingsStoreTest, UnreadableOrReadOnlyFileIsNeverReplaced) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "root reads every file";
     }
@@ -135,8 +135,12 @@ TEST_F(FileSettingsStoreTest, UnreadableFileIsNeverReplaced) {
     QFile::setPermissions(store_->filePath(), QFileDevice::Permissions());
     EXPECT_EQ(readTextSetting(*store_, configKey("Name")), "");
     EXPECT_FALSE(store_->writeInt(configKey("Esc"), 1));
+    QFile::setPermissions(store_->filePath(), QFileDevice::ReadOwner);
+    const WriteStatus readOnly = store_->write({{configKey("Esc"), "1"}});
+    EXPECT_NE(readOnly.error.find("Permission denied"), std::string::npos) << readOnly.error;
     QFile::setPermissions(store_->filePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(readTextSetting(*store_, configKey("Name")), "Taro");
+    EXPECT_EQ(readTextSetting(*store_, configKey("Esc")), "");
 }
 
 TEST_F(FileSettingsStoreTest, ReadsSeeWhatAnotherProcessJustWrote) {
