@@ -9,7 +9,7 @@
 
 #include "screen/notice_render.h"
 #include "screen/scene_loader.h"
-#include "settings/qsettings_store.h"
+#include "settings/file_settings_store.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
     if (output.isEmpty()) {
         return usage();
     }
-    rumo::QSettingsStore store(appName);
+    rumo::FileSettingsStore store(appName);
     request.pictures = rumo::standardPictureRules();
     const QImage image = rumo::renderNotice(rumo::loadAwayScene(store), request);
     if (!image.save(output, "PNG")) {

@@ -52,7 +52,7 @@ protected:
                 d.reject();  // a test that forgot to close must not hang
             }
         });
-        return runPropertiesDialog(d, store);
+        return runPropertiesDialog(d);
     }
 
     std::vector<int> visibleOf(PropertiesDialog& d, const std::vector<int>& ids) {
@@ -273,6 +273,31 @@ TEST_F(PropertiesDialogTest, ARefusedPositionIsReportedOnceAndKeepsTheDialogOpen
     click(d, 1);
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST_F(PropertiesDialogTest, AFailedSaveIsReportedAndKeepsWhatWasTyped) {
+    PropertiesDialog d(store, services);
+    d.show();
+    edit(d, 1004)->setText(QStringLiteral("鈴木"));
+    store.failWrites("/home/u/.config/Zelkar/rumo.conf: No space left on device");
+    click(d, 1);
+    EXPECT_TRUE(d.isVisible());
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0],
+              QStringLiteral("設定を保存できませんでした。\n"
+                             "/home/u/.config/Zelkar/rumo.conf: No space left on device"));
+    EXPECT_EQ(edit(d, 1004)->text(), QStringLiteral("鈴木"));
+    EXPECT_EQ(store.raw(configKey("Name")), std::nullopt);
+    // A chooser's own save says so too.
+    services.colourReplies.push_back(makeRgb(1, 2, 3));
+    click(d, 1022);
+    ASSERT_EQ(services.messages.size(), 2u);
+    EXPECT_EQ(services.messages[1], services.messages[0]);
+
+    store.failWrites({});
+    click(d, 1);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(store.raw(configKey("Name")), "鈴木");
 }
 
 TEST_F(PropertiesDialogTest, BadStoredValuesOpenAndComeBackUsable) {

@@ -264,11 +264,25 @@ TEST_F(PictureDecoder, HugeHeadersAreRefusedBeforeDecoding) {
     writer.setProgressiveScanWrite(true);
     ASSERT_TRUE(writer.write(gradient(320, 240)));
     ASSERT_TRUE(decodePicture(write("fine.jpg", progressive), kScreen, true));
+    const QByteArray fine = progressive;
     const qsizetype start = progressive.indexOf("\xFF\xC2");
     ASSERT_GT(start, 0);
     progressive[start + 5] = progressive[start + 7] = char(0x36);
     progressive[start + 6] = progressive[start + 8] = char(0xB0);
     EXPECT_FALSE(decodePicture(write("deep.jpg", progressive), kScreen, true));
+
+    // 60,000 empty scans before the end: libjpeg would spend many seconds on them. A file with
+    // the most scans we accept still decodes.
+    const qsizetype end = fine.lastIndexOf("\xFF\xD9");
+    ASSERT_GT(end, 0);
+    const QByteArray emptyScan = QByteArray::fromHex("FFDA000801010000001000");
+    QByteArray scans = fine;
+    scans.insert(end, emptyScan.repeated(60000));
+    EXPECT_FALSE(decodePicture(write("scans.jpg", scans), kScreen, true));
+    const int written = int(fine.count("\xFF\xDA"));
+    QByteArray most = fine;
+    most.insert(end, emptyScan.repeated(kMaxJpegScans - written));
+    EXPECT_TRUE(decodePicture(write("most.jpg", most), kScreen, true));
 }
 
 TEST_F(PictureDecoder, PathsThatAreNoRegularFileAreRefusedWithoutWaiting) {
