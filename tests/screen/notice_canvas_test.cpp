@@ -75,6 +75,43 @@ TEST(NoticePixels, DestinationColourOnlyInsideItsBand) {
     EXPECT_GT(red, 2000);
 }
 
+// Columns [first, last] that hold any ink of an image drawn white on black.
+std::pair<int, int> inkColumns(const QImage& image) {
+    int first = image.width();
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(0, 0, 0)) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return {first, last};
+}
+
+TEST(NoticePixels, SmallLinesPlacedPastTheRightEdgeEndAtIt) {
+    const auto draw = [](const std::string& text, int x, bool keepIn) {
+        Frame frame;
+        frame.width = 1024;
+        frame.height = 40;
+        frame.steps = {FillStep{{0, 0, 1024, 40}, 0},
+                       TextStep{smallFont(), 0xFFFFFF, x, 5, text, keepIn}};
+        frame.staticSteps = 1;
+        FrameCanvas canvas;
+        canvas.compose(frame, true);
+        return canvas.image();
+    };
+    // The date's estimate (15 pixels a byte) is narrower than the face draws it.
+    const std::string date = "2026/12/29 23:58:58";
+    const auto [left, right] = inkColumns(draw(date, 0, true));
+    const auto [edgeLeft, edgeRight] = inkColumns(draw(date, 1024 - 19 * 15, true));
+    EXPECT_EQ(edgeRight - edgeLeft, right - left);  // nothing cut
+    EXPECT_GE(edgeRight, 1024 - 4);
+    // A line that fits stays where it was placed.
+    EXPECT_EQ(draw("山田", 1024 - 4 * 15, true), draw("山田", 1024 - 4 * 15, false));
+}
+
 TEST(NoticePixels, IncrementalFramesEqualFullRedraws) {
     MemoryStore store;
     store.writeInt(configKey("Screen"), 2);
