@@ -40,6 +40,33 @@ TEST(NoticeFonts, JapaneseDefaultFacesResolveToGothicAndMincho) {
     EXPECT_TRUE(bold.strikeOut());
 }
 
+TEST(NoticeFonts, BoldIsHeavierAtEverySize) {
+    // The IPA faces have no bold face: it is synthesised, also far above small text's sizes
+    // (the destination at Size 240 is a 120-pixel cell, a memo at MSize 2000 a 400-pixel one).
+    const auto inked = [](int cell, int weight) {
+        Frame frame;
+        frame.width = 4 * cell;
+        frame.height = 2 * cell;
+        frame.steps = {
+            FillStep{{0, 0, frame.width, frame.height}, 0},
+            TextStep{
+                {"ＭＳ Ｐゴシック", cell, weight, false, false, false}, 0xFFFFFF, 0, 0, "会議室"}};
+        frame.staticSteps = 1;
+        FrameCanvas canvas;
+        canvas.compose(frame, true);
+        qint64 sum = 0;
+        for (int y = 0; y < frame.height; ++y) {
+            for (int x = 0; x < frame.width; ++x) {
+                sum += qGray(canvas.image().pixel(x, y));
+            }
+        }
+        return sum;
+    };
+    for (int cell : {30, 120, 400}) {
+        EXPECT_GT(inked(cell, 700), inked(cell, 400) * 11 / 10) << cell;
+    }
+}
+
 TEST(NoticeFonts, UnusableSizesAreClampedForRendering) {
     EXPECT_EQ(qtFont({"IPAGothic", 2147483647 / 2, 400, false, false, false}).pixelSize(),
               kMaxFontPixels);
