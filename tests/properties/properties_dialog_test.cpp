@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "common/japanese_faces.h"
 #include "fake_dialog_services.h"
 #include "properties/about_dialog.h"
 #include "properties/dialog_template.h"
@@ -416,6 +417,7 @@ TEST(AboutDialogTest, ShowsIconVersionAndOk) {
 }
 
 TEST(SystemChooserTest, FontDescriptionsRoundTripThroughTheToolkit) {
+    installJapaneseFaceSubstitutions();  // as the program does at its start
     FontRequest request;
     request.face = "ＭＳ Ｐゴシック";
     request.pointSize = 24;
@@ -434,6 +436,21 @@ TEST(SystemChooserTest, FontDescriptionsRoundTripThroughTheToolkit) {
     EXPECT_EQ(chosen.face, font.family().toStdString());
     EXPECT_EQ(chosen.colour, makeRgb(0, 0, 255));
     EXPECT_TRUE(chosen.underline);
+    // The IPA faces have only a regular style; bold and italic are synthesised, and offered.
+    EXPECT_EQ(chosen.weight, 700);
+    EXPECT_FALSE(chosen.italic);
+    for (bool bold : {false, true}) {
+        for (bool italic : {false, true}) {
+            QFont styled = font;
+            styled.setBold(bold);
+            styled.setItalic(italic);
+            dialog.setCurrentFont(styled);
+            EXPECT_EQ(dialog.currentFont().bold(), bold) << bold << italic;
+            EXPECT_EQ(dialog.currentFont().italic(), italic) << bold << italic;
+            EXPECT_EQ(dialog.currentFont().pointSize(), 24);
+            EXPECT_EQ(dialog.currentFont().family(), font.family());
+        }
+    }
 }
 
 // The names the picture chooser lists in its folder, once the folder has been read.
