@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -477,15 +478,18 @@ QStringList listedNames(QFileDialog& dialog, int expected) {
 
 TEST(SystemChooserTest, PictureChooserListsPicturesWhateverTheirCase) {
     QTemporaryDir folder;
-    for (const char* name : {"PHOTO.JPG", "logo.bmp", "Anim.Gif", "notes.txt", "scan.jpeg"}) {
+    for (const char* name :
+         {"PHOTO.JPG", "logo.bmp", "Anim.Gif", "notes.txt", "scan.jpeg", "shot.JPE"}) {
         QFile file(folder.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     const QString stored = folder.filePath(QStringLiteral("logo.bmp"));
     const std::unique_ptr<QFileDialog> dialog = makePictureChooser(nullptr, stored);
     // One entry, as the user sees it.
-    EXPECT_EQ(dialog->nameFilters(),
-              QStringList{QStringLiteral("BMPﾌｧｲﾙ;JPGﾌｧｲﾙ;GIFﾌｧｲﾙ (*.bmp *.jpg *.gif)")});
+    auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    ASSERT_EQ(types->count(), 1);
+    EXPECT_EQ(types->itemText(0), QStringLiteral("BMPﾌｧｲﾙ;JPGﾌｧｲﾙ;GIFﾌｧｲﾙ (*.bmp *.jpg *.gif)"));
     EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("bmp"));
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
     EXPECT_EQ(dialog->fileMode(), QFileDialog::AnyFile);  // a typed name need not exist
@@ -493,9 +497,10 @@ TEST(SystemChooserTest, PictureChooserListsPicturesWhateverTheirCase) {
     EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(folder.path()).canonicalPath());
     dialog->show();
-    EXPECT_EQ(listedNames(*dialog, 3),
+    EXPECT_EQ(listedNames(*dialog, 5),
               (QStringList{QStringLiteral("Anim.Gif"), QStringLiteral("PHOTO.JPG"),
-                           QStringLiteral("logo.bmp")}));
+                           QStringLiteral("logo.bmp"), QStringLiteral("scan.jpeg"),
+                           QStringLiteral("shot.JPE")}));
     EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(), QStringLiteral("logo.bmp"));
 }
 
