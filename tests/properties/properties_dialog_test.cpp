@@ -384,6 +384,16 @@ TEST_F(PropertiesDialogTest, VersionAndHelpButtons) {
     click(d, 1109);
     ASSERT_EQ(services.openedDocuments.size(), 1u);
     EXPECT_EQ(services.openedDocuments[0], QUrl::fromLocalFile(help.fileName()));
+    EXPECT_TRUE(services.messages.empty());
+    // Nothing on the desktop opens documents: the user is told what is missing.
+    services.documentViewerInstalled = false;
+    click(d, 1109);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_TRUE(services.messages[0].contains(QStringLiteral("xdg-open")));
+    services.messages.clear();
+    services.openedDocuments.clear();
+    services.documentViewerInstalled = true;
+    click(d, 1109);
 
     // Without a help document in Path, the one installed beside the program is opened.
     store.writeText(configKey("Path"), "/nonexistent-folder");
