@@ -83,6 +83,9 @@ std::optional<SettingKey> pictureKeyOfButton(int button);
 // The picture chooser's single filter and its default extension.
 inline constexpr std::string_view kPictureFilterName = "BMPﾌｧｲﾙ;JPGﾌｧｲﾙ;GIFﾌｧｲﾙ";
 inline constexpr std::string_view kPicturePatterns[] = {"*.bmp", "*.jpg", "*.gif"};
+// What the filter matches, beyond what it shows: a JPEG is as often named .jpeg (or .jpe).
+inline constexpr std::string_view kPictureMatchedPatterns[] = {"*.bmp", "*.jpg", "*.jpeg", "*.jpe",
+                                                               "*.gif"};
 inline constexpr std::string_view kPictureDefaultExtension = "bmp";
 
 // A chosen file name without an extension gets "." and the default extension.

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -262,7 +263,13 @@ void PropertiesDialog::openHelp() {
     for (const std::string& candidate : candidates) {
         const QString path = qText(candidate);
         if (QFileInfo(path).isFile()) {
-            services_.openDocument(QUrl::fromLocalFile(path));
+            if (!services_.openDocument(QUrl::fromLocalFile(path))) {
+                // The desktop has no program that opens documents (xdg-open of xdg-utils here).
+                services_.showMessage(
+                    this, QStringLiteral("ヘルプファイル %1 を開くプログラムが見つかりません。"
+                                         "xdg-open (xdg-utils) をインストールしてください。")
+                              .arg(QDir::toNativeSeparators(path)));
+            }
             return;
         }
     }

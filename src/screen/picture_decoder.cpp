@@ -8,6 +8,7 @@
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <algorithm>
+#include <limits>
 
 #include "platform/regular_file.h"
 
@@ -282,7 +283,12 @@ std::optional<PreparedPicture> decodePicture(QIODevice& device, QSize screenSize
     reader.setAllocationLimit(int(kMaxDecodeBytes / (1024 * 1024)));
     reader.setAutoTransform(true);
 
-    const QSize raw = reader.size();
+    QSize raw = reader.size();
+    if (format == "bmp" && raw.height() < 0 && raw.height() > std::numeric_limits<int>::min()) {
+        // Rows stored from the top are marked by a negative height, which Qt passes on as it
+        // stands; it decodes such a file correctly.
+        raw.setHeight(-raw.height());
+    }
     if (!raw.isValid() || raw.isEmpty()) {
         return std::nullopt;
     }
