@@ -10,8 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
-  xvfb openbox trayer xdotool imagemagick x11-utils
-  python3 python3-dbus dbus
+  xvfb openbox trayer xdotool imagemagick x11-utils dbus-daemon dbus-x11
+  python3 python3-dbus
   desktop-file-utils appstream man-db dpkg-dev file
 )
 
