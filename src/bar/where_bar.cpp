@@ -5,9 +5,11 @@
 #include <QCursor>
 #include <QDir>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <algorithm>
 
@@ -88,6 +90,26 @@ void addItems(QMenu& menu, const std::vector<bar::MenuItem>& items) {
 constexpr int kMinCoordinate = -32768;
 constexpr int kMaxCoordinate = 32767;
 
+bar::Box toBox(const QRect& rect) {
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+std::vector<bar::Box> availableScreenAreas() {
+    std::vector<bar::Box> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        areas.push_back(toBox(screen->availableGeometry()));
+    }
+    return areas;
+}
+
+// A submenu built by addItems belongs to its menu; refilling drops the old ones.
+void clearMenu(QMenu& menu) {
+    for (QMenu* submenu : menu.findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+        submenu->deleteLater();
+    }
+    menu.clear();
+}
+
 }  // namespace
 
 BarEnvironment desktopEnvironment(Launcher& launcher) {
@@ -118,6 +140,21 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
     // The icon exists from the bar's creation until the exit command.
     tray_ = new QSystemTrayIcon(appIcon(), this);
     tray_->setToolTip(QStringLiteral("RUMO?"));
+    // Desktops that show the icon through StatusNotifierItem draw its menu themselves and have
+    // no double click: the menu must be the icon's own, filled anew whenever it opens. Where Qt
+    // draws the icon, the right button opens this same menu.
+    trayMenu_ = new QMenu(this);
+    fillMainMenu(*trayMenu_);
+    connect(trayMenu_, &QMenu::aboutToShow, this, [this] {
+        fillMainMenu(*trayMenu_);
+        emit menuAboutToOpen(trayMenu_);
+    });
+    connect(trayMenu_, &QMenu::triggered, this, [this](QAction* action) {
+        if (action->data().isValid()) {
+            handleCommand(action->data().toInt());
+        }
+    });
+    tray_->setContextMenu(trayMenu_);
     destinationMenuDelay_.setSingleShot(true);
     destinationMenuDelay_.setInterval(QApplication::doubleClickInterval());
     connect(&destinationMenuDelay_, &QTimer::timeout, this,
@@ -139,7 +176,11 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
                             raise();
                             activateWindow();
                         }
-                        showMainMenu(QCursor::pos());
+                        // Where Qt draws the icon it has opened the menu already; a desktop
+                        // that asks for the menu without drawing it gets it here.
+                        if (!trayMenu_->isVisible()) {
+                            trayMenu_->popup(QCursor::pos());
+                        }
                         break;
                     default:
                         break;
@@ -198,13 +239,38 @@ void WhereBar::placeAtStoredPosition() {
     const DialogRect client = toPixels(bar::barTemplate().client, baseUnitsOf(font()));
     // One pixel wider and taller than the template, as the bar has always been.
     setFixedSize(client.width + 1, client.height + 1);  // a bar is never resized or maximised
-    // Whatever is stored is used, also off the screen; only values beyond any window system's
-    // coordinates are brought to its edge, where the window's own extent cannot overflow.
+    compositorPlaces_ = QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+    if (compositorPlaces_) {
+        return;
+    }
+    // Only values beyond any window system's coordinates are brought to its edge, where the
+    // window's own extent cannot overflow.
     auto representable = [](int value) {
         return std::clamp(value, kMinCoordinate, kMaxCoordinate);
     };
-    move(representable(readSetting(store_, configKey("Left"))),
-         representable(readSetting(store_, configKey("Top"))));
+    bar::Box window{representable(readSetting(store_, configKey("Left"))),
+                    representable(readSetting(store_, configKey("Top"))), width(), height()};
+    // A place left by an unplugged monitor or a larger screen would leave the bar out of reach.
+    // The stored values stay until the user moves the bar.
+    broughtInto_ = bar::areaToBringInto(window, availableScreenAreas());
+    if (broughtInto_) {
+        window = bar::fitInside(window, *broughtInto_);
+    }
+    placedAt_ = QPoint(window.x, window.y);
+    move(*placedAt_);
+}
+
+void WhereBar::keepBroughtInPlaceInside() {
+    // The window's frame is known only once the window manager has framed it.
+    const QRect frame = frameGeometry();
+    if (!broughtInto_ || !isVisible() || frame.size() == size()) {
+        return;
+    }
+    const bar::Box fitted = bar::fitInside(toBox(frame), *broughtInto_);
+    if (QPoint(fitted.x, fitted.y) != frame.topLeft()) {
+        placedAt_ = QPoint(fitted.x, fitted.y);
+        move(*placedAt_);
+    }
 }
 
 int WhereBar::run() {
@@ -256,6 +322,7 @@ void WhereBar::focusCombo() {
 void WhereBar::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     focusCombo();
+    keepBroughtInPlaceInside();
 }
 
 void WhereBar::hideEvent(QHideEvent* event) {
@@ -265,13 +332,21 @@ void WhereBar::hideEvent(QHideEvent* event) {
 
 void WhereBar::moveEvent(QMoveEvent* event) {
     QDialog::moveEvent(event);
-    // The first move comes from placing the window, before it was ever shown; every later one
-    // is the user's (or the window manager's) and is kept.
-    if (!skipFirstMove_) {
+    // The first move comes from placing the window, before it was ever shown, and arriving at
+    // the place the bar chose is no move of the user's; every other one is kept.
+    if (placedAt_ && pos() == *placedAt_) {
+        skipFirstMove_ = false;
+        keepBroughtInPlaceInside();
+        return;
+    }
+    if (!skipFirstMove_ && !compositorPlaces_) {
+        placedAt_.reset();
+        broughtInto_.reset();
         store_.writeInt(configKey("Top"), y());
         store_.writeInt(configKey("Left"), x());
     }
     skipFirstMove_ = false;
+    keepBroughtInPlaceInside();
 }
 
 void WhereBar::paintEvent(QPaintEvent* event) {
@@ -354,7 +429,7 @@ void WhereBar::showDestinationMenu(const QPoint& at) {
     runMenu(menu, at);
 }
 
-void WhereBar::showMainMenu(const QPoint& at) {
+void WhereBar::fillMainMenu(QMenu& menu) {
     const std::string directory =
         environment_.screenSaverDirectory ? environment_.screenSaverDirectory() : std::string();
     std::vector<std::string> files;
@@ -363,8 +438,13 @@ void WhereBar::showMainMenu(const QPoint& at) {
     }
     saverMenu_ = bar::saverMenu(files, readTextSetting(store_, configKey("Scrfile")),
                                 environment_.screenSaverSuffix);
-    QMenu menu(this);
+    clearMenu(menu);
     addItems(menu, bar::mainMenu(saverMenu_.items));
+}
+
+void WhereBar::showMainMenu(const QPoint& at) {
+    QMenu menu(this);
+    fillMainMenu(menu);
     runMenu(menu, at);
 }
 
