@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
   xvfb openbox trayer xdotool imagemagick x11-utils dbus-daemon dbus-x11
-  python3 python3-dbus
+  python3 python3-gi gir1.2-glib-2.0
   desktop-file-utils appstream man-db dpkg-dev file
 )
 
