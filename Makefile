@@ -4,7 +4,7 @@
 PRESET := $(if $(CI),ci,default)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench fuzz format clean
+.PHONY: all deps build run test package bench fuzz format clean
 
 all: build
 
@@ -22,6 +22,9 @@ run: build
 
 test: build
 	@ctest --test-dir build --output-on-failure -j$(JOBS) --timeout 600
+
+package: build
+	@cmake --build build --target package
 
 bench: build
 	@for b in build/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" --benchmark_counters_tabular=true || exit 1; fi; done

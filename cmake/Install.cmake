@@ -13,7 +13,6 @@ configure_file(${RUMO_RES}/desktop/rumo.metainfo.xml.in
 install(FILES ${CMAKE_BINARY_DIR}/${RUMO_APPSTREAM_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-set(RUMO_MAN_DOCDIR ${CMAKE_INSTALL_FULL_DOCDIR})
 configure_file(${RUMO_RES}/man/rumo.1.in ${CMAKE_BINARY_DIR}/man/rumo.1 @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/man/rumo.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
