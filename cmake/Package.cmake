@@ -17,8 +17,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so the libraries' dependencies cannot name them: the X11 platform plugin,
-# the Japanese faces the notice draws with, Qt's Japanese texts for its own dialogs.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, fonts-ipafont-mincho")
+# the Japanese faces the notice draws with, the icon theme the icon is installed in; Qt's Japanese
+# texts for its own dialogs are recommended.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, fonts-ipafont-gothic, fonts-ipafont-mincho, hicolor-icon-theme")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver-data")
 include(CPack)

@@ -12,7 +12,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
   xvfb openbox trayer xdotool imagemagick x11-utils dbus-daemon dbus-x11
   python3 python3-gi gir1.2-glib-2.0
-  desktop-file-utils appstream man-db dpkg-dev file
+  desktop-file-utils appstream man-db dpkg-dev file hicolor-icon-theme
 )
 
 missing=()

@@ -10,12 +10,19 @@ from gi.repository import Gio, GLib
 
 sys.path.insert(0, os.path.dirname(__file__))
 from bar_test import send_delete_window  # noqa: E402
-from harness import Session, main, wait_exit, wait_for  # noqa: E402
+from harness import BUILD_DIR, Session, main, wait_exit, wait_for  # noqa: E402
 
 WATCHER = os.path.join(os.path.dirname(__file__), "sni_watcher.py")
 
 
 class DesktopSession(Session):
+    @property
+    def env(self):
+        # The build's icon folder as the desktop's theme: the icon is then found by its name.
+        env = super().env
+        env["XDG_DATA_DIRS"] = os.pathsep.join([BUILD_DIR, "/usr/local/share", "/usr/share"])
+        return env
+
     def connect_bus(self):
         self.connection = Gio.DBusConnection.new_for_address_sync(
             self.bus_address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
@@ -84,6 +91,8 @@ class StatusNotifierTest(unittest.TestCase):
             path = "/" + path if path else "/StatusNotifierItem"
             iface = "org.kde.StatusNotifierItem"
             self.assertEqual(s.prop(service, path, iface, "ToolTip")[2], "RUMO?")
+            # Named by its theme name, so the desktop draws it at the size it needs.
+            self.assertEqual(s.prop(service, path, iface, "IconName"), "rumo")
             menu = s.prop(service, path, iface, "Menu")
             self.assertNotEqual(menu, "/NO_DBUSMENU")
 
