@@ -9,6 +9,7 @@ namespace {
 const QString kHelp = QStringLiteral("help");
 const QString kVersion = QStringLiteral("version");
 const QString kWhere = QStringLiteral("where");
+const QString kAskWhere = QStringLiteral("ask-where");
 const QString kAutostart = QStringLiteral("autostart");
 
 bool isLongOption(const QString& argument) {
@@ -49,6 +50,7 @@ LongOptions readLongOptions(const QStringList& arguments) {
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), kHelp}));
     parser.addOption(QCommandLineOption(kVersion));
     parser.addOption(QCommandLineOption(kWhere, QString(), QStringLiteral("TEXT")));
+    parser.addOption(QCommandLineOption(kAskWhere));
     parser.addOption(QCommandLineOption(kAutostart, QString(), QStringLiteral("on|off")));
     if (!parser.parse(longOnes)) {
         result.error = parser.errorText();
@@ -59,6 +61,7 @@ LongOptions readLongOptions(const QStringList& arguments) {
     if (parser.isSet(kWhere)) {
         result.where = parser.value(kWhere);
     }
+    result.askWhere = parser.isSet(kAskWhere);
     if (parser.isSet(kAutostart)) {
         const QString value = parser.value(kAutostart).toLower();
         if (value == QStringLiteral("on")) {
@@ -75,7 +78,7 @@ LongOptions readLongOptions(const QStringList& arguments) {
 
 Launch launchOf(const LongOptions& options) {
     if (!options.error.isEmpty() ||
-        (options.switches.isEmpty() && (options.where || options.autostart))) {
+        (options.switches.isEmpty() && (options.where || options.askWhere || options.autostart))) {
         return {};
     }
     std::vector<std::string> switches;
@@ -89,6 +92,7 @@ QString usageText(const QString& programName) {
     return QStringLiteral(
                "Usage: %1 [c | s | p WINDOW-ID]\n"
                "       %1 --where TEXT [-s]\n"
+               "       %1 --ask-where\n"
                "       %1 --autostart on|off\n"
                "An away-from-desk notice with a resident destination bar.\n"
                "\n"
@@ -100,6 +104,8 @@ QString usageText(const QString& programName) {
                "\n"
                "Options:\n"
                "  --where TEXT       store TEXT as the destination; with -s, start the notice\n"
+               "  --ask-where        ask for the destination in a small window, then start the\n"
+               "                     notice\n"
                "  --autostart on|off start the resident bar at log-in, or no longer\n"
                "  -h, --help         show this text\n"
                "  --version          show the version\n")

@@ -1,4 +1,5 @@
-// The long options a Linux user expects (--help, --version, --where, --autostart), read beside
+// The long options a Linux user expects (--help, --version, --where, --ask-where, --autostart),
+// read beside
 // the one-letter run-mode switches, which keep their own rules (command_line.h).
 #pragma once
 
@@ -15,6 +16,8 @@ struct LongOptions {
     bool version = false;
     // The destination to store before anything else happens.
     std::optional<QString> where;
+    // Ask for the destination in a small window, then start the notice.
+    bool askWhere = false;
     // Start the resident mode at log-in (true) or no longer (false).
     std::optional<bool> autostart;
     // One line saying what could not be understood; the program then ends with status 2.
@@ -28,7 +31,8 @@ struct LongOptions {
 LongOptions readLongOptions(const QStringList& arguments);
 
 // The run mode to enter once the options have done their work: what the switches select, but
-// nothing when a long option that works alone (--where, --autostart) came without any switch, or
+// nothing when a long option that works alone (--where, --ask-where, --autostart) came without
+// any switch, or
 // when the command line could not be understood.
 Launch launchOf(const LongOptions& options);
 

@@ -6,6 +6,7 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "app/ask_where.h"
 #include "app/command_actions.h"
 #include "app/command_line.h"
 #include "app/long_options.h"
@@ -69,7 +70,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     const rumo::Launch launch = rumo::launchOf(options);
-    if (options.autostart || (options.where && launch.mode == rumo::RunMode::Nothing)) {
+    if (options.autostart ||
+        (options.where && !options.askWhere && launch.mode == rumo::RunMode::Nothing)) {
         QCoreApplication app(argc, argv);
         const QString applicationName = nameApplication();
         if (options.autostart) {
@@ -78,14 +80,14 @@ int main(int argc, char* argv[]) {
         rumo::QSettingsStore store(applicationName);
         return rumo::storeWhere(store, *options.where) ? 0 : 1;
     }
-    if (launch.mode == rumo::RunMode::Nothing) {
+    if (launch.mode == rumo::RunMode::Nothing && !options.askWhere) {
         return 0;
     }
     if (launch.mode == rumo::RunMode::Preview && !launch.previewWindow) {
         std::fprintf(stderr, "rumo: the preview needs the id of a window: rumo -p <window id>\n");
         return 2;
     }
-    if (launch.mode != rumo::RunMode::Resident) {
+    if (launch.mode != rumo::RunMode::Resident || options.askWhere) {
         preferX11ForNotice();
     }
 
@@ -96,6 +98,16 @@ int main(int argc, char* argv[]) {
     rumo::QSettingsStore store(nameApplication());
     if (options.where && !rumo::storeWhere(store, *options.where)) {
         return 1;
+    }
+    if (options.askWhere) {
+        const std::optional<QString> where = rumo::askWhere(store);
+        if (!where) {
+            return 0;
+        }
+        if (!rumo::storeWhere(store, *where)) {
+            return 1;
+        }
+        return rumo::runSaver(store);
     }
 
     switch (launch.mode) {

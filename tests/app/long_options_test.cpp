@@ -13,6 +13,7 @@ struct Row {
     bool version = false;
     std::optional<QString> where;
     std::optional<bool> autostart;
+    bool askWhere = false;
 };
 
 // Every old one-letter form still selects what it selected; the long options come beside them.
@@ -44,6 +45,7 @@ TEST(LongOptions, EveryFormOfTheCommandLine) {
         {{"--autostart", "on"}, RunMode::Nothing, false, false, false, {}, true},
         {{"--autostart=OFF"}, RunMode::Nothing, false, false, false, {}, false},
         {{"--autostart", "maybe"}, RunMode::Nothing, true},
+        {{"--ask-where"}, RunMode::Nothing, false, false, false, {}, {}, true},
         {{"--where"}, RunMode::Nothing, true},
         {{"--s"}, RunMode::Nothing, true},
         {{"--bogus", "s"}, RunMode::Nothing, true},
@@ -57,6 +59,7 @@ TEST(LongOptions, EveryFormOfTheCommandLine) {
         EXPECT_EQ(options.version, row.version) << label.toStdString();
         EXPECT_EQ(options.where, row.where) << label.toStdString();
         EXPECT_EQ(options.autostart, row.autostart) << label.toStdString();
+        EXPECT_EQ(options.askWhere, row.askWhere) << label.toStdString();
         EXPECT_EQ(launchOf(options).mode, row.mode) << label.toStdString();
     }
     EXPECT_EQ(launchOf(readLongOptions({"p", "77"})).previewWindow, 77u);

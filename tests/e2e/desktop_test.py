@@ -120,6 +120,24 @@ class StatusNotifierTest(unittest.TestCase):
             self.assertEqual(wait_exit(resident), 0)
 
 
+class MenuActionTest(unittest.TestCase):
+    def test_choosing_the_destination_stores_it_and_starts_the_notice(self):
+        with DesktopSession() as s:
+            s.set("Config", "Place1", "会議室")
+            s.set("Config", "Where", "会議室")
+            asking = s.rumo("--ask-where")
+            window = s.wait_window(asking, what="the window asking where")
+            x, y, width, height = s.geometry(window)
+            s.xdotool("mousemove", x + width // 2, y + height // 2)
+            # The stored destination is offered, selected; typing replaces it.
+            s.xdotool("windowactivate", "--sync", window)
+            s.xdotool("type", "--delay", 30, "lunch")
+            s.xdotool("key", "Return")
+            wait_for(lambda: s.get("Config", "Where") == "lunch", what="Where written")
+            wait_for(lambda: any(s.geometry(w)[2:] == (1024, 768)
+                                 for w in s.visible_windows(asking)), what="the notice")
+
+
 class PlacementTest(unittest.TestCase):
     def test_a_stored_place_off_the_screen_shows_the_bar_wholly_inside(self):
         with DesktopSession(size="1024x768") as s:
