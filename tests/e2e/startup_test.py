@@ -4,16 +4,19 @@ import os
 import signal
 import unittest
 
-from harness import Session, wait_exit, wait_for, still_running_after
+from harness import RUMO, Session, wait_exit, wait_for, still_running_after
 
 
 class UnknownArguments(unittest.TestCase):
     def test_anything_else_ends_at_once_without_a_window(self):
         with Session(window_manager=False) as s:
-            for args in (["--s"], ["c:1234"], ["config"], ["/s2"]):
+            # An unknown long option also ends at once, but says so and ends with status 2.
+            for args, status in ((["--s"], 2), (["c:1234"], 0), (["config"], 0), (["/s2"], 0)):
                 process = s.rumo(*args)
-                self.assertEqual(wait_exit(process), 0, args)
+                self.assertEqual(wait_exit(process), status, args)
                 self.assertEqual(s.visible_windows(process), [], args)
+            said = s._run([RUMO, "--s"]).stderr
+            self.assertEqual(len(said.splitlines()), 1, said)
 
 
 class Saver(unittest.TestCase):
