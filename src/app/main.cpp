@@ -11,6 +11,8 @@
 #include "app/command_line.h"
 #include "app/long_options.h"
 #include "app/run_modes.h"
+#include "bar/launch_commands.h"
+#include "bar/launcher.h"
 #include "common/japanese_faces.h"
 #include "rumo_build_info.h"
 #include "settings/qsettings_store.h"
@@ -87,7 +89,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "rumo: the preview needs the id of a window: rumo -p <window id>\n");
         return 2;
     }
-    if (launch.mode != rumo::RunMode::Resident || options.askWhere) {
+    if (launch.mode != rumo::RunMode::Resident) {
         preferX11ForNotice();
     }
 
@@ -107,7 +109,11 @@ int main(int argc, char* argv[]) {
         if (!rumo::storeWhere(store, *where)) {
             return 1;
         }
-        return rumo::runSaver(store);
+        // As the bar's button does: the notice is a process of its own, started once the key
+        // that confirmed the window is done with.
+        rumo::ProcessLauncher().startDetached(
+            rumo::bar::noticeCommand(QCoreApplication::applicationFilePath().toStdString()));
+        return 0;
     }
 
     switch (launch.mode) {

@@ -90,6 +90,11 @@ void addItems(QMenu& menu, const std::vector<bar::MenuItem>& items) {
 constexpr int kMinCoordinate = -32768;
 constexpr int kMaxCoordinate = 32767;
 
+// How often, and how long, a bar brought onto the screen looks for its frame.
+constexpr int kFrameWatchInterval = 50;  // ms
+constexpr int kFrameWatchTicks = 60;
+constexpr int kSteadyLooks = 6;
+
 bar::Box toBox(const QRect& rect) {
     return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
@@ -258,19 +263,36 @@ void WhereBar::placeAtStoredPosition() {
     }
     placedAt_ = QPoint(window.x, window.y);
     move(*placedAt_);
+    if (broughtInto_) {
+        // The window's frame is known only once the window manager has framed the shown window,
+        // with no event saying so; until then the bar watches for it, and the moves it and the
+        // window manager make meanwhile are not the user's.
+        frameWatch_.setInterval(kFrameWatchInterval);
+        connect(&frameWatch_, &QTimer::timeout, this, [this] {
+            // A window manager still settling the new window may shift it once more: the bar
+            // must stay inside for a few looks in a row.
+            steadyLooks_ = keepBroughtInPlaceInside() ? steadyLooks_ + 1 : 0;
+            if (steadyLooks_ >= kSteadyLooks || ++frameWatchTicks_ >= kFrameWatchTicks) {
+                frameWatch_.stop();
+                placedAt_ = pos();
+            }
+        });
+        frameWatch_.start();
+    }
 }
 
-void WhereBar::keepBroughtInPlaceInside() {
-    // The window's frame is known only once the window manager has framed it.
+bool WhereBar::keepBroughtInPlaceInside() {
     const QRect frame = frameGeometry();
     if (!broughtInto_ || !isVisible() || frame.size() == size()) {
-        return;
+        return false;
     }
     const bar::Box fitted = bar::fitInside(toBox(frame), *broughtInto_);
-    if (QPoint(fitted.x, fitted.y) != frame.topLeft()) {
-        placedAt_ = QPoint(fitted.x, fitted.y);
-        move(*placedAt_);
+    if (QPoint(fitted.x, fitted.y) == frame.topLeft()) {
+        return true;
     }
+    placedAt_ = QPoint(fitted.x, fitted.y);
+    move(*placedAt_);
+    return false;
 }
 
 int WhereBar::run() {
@@ -322,7 +344,6 @@ void WhereBar::focusCombo() {
 void WhereBar::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     focusCombo();
-    keepBroughtInPlaceInside();
 }
 
 void WhereBar::hideEvent(QHideEvent* event) {
@@ -334,19 +355,16 @@ void WhereBar::moveEvent(QMoveEvent* event) {
     QDialog::moveEvent(event);
     // The first move comes from placing the window, before it was ever shown, and arriving at
     // the place the bar chose is no move of the user's; every other one is kept.
-    if (placedAt_ && pos() == *placedAt_) {
+    if (frameWatch_.isActive() || (placedAt_ && pos() == *placedAt_)) {
         skipFirstMove_ = false;
-        keepBroughtInPlaceInside();
         return;
     }
     if (!skipFirstMove_ && !compositorPlaces_) {
         placedAt_.reset();
-        broughtInto_.reset();
         store_.writeInt(configKey("Top"), y());
         store_.writeInt(configKey("Left"), x());
     }
     skipFirstMove_ = false;
-    keepBroughtInPlaceInside();
 }
 
 void WhereBar::paintEvent(QPaintEvent* event) {

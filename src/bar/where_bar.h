@@ -89,7 +89,8 @@ protected:
 private:
     void buildFromTemplate();
     void placeAtStoredPosition();
-    void keepBroughtInPlaceInside();
+    // Fits the framed window wholly into the area it was brought into; true once it lies there.
+    bool keepBroughtInPlaceInside();
     void fillMainMenu(QMenu& menu);
     void refillCombo();
     void selectCurrentDestination();
@@ -115,6 +116,9 @@ private:
     // The screen area a stored place off every screen was brought into; the window's frame is
     // known only once shown, and then it is fitted in whole.
     std::optional<bar::Box> broughtInto_;
+    QTimer frameWatch_;
+    int frameWatchTicks_ = 0;
+    int steadyLooks_ = 0;
     // Under Wayland the compositor places windows; a position read there means nothing.
     bool compositorPlaces_ = false;
     bool ending_ = false;

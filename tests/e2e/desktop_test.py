@@ -53,6 +53,17 @@ class DesktopSession(Session):
         return wait_for(lambda: next((w for w in self.visible_windows(process)
                                       if self.geometry(w)[2] > 64), None), what="the bar")
 
+    def window_sizes(self, pid):
+        """Sizes of the process's mapped windows; one that goes away meanwhile is left out."""
+        sizes = []
+        out = self._run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)]).stdout
+        for window in map(int, out.split()):
+            try:
+                sizes.append(self.geometry(window)[2:])
+            except KeyError:
+                pass
+        return sizes
+
     def frame_extents(self, window):
         """(left, right, top, bottom) of the window manager's frame around the window."""
         out = self._run(["xprop", "-id", str(window), "_NET_FRAME_EXTENTS"]).stdout
@@ -134,8 +145,11 @@ class MenuActionTest(unittest.TestCase):
             s.xdotool("type", "--delay", 30, "lunch")
             s.xdotool("key", "Return")
             wait_for(lambda: s.get("Config", "Where") == "lunch", what="Where written")
-            wait_for(lambda: any(s.geometry(w)[2:] == (1024, 768)
-                                 for w in s.visible_windows(asking)), what="the notice")
+            # The notice is a process of its own, as when the bar starts it.
+            notice = wait_for(lambda: s.session_processes(
+                lambda cmdline: cmdline[1:] == [b"-s"]), what="the notice started")[0]
+            wait_for(lambda: (1024, 768) in s.window_sizes(notice), what="the notice shown")
+            self.assertEqual(wait_exit(asking), 0)
 
 
 class PlacementTest(unittest.TestCase):
