@@ -19,6 +19,19 @@ class UnknownArguments(unittest.TestCase):
             self.assertEqual(len(said.splitlines()), 1, said)
 
 
+class LongOptions(unittest.TestCase):
+    def test_where_stores_the_destination_and_starts_only_what_is_asked(self):
+        with Session(window_manager=False) as s:
+            alone = s.rumo("--where", "会議室")
+            self.assertEqual(wait_exit(alone), 0)
+            self.assertEqual(s.get("Config", "Where"), "会議室")
+            notice = s.rumo("--where", "食堂", "-s")
+            s.wait_window(notice, what="the notice")
+            self.assertEqual(s.get("Config", "Where"), "食堂")
+            self.assertEqual(s._run([RUMO, "--version"]).stdout.split()[0], "rumo")
+            self.assertIn("--autostart", s._run([RUMO, "-h"]).stdout)
+
+
 class Saver(unittest.TestCase):
     def test_covers_the_whole_screen_in_front(self):
         with Session(size="1024x768") as s:
