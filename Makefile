@@ -4,7 +4,7 @@
 PRESET := $(if $(CI),ci,default)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test sanitize bench fuzz format check-format clean
+.PHONY: all deps build run test sanitize package bench fuzz format check-format clean
 
 all: build
 
@@ -28,6 +28,9 @@ sanitize: deps
 	@cmake --preset sanitize >/dev/null
 	@cmake --build build/sanitize -j$(JOBS) --target rumo_core_tests rumo_shell_tests
 	@ctest --test-dir build/sanitize --output-on-failure -j$(JOBS) --timeout 600
+
+package: build
+	@cmake --build build --target package
 
 bench: build
 	@for b in build/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" --benchmark_counters_tabular=true || exit 1; fi; done

@@ -5,12 +5,16 @@
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
-#include <string>
-#include <vector>
 
+#include "app/ask_where.h"
+#include "app/command_actions.h"
 #include "app/command_line.h"
+#include "app/long_options.h"
 #include "app/run_modes.h"
+#include "bar/launch_commands.h"
+#include "bar/launcher.h"
 #include "common/japanese_faces.h"
+#include "rumo_build_info.h"
 #include "settings/file_settings_store.h"
 
 namespace {
@@ -34,12 +38,51 @@ void installJapaneseTranslations(QApplication& app) {
     }
 }
 
+// Settings and the log-in entry go by the executable's own name, so a renamed copy keeps its own.
+QString nameApplication() {
+    const QString applicationName =
+        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    QCoreApplication::setApplicationName(applicationName);
+    QCoreApplication::setOrganizationName(QStringLiteral("Zelkar"));
+    return applicationName;
+}
+
+QStringList argumentsOf(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const rumo::Launch launch = rumo::parseCommandLine(arguments);
-    if (launch.mode == rumo::RunMode::Nothing) {
+    const rumo::LongOptions options = rumo::readLongOptions(argumentsOf(argc, argv));
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "rumo: %s Try --help.\n", qPrintable(options.error));
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(qPrintable(rumo::usageText(QStringLiteral("rumo"))), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("rumo %s\n", RUMO_VERSION);
+        return 0;
+    }
+    const rumo::Launch launch = rumo::launchOf(options);
+    if (options.autostart ||
+        (options.where && !options.askWhere && launch.mode == rumo::RunMode::Nothing)) {
+        QCoreApplication app(argc, argv);
+        const QString applicationName = nameApplication();
+        if (options.autostart) {
+            return rumo::applyAutostart(*options.autostart, applicationName);
+        }
+        rumo::FileSettingsStore store(applicationName);
+        return rumo::storeWhere(store, *options.where) ? 0 : 1;
+    }
+    if (launch.mode == rumo::RunMode::Nothing && !options.askWhere) {
         return 0;
     }
     if (launch.mode == rumo::RunMode::Preview && !launch.previewWindow) {
@@ -54,12 +97,24 @@ int main(int argc, char* argv[]) {
     // The stored faces are the Japanese system's names; they resolve to the installed IPA faces.
     rumo::installJapaneseFaceSubstitutions();
     installJapaneseTranslations(app);
-    // Settings live under the executable's own name, so a renamed copy keeps its own.
-    const QString applicationName =
-        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    QCoreApplication::setApplicationName(applicationName);
-    QCoreApplication::setOrganizationName(QStringLiteral("Zelkar"));
-    rumo::FileSettingsStore store(applicationName);
+    rumo::FileSettingsStore store(nameApplication());
+    if (options.where && !rumo::storeWhere(store, *options.where)) {
+        return 1;
+    }
+    if (options.askWhere) {
+        const std::optional<QString> where = rumo::askWhere(store);
+        if (!where) {
+            return 0;
+        }
+        if (!rumo::storeWhere(store, *where)) {
+            return 1;
+        }
+        // As the bar's button does: the notice is a process of its own, started once the key
+        // that confirmed the window is done with.
+        rumo::ProcessLauncher().startDetached(
+            rumo::bar::noticeCommand(QCoreApplication::applicationFilePath().toStdString()));
+        return 0;
+    }
 
     switch (launch.mode) {
         case rumo::RunMode::Resident:

@@ -18,8 +18,7 @@ namespace rumo {
 int runResident(SettingsStore& store) {
     InstanceGuard guard;
     if (!guard.tryAcquire()) {
-        // Another resident process runs. It shows itself if it has no notification icon to be
-        // reached through; otherwise this start ends silently.
+        // Another resident process runs: it shows its bar and comes to the front.
         requestRunningBarShown();
         return 0;
     }

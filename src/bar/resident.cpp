@@ -1,7 +1,6 @@
 #include "bar/resident.h"
 
 #include <QApplication>
-#include <QSystemTrayIcon>
 
 #include "bar/launcher.h"
 #include "bar/where_bar.h"
@@ -16,14 +15,11 @@ int runResidentBar(SettingsStore& store) {
     ProcessLauncher launcher;
     WhereBar bar(store, desktopEnvironment(launcher));
 
-    // A later start asks for the bar; it answers only where no notification icon offers a way
-    // back, otherwise a second start stays silent.
+    // A later start (from the menu, a hotkey, a script) asks for the bar and gets it, in front:
+    // some desktops give the icon no double click, and a user who cannot find the icon is not
+    // left without the bar.
     ActivationListener listener;
-    QObject::connect(&listener, &ActivationListener::showRequested, &bar, [&bar] {
-        if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-            bar.bringBack();
-        }
-    });
+    QObject::connect(&listener, &ActivationListener::showRequested, &bar, &WhereBar::bringBack);
     listener.listen();
     return bar.run();
 }

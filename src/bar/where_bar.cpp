@@ -5,10 +5,12 @@
 #include <QCursor>
 #include <QDir>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <algorithm>
 
@@ -89,6 +91,31 @@ void addItems(QMenu& menu, const std::vector<bar::MenuItem>& items) {
 constexpr int kMinCoordinate = -32768;
 constexpr int kMaxCoordinate = 32767;
 
+// How often, and how long, a bar brought onto the screen looks for its frame.
+constexpr int kFrameWatchInterval = 50;  // ms
+constexpr int kFrameWatchTicks = 60;
+constexpr int kSteadyLooks = 6;
+
+bar::Box toBox(const QRect& rect) {
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+std::vector<bar::Box> availableScreenAreas() {
+    std::vector<bar::Box> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        areas.push_back(toBox(screen->availableGeometry()));
+    }
+    return areas;
+}
+
+// A submenu built by addItems belongs to its menu; refilling drops the old ones.
+void clearMenu(QMenu& menu) {
+    for (QMenu* submenu : menu.findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+        submenu->deleteLater();
+    }
+    menu.clear();
+}
+
 }  // namespace
 
 BarEnvironment desktopEnvironment(Launcher& launcher) {
@@ -124,6 +151,21 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
     // The icon exists from the bar's creation until the exit command.
     tray_ = new QSystemTrayIcon(appIcon(), this);
     tray_->setToolTip(QStringLiteral("RUMO?"));
+    // Desktops that show the icon through StatusNotifierItem draw its menu themselves and have
+    // no double click: the menu must be the icon's own, filled anew whenever it opens. Where Qt
+    // draws the icon, the right button opens this same menu.
+    trayMenu_ = new QMenu(this);
+    fillMainMenu(*trayMenu_);
+    connect(trayMenu_, &QMenu::aboutToShow, this, [this] {
+        fillMainMenu(*trayMenu_);
+        emit menuAboutToOpen(trayMenu_);
+    });
+    connect(trayMenu_, &QMenu::triggered, this, [this](QAction* action) {
+        if (action->data().isValid()) {
+            handleCommand(action->data().toInt());
+        }
+    });
+    tray_->setContextMenu(trayMenu_);
     destinationMenuDelay_.setSingleShot(true);
     destinationMenuDelay_.setInterval(QApplication::doubleClickInterval());
     connect(&destinationMenuDelay_, &QTimer::timeout, this,
@@ -145,7 +187,11 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
                             raise();
                             activateWindow();
                         }
-                        showMainMenu(QCursor::pos());
+                        // Where Qt draws the icon it has opened the menu already; a desktop
+                        // that asks for the menu without drawing it gets it here.
+                        if (!trayMenu_->isVisible()) {
+                            trayMenu_->popup(QCursor::pos());
+                        }
                         break;
                     default:
                         break;
@@ -204,13 +250,55 @@ void WhereBar::placeAtStoredPosition() {
     const DialogRect client = toPixels(bar::barTemplate().client, baseUnitsOf(font()));
     // One pixel wider and taller than the template, as the bar has always been.
     setFixedSize(client.width + 1, client.height + 1);  // a bar is never resized or maximised
-    // Whatever is stored is used, also off the screen; only values beyond any window system's
-    // coordinates are brought to its edge, where the window's own extent cannot overflow.
+    compositorPlaces_ = QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+    if (compositorPlaces_) {
+        return;
+    }
+    // Only values beyond any window system's coordinates are brought to its edge, where the
+    // window's own extent cannot overflow.
     auto representable = [](int value) {
         return std::clamp(value, kMinCoordinate, kMaxCoordinate);
     };
-    move(representable(readSetting(store_, configKey("Left"))),
-         representable(readSetting(store_, configKey("Top"))));
+    bar::Box window{representable(readSetting(store_, configKey("Left"))),
+                    representable(readSetting(store_, configKey("Top"))), width(), height()};
+    // A place left by an unplugged monitor or a larger screen would leave the bar out of reach.
+    // The stored values stay until the user moves the bar.
+    broughtInto_ = bar::areaToBringInto(window, availableScreenAreas());
+    if (broughtInto_) {
+        window = bar::fitInside(window, *broughtInto_);
+    }
+    placedAt_ = QPoint(window.x, window.y);
+    move(*placedAt_);
+    if (broughtInto_) {
+        // The window's frame is known only once the window manager has framed the shown window,
+        // with no event saying so; until then the bar watches for it, and the moves it and the
+        // window manager make meanwhile are not the user's.
+        frameWatch_.setInterval(kFrameWatchInterval);
+        connect(&frameWatch_, &QTimer::timeout, this, [this] {
+            // A window manager still settling the new window may shift it once more: the bar
+            // must stay inside for a few looks in a row.
+            steadyLooks_ = keepBroughtInPlaceInside() ? steadyLooks_ + 1 : 0;
+            if (steadyLooks_ >= kSteadyLooks || ++frameWatchTicks_ >= kFrameWatchTicks) {
+                frameWatch_.stop();
+                placedAt_ = pos();
+            }
+        });
+        frameWatch_.start();
+    }
+}
+
+bool WhereBar::keepBroughtInPlaceInside() {
+    const QRect frame = frameGeometry();
+    if (!broughtInto_ || !isVisible() || frame.size() == size()) {
+        return false;
+    }
+    const bar::Box fitted = bar::fitInside(toBox(frame), *broughtInto_);
+    if (QPoint(fitted.x, fitted.y) == frame.topLeft()) {
+        return true;
+    }
+    placedAt_ = QPoint(fitted.x, fitted.y);
+    move(*placedAt_);
+    return false;
 }
 
 int WhereBar::run() {
@@ -271,9 +359,14 @@ void WhereBar::hideEvent(QHideEvent* event) {
 
 void WhereBar::moveEvent(QMoveEvent* event) {
     QDialog::moveEvent(event);
-    // The first move comes from placing the window, before it was ever shown; every later one
-    // is the user's (or the window manager's) and is kept.
-    if (!skipFirstMove_) {
+    // The first move comes from placing the window, before it was ever shown, and arriving at
+    // the place the bar chose is no move of the user's; every other one is kept.
+    if (frameWatch_.isActive() || (placedAt_ && pos() == *placedAt_)) {
+        skipFirstMove_ = false;
+        return;
+    }
+    if (!skipFirstMove_ && !compositorPlaces_) {
+        placedAt_.reset();
         store_.writeInt(configKey("Top"), y());
         store_.writeInt(configKey("Left"), x());
     }
@@ -360,7 +453,7 @@ void WhereBar::showDestinationMenu(const QPoint& at) {
     runMenu(menu, at);
 }
 
-void WhereBar::showMainMenu(const QPoint& at) {
+void WhereBar::fillMainMenu(QMenu& menu) {
     const std::string directory =
         environment_.screenSaverDirectory ? environment_.screenSaverDirectory() : std::string();
     std::vector<std::string> files;
@@ -369,8 +462,13 @@ void WhereBar::showMainMenu(const QPoint& at) {
     }
     saverMenu_ = bar::saverMenu(files, readTextSetting(store_, configKey("Scrfile")),
                                 environment_.screenSaverSuffix);
-    QMenu menu(this);
+    clearMenu(menu);
     addItems(menu, bar::mainMenu(saverMenu_.items));
+}
+
+void WhereBar::showMainMenu(const QPoint& at) {
+    QMenu menu(this);
+    fillMainMenu(menu);
     runMenu(menu, at);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bar/bar_placement.h"
 #include "bar/launch_commands.h"
 #include "bar/menu_model.h"
 
@@ -68,6 +69,8 @@ public:
 
     DestinationCombo* destinationCombo() const { return combo_; }
     QSystemTrayIcon* trayIcon() const { return tray_; }
+    // The icon's main menu, also exported to desktops that draw the icon's menu themselves.
+    QMenu* trayMenu() const { return trayMenu_; }
 
     // The screen-saver commands of the last submenu filling.
     const bar::SaverMenu& lastSaverMenu() const { return saverMenu_; }
@@ -89,6 +92,9 @@ protected:
 private:
     void buildFromTemplate();
     void placeAtStoredPosition();
+    // Fits the framed window wholly into the area it was brought into; true once it lies there.
+    bool keepBroughtInPlaceInside();
+    void fillMainMenu(QMenu& menu);
     void refillCombo();
     void selectCurrentDestination();
     void focusCombo();
@@ -104,8 +110,20 @@ private:
     DestinationCombo* combo_ = nullptr;
     QPushButton* startButton_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
+    QMenu* trayMenu_ = nullptr;
     bar::SaverMenu saverMenu_;
     bool skipFirstMove_ = true;
+    // Where the bar placed itself: arriving there is not a move of the user's, so it is not
+    // stored. Cleared by the first move elsewhere.
+    std::optional<QPoint> placedAt_;
+    // The screen area a stored place off every screen was brought into; the window's frame is
+    // known only once shown, and then it is fitted in whole.
+    std::optional<bar::Box> broughtInto_;
+    QTimer frameWatch_;
+    int frameWatchTicks_ = 0;
+    int steadyLooks_ = 0;
+    // Under Wayland the compositor places windows; a position read there means nothing.
+    bool compositorPlaces_ = false;
     bool ending_ = false;
     // A single click on the icon waits for the double-click interval: a double click brings the
     // bar back instead, and an open menu would swallow its second click.

@@ -1,5 +1,7 @@
 #include "properties/dialog_template.h"
 
+#include "rumo_build_info.h"  // the version the version box shows
+
 namespace rumo {
 
 namespace {

@@ -1,6 +1,7 @@
 #include "properties/help_location.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace rumo {
 
@@ -21,9 +22,10 @@ std::string inFolder(std::string_view folder) {
 }  // namespace
 
 std::vector<std::string> helpCandidates(std::string_view recordedFolder,
-                                        std::string_view installFolder) {
+                                        std::string_view installFolder,
+                                        std::string_view docFolder) {
     std::vector<std::string> candidates;
-    for (std::string_view folder : {recordedFolder, installFolder}) {
+    for (std::string_view folder : {recordedFolder, installFolder, docFolder}) {
         if (folder.empty()) {
             continue;
         }
@@ -33,6 +35,16 @@ std::vector<std::string> helpCandidates(std::string_view recordedFolder,
         }
     }
     return candidates;
+}
+
+std::string installedDocFolder(std::string_view programFolder, std::string_view docFromBin) {
+    if (programFolder.empty() || docFromBin.empty()) {
+        return {};
+    }
+    // Spelt without "..", so the path shown when the page is missing reads plainly.
+    return (std::filesystem::path(programFolder) / std::filesystem::path(docFromBin))
+        .lexically_normal()
+        .string();
 }
 
 }  // namespace rumo

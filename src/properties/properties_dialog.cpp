@@ -15,6 +15,7 @@
 #include "properties/exchange_rules.h"
 #include "properties/help_location.h"
 #include "properties/template_widgets.h"
+#include "rumo_build_info.h"
 #include "settings/settings_store.h"
 
 namespace rumo {
@@ -258,8 +259,9 @@ void PropertiesDialog::choosePicture(int button) {
 
 void PropertiesDialog::openHelp() {
     const std::string recorded = readTextSetting(store_, configKey("Path"));
-    const std::vector<std::string> candidates =
-        helpCandidates(recorded, QCoreApplication::applicationDirPath().toStdString());
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+    const std::vector<std::string> candidates = helpCandidates(
+        recorded, programFolder, installedDocFolder(programFolder, RUMO_DOC_FROM_BIN));
     for (const std::string& candidate : candidates) {
         const QString path = qText(candidate);
         if (QFileInfo(path).isFile()) {

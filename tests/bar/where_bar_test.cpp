@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
@@ -87,13 +88,13 @@ protected:
 
 TEST_F(WhereBarTest, StartsAtTheStoredPlaceOnePixelLargerAndRecordsTheStart) {
     store.writeInt(configKey("Left"), 300);
-    store.writeInt(configKey("Top"), -20);
+    store.writeInt(configKey("Top"), 20);
     store.writeInt(configKey("Endflg"), 1);
     store.clearWriteLog();
     auto bar = makeBar();
     bar->show();
     settle();
-    EXPECT_EQ(bar->pos(), QPoint(300, -20));
+    EXPECT_EQ(bar->pos(), QPoint(300, 20));
     const DialogBaseUnits base = baseUnitsOf(bar->font());
     const DialogRect client = toPixels(bar::barTemplate().client, base);
     EXPECT_EQ(bar->size(), QSize(client.width + 1, client.height + 1));
@@ -115,6 +116,32 @@ TEST_F(WhereBarTest, StartsAtTheStoredPlaceOnePixelLargerAndRecordsTheStart) {
     settle();
     EXPECT_EQ(store.raw(configKey("Left")), "250");
     EXPECT_EQ(store.raw(configKey("Top")), "7");
+}
+
+TEST_F(WhereBarTest, APlaceOffEveryScreenIsBroughtInsideAndKeptUntilTheUserMovesTheBar) {
+    store.writeInt(configKey("Left"), -3);
+    store.writeInt(configKey("Top"), -30);
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(bar->pos(), screen.topLeft());
+    EXPECT_EQ(text("Left"), "-3");
+    EXPECT_EQ(text("Top"), "-30");
+    // Once the bar has settled (a window manager's framing is no move of the user's), a move is
+    // stored, and so is moving back to where the bar put itself.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            bar->move(screen.topLeft() + QPoint(61, 71));
+            settle();
+            bar->move(screen.topLeft() + QPoint(60, 70));
+            settle();
+            return text("Left") == std::to_string(screen.left() + 60);
+        },
+        10000));
+    bar->move(screen.topLeft());
+    settle();
+    EXPECT_EQ(text("Top"), std::to_string(screen.top()));
 }
 
 TEST_F(WhereBarTest, FreshProfileSitsAtOneOne) {
@@ -538,9 +565,10 @@ TEST_F(WhereBarTest, HugeAndOddSettingsDoNotBreakTheBar) {
     auto bar = makeBar();
     bar->show();
     settle();
-    // Placed at the far edge of what a window system can express, not wrapped around.
-    EXPECT_GE(bar->x(), 30000);
-    EXPECT_LE(bar->y(), -30000);
+    // Far off every screen: brought wholly inside the nearest one, not wrapped around.
+    EXPECT_TRUE(
+        QGuiApplication::primaryScreen()->availableGeometry().contains(bar->frameGeometry()));
+    EXPECT_EQ(text("Left"), "2147483647");
     DestinationCombo* combo = bar->destinationCombo();
     EXPECT_EQ(combo->count(), kPlaceCount);
     EXPECT_EQ(combo->currentIndex(), 6);

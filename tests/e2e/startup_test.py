@@ -12,10 +12,26 @@ from harness import RUMO, Session, wait_exit, wait_for, still_running_after
 class UnknownArguments(unittest.TestCase):
     def test_anything_else_ends_at_once_without_a_window(self):
         with Session(window_manager=False) as s:
-            for args in (["--s"], ["c:1234"], ["config"], ["/s2"]):
+            # An unknown long option also ends at once, but says so and ends with status 2.
+            for args, status in ((["--s"], 2), (["c:1234"], 0), (["config"], 0), (["/s2"], 0)):
                 process = s.rumo(*args)
-                self.assertEqual(wait_exit(process), 0, args)
+                self.assertEqual(wait_exit(process), status, args)
                 self.assertEqual(s.visible_windows(process), [], args)
+            said = s._run([RUMO, "--s"]).stderr
+            self.assertEqual(len(said.splitlines()), 1, said)
+
+
+class LongOptions(unittest.TestCase):
+    def test_where_stores_the_destination_and_starts_only_what_is_asked(self):
+        with Session(window_manager=False) as s:
+            alone = s.rumo("--where", "会議室")
+            self.assertEqual(wait_exit(alone), 0)
+            self.assertEqual(s.get("Config", "Where"), "会議室")
+            notice = s.rumo("--where", "食堂", "-s")
+            s.wait_window(notice, what="the notice")
+            self.assertEqual(s.get("Config", "Where"), "食堂")
+            self.assertEqual(s._run([RUMO, "--version"]).stdout.split()[0], "rumo")
+            self.assertIn("--autostart", s._run([RUMO, "-h"]).stdout)
 
 
 class Saver(unittest.TestCase):

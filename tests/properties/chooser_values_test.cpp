@@ -137,5 +137,14 @@ TEST(HelpLocationTest, RecordedFolderFirstThenTheInstallFolder) {
     EXPECT_EQ(helpCandidates("/", ""), (std::vector<std::string>{"/Rumo.html"}));
 }
 
+TEST(HelpLocationTest, TheInstalledDocFolderComesLast) {
+    const std::string doc = installedDocFolder("/usr/bin", "../share/doc/rumo");
+    EXPECT_EQ(doc, "/usr/share/doc/rumo");
+    EXPECT_EQ(helpCandidates("/home/u", "/usr/bin", doc),
+              (std::vector<std::string>{"/home/u/Rumo.html", "/usr/bin/Rumo.html",
+                                        "/usr/share/doc/rumo/Rumo.html"}));
+    EXPECT_EQ(installedDocFolder("", "../share/doc/rumo"), "");
+}
+
 }  // namespace
 }  // namespace rumo

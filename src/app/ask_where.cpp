@@ -1,0 +1,30 @@
+#include "app/ask_where.h"
+
+#include <QInputDialog>
+
+#include "bar/menu_model.h"
+#include "common/app_icon.h"
+#include "settings/schema.h"
+#include "settings/settings_store.h"
+
+namespace rumo {
+
+std::optional<QString> askWhere(SettingsStore& store) {
+    QStringList destinations;
+    for (const std::string& place : bar::destinationComboItems(bar::readPlaces(store))) {
+        destinations << QString::fromStdString(place);
+    }
+    QInputDialog dialog;
+    dialog.setWindowTitle(QStringLiteral("RUMO?"));
+    dialog.setWindowIcon(appIcon());
+    dialog.setLabelText(QStringLiteral("行き先"));
+    dialog.setComboBoxItems(destinations);
+    dialog.setComboBoxEditable(true);
+    dialog.setTextValue(QString::fromStdString(readTextSetting(store, configKey("Where"))));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.textValue();
+}
+
+}  // namespace rumo

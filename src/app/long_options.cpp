@@ -1,0 +1,115 @@
+#include "app/long_options.h"
+
+#include <QCommandLineParser>
+
+namespace rumo {
+
+namespace {
+
+const QString kHelp = QStringLiteral("help");
+const QString kVersion = QStringLiteral("version");
+const QString kWhere = QStringLiteral("where");
+const QString kAskWhere = QStringLiteral("ask-where");
+const QString kAutostart = QStringLiteral("autostart");
+
+bool isLongOption(const QString& argument) {
+    // A bare "--" is no option: it has always been an argument that selects nothing.
+    return (argument.startsWith(QStringLiteral("--")) && argument.size() > 2) ||
+           argument == QStringLiteral("-h");
+}
+
+// Options whose value may follow as the next argument.
+bool takesSeparateValue(const QString& argument) {
+    return argument == QStringLiteral("--") + kWhere ||
+           argument == QStringLiteral("--") + kAutostart;
+}
+
+}  // namespace
+
+LongOptions readLongOptions(const QStringList& arguments) {
+    LongOptions result;
+    // The parser sees only the long options; everything else keeps the one-letter rules.
+    QStringList longOnes{QStringLiteral("rumo")};
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (!isLongOption(argument)) {
+            result.switches << argument;
+            continue;
+        }
+        longOnes << argument;
+        if (takesSeparateValue(argument) && i + 1 < arguments.size()) {
+            longOnes << arguments[++i];
+        }
+    }
+    if (longOnes.size() == 1) {
+        return result;
+    }
+
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), kHelp}));
+    parser.addOption(QCommandLineOption(kVersion));
+    parser.addOption(QCommandLineOption(kWhere, QString(), QStringLiteral("TEXT")));
+    parser.addOption(QCommandLineOption(kAskWhere));
+    parser.addOption(QCommandLineOption(kAutostart, QString(), QStringLiteral("on|off")));
+    if (!parser.parse(longOnes)) {
+        result.error = parser.errorText();
+        return result;
+    }
+    result.help = parser.isSet(kHelp);
+    result.version = parser.isSet(kVersion);
+    if (parser.isSet(kWhere)) {
+        result.where = parser.value(kWhere);
+    }
+    result.askWhere = parser.isSet(kAskWhere);
+    if (parser.isSet(kAutostart)) {
+        const QString value = parser.value(kAutostart).toLower();
+        if (value == QStringLiteral("on")) {
+            result.autostart = true;
+        } else if (value == QStringLiteral("off")) {
+            result.autostart = false;
+        } else {
+            result.error = QStringLiteral("--autostart takes on or off, not '%1'.")
+                               .arg(parser.value(kAutostart));
+        }
+    }
+    return result;
+}
+
+Launch launchOf(const LongOptions& options) {
+    if (!options.error.isEmpty() ||
+        (options.switches.isEmpty() && (options.where || options.askWhere || options.autostart))) {
+        return {};
+    }
+    std::vector<std::string> switches;
+    for (const QString& argument : options.switches) {
+        switches.push_back(argument.toLocal8Bit().toStdString());
+    }
+    return parseCommandLine(switches);
+}
+
+QString usageText(const QString& programName) {
+    return QStringLiteral(
+               "Usage: %1 [c | s | p WINDOW-ID]\n"
+               "       %1 --where TEXT [-s]\n"
+               "       %1 --ask-where\n"
+               "       %1 --autostart on|off\n"
+               "An away-from-desk notice with a resident destination bar.\n"
+               "\n"
+               "Run modes (the first argument; one leading - or / is skipped, any letter case):\n"
+               "  (none), c          the resident destination bar and its notification-area icon\n"
+               "  s                  the notice, full screen\n"
+               "  p WINDOW-ID        the notice inside an existing X11 window, as a preview\n"
+               "  Any other first argument ends at once.\n"
+               "\n"
+               "Options:\n"
+               "  --where TEXT       store TEXT as the destination; with -s, start the notice\n"
+               "  --ask-where        ask for the destination in a small window, then start the\n"
+               "                     notice\n"
+               "  --autostart on|off start the resident bar at log-in, or no longer\n"
+               "  -h, --help         show this text\n"
+               "  --version          show the version\n")
+        .arg(programName);
+}
+
+}  // namespace rumo

@@ -1,0 +1,42 @@
+// The long options a Linux user expects (--help, --version, --where, --ask-where, --autostart),
+// read beside
+// the one-letter run-mode switches, which keep their own rules (command_line.h).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "app/command_line.h"
+
+namespace rumo {
+
+struct LongOptions {
+    bool help = false;
+    bool version = false;
+    // The destination to store before anything else happens.
+    std::optional<QString> where;
+    // Ask for the destination in a small window, then start the notice.
+    bool askWhere = false;
+    // Start the resident mode at log-in (true) or no longer (false).
+    std::optional<bool> autostart;
+    // One line saying what could not be understood; the program then ends with status 2.
+    QString error;
+    // Every argument that is not a long option, in order, for the run-mode switches.
+    QStringList switches;
+};
+
+// The arguments after the program name. Only arguments beginning with "--" (and the usual "-h")
+// are long options, so every one-letter form means what it always meant.
+LongOptions readLongOptions(const QStringList& arguments);
+
+// The run mode to enter once the options have done their work: what the switches select, but
+// nothing when a long option that works alone (--where, --ask-where, --autostart) came without
+// any switch, or
+// when the command line could not be understood.
+Launch launchOf(const LongOptions& options);
+
+// What --help prints.
+QString usageText(const QString& programName);
+
+}  // namespace rumo

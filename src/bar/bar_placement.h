@@ -1,0 +1,26 @@
+// Where the bar is placed: its stored place, unless its window would lie mostly outside every
+// screen (a monitor unplugged, a lower resolution), in which case it goes inside the nearest one.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+namespace rumo::bar {
+
+struct Box {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Box&, const Box&) = default;
+};
+
+// The screen area the window must be brought into, or nothing when at least half of it already
+// lies inside one of `areas` (the screens' available areas), or when there are no areas.
+std::optional<Box> areaToBringInto(const Box& window, const std::vector<Box>& areas);
+
+// The window's top-left corner moved just far enough for the window to lie wholly inside `area`
+// (its top-left corner inside when it is larger than the area).
+Box fitInside(const Box& window, const Box& area);
+
+}  // namespace rumo::bar
