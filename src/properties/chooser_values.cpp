@@ -1,5 +1,7 @@
 #include "properties/chooser_values.h"
 
+#include "properties/control_ids.h"
+
 #include <algorithm>
 
 #include "common/dialog_units.h"
@@ -83,22 +85,15 @@ SettingKey FontGroup::blue() const {
 }
 
 std::optional<FontGroup> fontGroupOfButton(int button) {
-    switch (button) {
-        case 1024:
-            return FontGroup{0};
-        case 1057:
-            return FontGroup{1};
-        case 1058:
-            return FontGroup{2};
-        case 1059:
-            return FontGroup{3};
-        case 1061:
-            return FontGroup{4};
-        case 1062:
-            return FontGroup{5};
-        default:
-            return std::nullopt;
+    if (button == control::kMainFont) {
+        return FontGroup{0};
     }
+    for (int memo = 1; memo <= kMemoCount; ++memo) {
+        if (button == control::kMemoFonts[memo - 1]) {
+            return FontGroup{memo};
+        }
+    }
+    return std::nullopt;
 }
 
 FontRequest fontRequest(SettingsStore& store, const FontGroup& group, int dotsPerInch) {
@@ -142,14 +137,15 @@ WriteStatus writeChosenFont(SettingsStore& store, const FontGroup& group, const 
 }
 
 std::optional<SettingKey> pictureKeyOfButton(int button) {
-    if (button == 1001) {
+    if (button == control::kForegroundPicture) {
         return configKey("Bitmap");
     }
-    if (button == 1071) {
+    if (button == control::kBackgroundPicture) {
         return configKey("Bitmap2");
     }
-    if (button >= 1077 && button < 1077 + kPlaceCount) {
-        return placeImageKey(button - 1076);
+    const int place = button - control::kFirstPlacePicture + 1;
+    if (place >= 1 && place <= kPlaceCount) {
+        return placeImageKey(place);
     }
     return std::nullopt;
 }

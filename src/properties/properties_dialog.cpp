@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 
+#include "properties/control_ids.h"
 #include "properties/dialog_services.h"
 #include "properties/dialog_template.h"
 #include "properties/exchange_rules.h"
@@ -97,7 +98,7 @@ QWidget* PropertiesDialog::control(int id) const {
 }
 
 QTabBar* PropertiesDialog::tabBar() const {
-    return qobject_cast<QTabBar*>(control(1032));
+    return qobject_cast<QTabBar*>(control(control::kTabs));
 }
 
 void PropertiesDialog::showValues() {
@@ -207,18 +208,20 @@ void PropertiesDialog::connectButtons() {
     auto onClick = [this](int id, auto handler) {
         connect(qobject_cast<QPushButton*>(control(id)), &QPushButton::clicked, this, handler);
     };
-    onClick(1, [this] { accept(); });
-    onClick(2, [this] { reject(); });
-    onClick(1022, [this] { chooseBackgroundColour(); });
-    onClick(1025, [this] { services_.showAbout(this); });
-    onClick(1109, [this] { openHelp(); });
-    for (int id : {1024, 1057, 1058, 1059, 1061, 1062}) {
+    using namespace control;
+    onClick(kOk, [this] { accept(); });
+    onClick(kCancel, [this] { reject(); });
+    onClick(kBackgroundColour, [this] { chooseBackgroundColour(); });
+    onClick(kVersion, [this] { services_.showAbout(this); });
+    onClick(kHelp, [this] { openHelp(); });
+    onClick(kMainFont, [this] { chooseFont(kMainFont); });
+    for (int id : kMemoFonts) {
         onClick(id, [this, id] { chooseFont(id); });
     }
-    for (int id = 1077; id < 1077 + kPlaceCount; ++id) {
+    for (int id = kFirstPlacePicture; id < kFirstPlacePicture + kPlaceCount; ++id) {
         onClick(id, [this, id] { choosePicture(id); });
     }
-    for (int id : {1001, 1071}) {
+    for (int id : {kForegroundPicture, kBackgroundPicture}) {
         onClick(id, [this, id] { choosePicture(id); });
     }
 }
@@ -229,8 +232,7 @@ void PropertiesDialog::chooseBackgroundColour() {
     if (!colour) {
         return;
     }
-    lastColour_ = *colour;
-    reportedSave(writeBackgroundColour(store_, lastColour_));
+    reportedSave(writeBackgroundColour(store_, *colour));
 }
 
 void PropertiesDialog::chooseFont(int button) {
@@ -240,10 +242,7 @@ void PropertiesDialog::chooseFont(int button) {
     if (!chosen) {
         return;
     }
-    lastColour_ = chosen->colour;
-    ChosenFont font = *chosen;
-    font.colour = lastColour_;
-    reportedSave(writeChosenFont(store_, *group, font));
+    reportedSave(writeChosenFont(store_, *group, *chosen));
 }
 
 // The chosen path is stored whole, however long; only a missing extension is added.

@@ -54,7 +54,6 @@ private:
     std::map<int, QWidget*> controls_;
     std::map<int, QButtonGroup*> radioGroups_;  // by the group's first button
     PropertyValues values_;
-    Rgb lastColour_ = 0;  // the colour the last chooser returned
 };
 
 // Runs the dialog modally (OK writes its 45 settings). Returns whether it ended with OK.

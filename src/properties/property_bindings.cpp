@@ -1,17 +1,12 @@
 #include "properties/property_bindings.h"
 
-#include <array>
+#include "properties/control_ids.h"
 
 namespace rumo {
 
 namespace {
 
-// The destination edits for Place1 .. Place15 and the memo controls for memos 1 .. 5.
-constexpr std::array<int, kPlaceCount> kPlaceEdits = {
-    1002, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1015, 1016, 1017, 1018};
-constexpr std::array<int, kMemoCount> kMemoEdits = {1069, 1003, 1019, 1020, 1021};
-constexpr std::array<int, kMemoCount> kMemoXEdits = {1067, 1043, 1045, 1047, 1049};
-constexpr std::array<int, kMemoCount> kMemoYEdits = {1042, 1044, 1046, 1048, 1050};
+using namespace control;
 
 PropertyBinding text(int control, SettingKey key) {
     return {control, BindingKind::Text, std::move(key)};
@@ -41,59 +36,59 @@ void addPositions(std::vector<PropertyBinding>& list) {
 
 std::vector<PropertyBinding> buildExchangeOrder() {
     std::vector<PropertyBinding> list;
-    list.push_back(text(1004, configKey("Name")));
+    list.push_back(text(kUserName, configKey("Name")));
     for (int n = 10; n <= 15; ++n) {
         list.push_back(place(n));
     }
     for (int n = 2; n <= 9; ++n) {
         list.push_back(place(n));
     }
-    list.push_back(radio(1026, "Screen"));
-    list.push_back(check(1031, "Riseki"));
+    list.push_back(radio(kScreenFirstRadio, "Screen"));
+    list.push_back(check(kTimeAway, "Riseki"));
     list.push_back(place(1));
-    list.push_back(text(1035, configKey("Password")));
-    list.push_back(check(1033, "White"));
-    list.push_back(check(1034, "Black"));
-    list.push_back(check(1036, "Passcheck"));
-    list.push_back(check(1052, "Bitshow"));
-    list.push_back(check(1055, "Desktop"));
+    list.push_back(text(kPassword, configKey("Password")));
+    list.push_back(check(kWhiteShadow, "White"));
+    list.push_back(check(kBlackShadow, "Black"));
+    list.push_back(check(kPasswordCheck, "Passcheck"));
+    list.push_back(check(kShowForeground, "Bitshow"));
+    list.push_back(check(kDesktop, "Desktop"));
     for (int n = 1; n <= kMemoCount; ++n) {
         list.push_back(memo(n));
     }
-    list.push_back(check(1056, "Mojicol"));
-    list.push_back(check(1060, "Bitall"));
-    list.push_back(radio(1073, "Mojimove"));
-    list.push_back(radio(1105, "Mtype"));
-    list.push_back(check(1072, "Esc"));
+    list.push_back(check(kColourfulText, "Mojicol"));
+    list.push_back(check(kShowBackground, "Bitall"));
+    list.push_back(radio(kTextPositionFirstRadio, "Mojimove"));
+    list.push_back(radio(kPictureModeFirstRadio, "Mtype"));
+    list.push_back(check(kEndWithEsc, "Esc"));
     addPositions(list);
-    list.push_back(check(1110, "Daytime"));
+    list.push_back(check(kDateAndTime, "Daytime"));
     return list;
 }
 
 std::vector<PropertyBinding> buildStorageOrder() {
     std::vector<PropertyBinding> list;
-    list.push_back(text(1004, configKey("Name")));
+    list.push_back(text(kUserName, configKey("Name")));
     for (int n = 1; n <= kPlaceCount; ++n) {
         list.push_back(place(n));
     }
-    list.push_back(radio(1026, "Screen"));
-    list.push_back(check(1031, "Riseki"));
-    list.push_back(check(1072, "Esc"));
-    list.push_back(check(1033, "White"));
-    list.push_back(check(1034, "Black"));
-    list.push_back(check(1036, "Passcheck"));
-    list.push_back(text(1035, configKey("Password")));
-    list.push_back(check(1052, "Bitshow"));
-    list.push_back(check(1055, "Desktop"));
-    list.push_back(radio(1073, "Mojimove"));
-    list.push_back(check(1056, "Mojicol"));
-    list.push_back(check(1060, "Bitall"));
-    list.push_back(radio(1105, "Mtype"));
+    list.push_back(radio(kScreenFirstRadio, "Screen"));
+    list.push_back(check(kTimeAway, "Riseki"));
+    list.push_back(check(kEndWithEsc, "Esc"));
+    list.push_back(check(kWhiteShadow, "White"));
+    list.push_back(check(kBlackShadow, "Black"));
+    list.push_back(check(kPasswordCheck, "Passcheck"));
+    list.push_back(text(kPassword, configKey("Password")));
+    list.push_back(check(kShowForeground, "Bitshow"));
+    list.push_back(check(kDesktop, "Desktop"));
+    list.push_back(radio(kTextPositionFirstRadio, "Mojimove"));
+    list.push_back(check(kColourfulText, "Mojicol"));
+    list.push_back(check(kShowBackground, "Bitall"));
+    list.push_back(radio(kPictureModeFirstRadio, "Mtype"));
     for (int n = 1; n <= kMemoCount; ++n) {
         list.push_back(memo(n));
     }
     addPositions(list);
-    list.push_back(check(1110, "Daytime"));
+    list.push_back(check(kDateAndTime, "Daytime"));
     return list;
 }
 
