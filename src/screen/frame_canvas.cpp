@@ -43,7 +43,7 @@ QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
     const QRect bounds(QPoint(0, 0), size);
     const std::size_t staticCount = std::min(frame.staticSteps, frame.steps.size());
     const bool staticChanged =
-        static_.size() != size || staticSteps_.size() != staticCount ||
+        staticStale_ || static_.size() != size || staticSteps_.size() != staticCount ||
         !std::equal(staticSteps_.begin(), staticSteps_.end(), frame.steps.begin());
     if (image_.size() != size) {
         image_ = allocateLargeImage(size, QImage::Format_RGB32);
@@ -121,6 +121,7 @@ QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
 }
 
 void FrameCanvas::paintStatic(const Frame& frame) {
+    staticStale_ = false;
     static_ = allocateLargeImage(image_.size(), QImage::Format_RGB32);
     const std::size_t count = std::min(frame.staticSteps, frame.steps.size());
     staticSteps_.assign(frame.steps.begin(), frame.steps.begin() + static_cast<long>(count));
@@ -137,7 +138,8 @@ void FrameCanvas::paintStep(QPainter& painter, const DrawStep& step) {
     } else if (const auto* tile = std::get_if<TileStep>(&step)) {
         if (pictures_ != nullptr) {
             pictures_->tile(painter, tile->picture.id,
-                            QRect(0, 0, tile->areaWidth, tile->areaHeight).intersected(canvas));
+                            QRect(0, 0, tile->areaWidth, tile->areaHeight).intersected(canvas),
+                            tile->scale);
         }
     } else if (const auto* picture = std::get_if<PictureStep>(&step)) {
         if (pictures_ != nullptr) {

@@ -28,6 +28,9 @@ public:
     // The last composed frame.
     const QImage& image() const { return image_; }
 
+    // The static layer is painted again at the next compose (a picture's pixels arrived).
+    void invalidate() { staticStale_ = true; }
+
 private:
     struct Placed {
         std::shared_ptr<TextSprite> sprite;
@@ -49,6 +52,7 @@ private:
     QImage image_;
     QImage static_;
     std::vector<DrawStep> staticSteps_;
+    bool staticStale_ = false;
     std::vector<Placed> placed_;
 };
 
