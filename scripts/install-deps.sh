@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
-  xvfb openbox trayer xdotool imagemagick x11-utils
+  xvfb openbox trayer xdotool imagemagick x11-utils dbus-daemon dbus-x11
   python3
 )
 

@@ -11,26 +11,10 @@ sys.path.insert(0, os.path.dirname(__file__))
 from harness import RUMO, Session, main, still_running_after, wait_exit, wait_for  # noqa: E402
 
 
-def session_processes(session, argv=None, matches=None):
-    """Pids of this session's processes (detached ones too) whose command line is exactly argv,
-    or for which matches(command line as bytes) holds."""
-    runtime = ("XDG_RUNTIME_DIR=" + session.env["XDG_RUNTIME_DIR"]).encode()
-    if matches is None:
-        wanted = [a.encode() for a in argv]
-        matches = lambda cmdline: cmdline == wanted
-    found = []
-    for pid in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            with open(f"/proc/{pid}/cmdline", "rb") as f:
-                cmdline = f.read().split(b"\0")[:-1]
-            if not matches(cmdline):
-                continue
-            with open(f"/proc/{pid}/environ", "rb") as f:
-                if runtime in f.read().split(b"\0"):
-                    found.append(int(pid))
-        except OSError:
-            continue
-    return found
+def session_processes(session, argv):
+    """Pids of this session's processes (detached ones too) whose command line is exactly argv."""
+    wanted = [a.encode() for a in argv]
+    return session.session_processes(lambda cmdline: cmdline == wanted)
 
 
 def kill_all(pids):
@@ -244,7 +228,7 @@ def first_hack():
 
 def hosted_hacks(session, program):
     """Pids of `program` running in this session, drawing into a window it was given."""
-    return session_processes(session, matches=lambda cmdline: len(cmdline) == 3 and
+    return session.session_processes(lambda cmdline: len(cmdline) == 3 and
                              cmdline[:2] == [program.encode(), b"-window-id"])
 
 

@@ -1,8 +1,9 @@
 """End-to-end test harness: the real binaries on a private X display.
 
 Each Session starts its own Xvfb (a free display picked by Xvfb itself), optionally a window
-manager (openbox) and a notification-area host (trayer), and gives the program its own settings
-and runtime folders. Everything it starts is killed when the session ends. Waits poll for a
+manager (openbox) and a notification-area host (trayer), its own D-Bus session bus, and gives the
+program its own settings and runtime folders. Everything it starts is killed when the session ends,
+detached processes included, and the session waits until none is left. Waits poll for a
 condition with a generous time-out; nothing relies on fixed sleeps.
 """
 
@@ -43,6 +44,8 @@ class Session:
         self.processes = []
         self.root = tempfile.mkdtemp(prefix="rumo-e2e-")
         self.display = None
+        self.bus = None
+        self.bus_address = None
 
     # --- life cycle -----------------------------------------------------------------------
     def __enter__(self):
@@ -63,20 +66,23 @@ class Session:
         xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.size + "x24",
              "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=(write_end,), env=self.env, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL, start_new_session=True)
         os.close(write_end)
         self.processes.append(xvfb)
-        number = b""
-        deadline = time.monotonic() + TIMEOUT
-        while not number.endswith(b"\n"):
-            if time.monotonic() > deadline or xvfb.poll() is not None:
-                raise AssertionError("Xvfb did not start")
-            chunk = os.read(read_end, 16)
-            if not chunk:
-                break
-            number += chunk
-        os.close(read_end)
-        self.display = ":" + number.decode().strip()
+        self.display = ":" + _read_line(read_end, xvfb, "Xvfb")
+        # A bus of the session's own: without one, libdbus in the programs under test launches a
+        # daemon on demand that would outlive the test run.
+        read_end, write_end = os.pipe()
+        bus = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", "--nopidfile",
+             f"--print-address={write_end}"],
+            pass_fds=(write_end,), env=self.env, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL, start_new_session=True)
+        os.close(write_end)
+        self.processes.append(bus)
+        self.bus = bus
+        self.bus_address = _read_line(read_end, bus, "the session bus")
         if self.window_manager:
             self.spawn(["openbox", "--sm-disable"])
             wait_for(self._window_manager_ready, what="openbox")
@@ -99,7 +105,32 @@ class Session:
             except subprocess.TimeoutExpired:
                 pass
         self.processes.clear()
-        shutil.rmtree(self.root, ignore_errors=True)
+        # Detached processes (the program starts its notice that way) left their process group;
+        # a session is over only when nothing started from it is left.
+        try:
+            for pid in self.session_processes():
+                _kill(pid)
+            wait_for(lambda: not self.session_processes(), what="the session's processes to end")
+        finally:
+            shutil.rmtree(self.root, ignore_errors=True)
+
+    def session_processes(self, matches=lambda cmdline: True):
+        """Pids of the live processes started in this session, detached ones and those started
+        on their behalf included, for which matches(command line as a list of bytes) holds."""
+        marker = ("RUMO_E2E_SESSION=" + self.root).encode()
+        found = []
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open(f"/proc/{pid}/environ", "rb") as f:
+                    if marker not in f.read().split(b"\0"):
+                        continue
+                with open(f"/proc/{pid}/cmdline", "rb") as f:
+                    cmdline = f.read().split(b"\0")[:-1]
+            except OSError:
+                continue
+            if cmdline and matches(cmdline):  # a zombie has no command line left
+                found.append(int(pid))
+        return found
 
     # --- environment ----------------------------------------------------------------------
     @property
@@ -114,7 +145,12 @@ class Session:
             "HOME": os.path.join(self.root, "home"),
             "QT_QPA_PLATFORM": "xcb",
             "LANG": "ja_JP.UTF-8",
+            "RUMO_E2E_SESSION": self.root,
         })
+        if self.bus_address:
+            env["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
+        else:
+            env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         env.pop("WAYLAND_DISPLAY", None)
         env.pop("SESSION_MANAGER", None)
         return env
@@ -241,6 +277,30 @@ class Session:
         out = self._run(["convert", png, "-format", f"%[fx:int(255*p{{{x},{y}}}.r)],"
                          f"%[fx:int(255*p{{{x},{y}}}.g)],%[fx:int(255*p{{{x},{y}}}.b)]", "info:"])
         return tuple(int(v) for v in out.stdout.strip().split(","))
+
+
+def _read_line(fd, process, what):
+    """The first line a starting process writes to the pipe fd (then closed), stripped."""
+    line = b""
+    deadline = time.monotonic() + TIMEOUT
+    try:
+        while not line.endswith(b"\n"):
+            if time.monotonic() > deadline or process.poll() is not None:
+                raise AssertionError(f"{what} did not start")
+            chunk = os.read(fd, 256)
+            if not chunk:
+                break
+            line += chunk
+    finally:
+        os.close(fd)
+    return line.decode().strip()
+
+
+def _kill(pid):
+    try:
+        os.kill(pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
 
 
 def wait_exit(process, timeout=TIMEOUT):

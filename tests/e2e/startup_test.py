@@ -31,6 +31,18 @@ class Saver(unittest.TestCase):
             wait_for(lambda: s.geometry(window) == (0, 0, 800, 600), what="full-screen geometry")
 
 
+class Cleanup(unittest.TestCase):
+    def test_nothing_started_in_a_session_outlives_it(self):
+        session = Session(tray=True)
+        with session as s:
+            bar = s.rumo()
+            s.wait_window(bar)
+            s.wait_window(s.rumo("-s"), what="the notice")
+            buses = s.session_processes(lambda cmdline: b"dbus-daemon" in cmdline[0])
+            self.assertEqual(buses, [s.bus.pid], "no bus is launched on demand")
+        self.assertEqual(session.session_processes(), [])
+
+
 class ResidentGuard(unittest.TestCase):
     def test_second_start_ends_at_once(self):
         with Session() as s:
