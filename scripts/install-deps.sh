@@ -5,11 +5,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ccache pkg-config git
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev libxcb1-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev libxcb1-dev libxss-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
-  xvfb openbox trayer xdotool imagemagick x11-utils dbus-daemon dbus-x11
+  xvfb openbox trayer xdotool imagemagick x11-utils x11-xserver-utils dbus-daemon dbus-x11
+  python3-dbus
   python3
 )
 

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -38,12 +39,18 @@ void installJapaneseTranslations(QApplication& app) {
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const rumo::Launch launch = rumo::parseCommandLine(arguments);
+    rumo::PreviewEnvironment environment;
+    if (const char* saverWindow = std::getenv("XSCREENSAVER_WINDOW")) {
+        environment.saverWindow = saverWindow;
+    }
+    const rumo::Launch launch = rumo::parseCommandLine(arguments, environment);
     if (launch.mode == rumo::RunMode::Nothing) {
         return 0;
     }
     if (launch.mode == rumo::RunMode::Preview && !launch.previewWindow) {
-        std::fprintf(stderr, "rumo: the preview needs the id of a window: rumo -p <window id>\n");
+        std::fprintf(stderr,
+                     "rumo: the preview needs the id of a window: rumo -p <window id>, or"
+                     " XSCREENSAVER_WINDOW set\n");
         return 2;
     }
     if (launch.mode != rumo::RunMode::Resident) {

@@ -22,6 +22,7 @@ public:
 
     void setPictureRules(PictureRules rules) { driver_.setPictureRules(std::move(rules)); }
     void setClock(std::function<FrameClock()> clock) { driver_.setClock(std::move(clock)); }
+    void setStartTime(std::int64_t epochSeconds) { driver_.setStartTime(epochSeconds); }
 
     const AwayScene& scene() const { return driver_.scene(); }
     int timerInterval() const { return timer_.interval(); }
