@@ -33,7 +33,7 @@ AwayScreen::AwayScreen(SettingsStore& store, QWidget* parent)
     : AwayScreen(loadAwayScene(store), parent) {}
 
 AwayScreen::AwayScreen(AwayScene scene, QWidget* parent)
-    : QWidget(parent), driver_(std::move(scene)) {
+    : QWidget(parent), driver_(std::move(scene), false) {
     // Every paint covers the whole window, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -70,16 +70,7 @@ void AwayScreen::paintEvent(QPaintEvent* event) {
         driver_.paint();
     }
     QPainter painter(this);
-    const QImage& image = driver_.image();
-    for (const QRect& rect : event->region()) {
-        if (ratio == 1.0) {
-            painter.drawImage(rect, image, rect);
-        } else {
-            const QRectF source(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
-                                rect.height() * ratio);
-            painter.drawImage(QRectF(rect), image, source);
-        }
-    }
+    driver_.paintInto(painter, event->region());
     if (!firstFrameDrawn_) {
         firstFrameDrawn_ = true;
         traceFirstFrame();

@@ -26,7 +26,7 @@ public:
 
     const AwayScene& scene() const { return driver_.scene(); }
     int timerInterval() const { return timer_.interval(); }
-    const QImage& frameImage() const { return driver_.image(); }
+    QImage frameImage() { return driver_.image(); }
 
     // One timer tick: the next frame, copied to the window where it changed.
     void tick();

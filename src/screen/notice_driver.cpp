@@ -1,6 +1,7 @@
 #include "screen/notice_driver.h"
 
 #include <QDateTime>
+#include <QPainter>
 #include <QRectF>
 
 #include "screen/frame_scale.h"
@@ -36,8 +37,8 @@ FrameClock systemClock() {
             {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()}};
 }
 
-NoticeDriver::NoticeDriver(AwayScene scene, QObject* parent)
-    : QObject(parent), scene_(std::move(scene)) {}
+NoticeDriver::NoticeDriver(AwayScene scene, bool keepImage, QObject* parent)
+    : QObject(parent), scene_(std::move(scene)), canvas_(&pictures_, keepImage) {}
 
 NoticeDriver::~NoticeDriver() = default;
 
@@ -60,6 +61,23 @@ QRegion NoticeDriver::paint() {
     choosePictures();
     preparePaint(scene_, size_.height(), clock_().now);
     return compose(true);
+}
+
+void NoticeDriver::paintInto(QPainter& painter, const QRegion& region) {
+    if (ratio_ == 1.0) {
+        canvas_.paint(painter, region);
+        return;
+    }
+    // The canvas is in device pixels: undo the painter's scaling so its pixels land one to one.
+    QRegion device;
+    for (const QRect& r : region) {
+        device += QRectF(r.x() * ratio_, r.y() * ratio_, r.width() * ratio_, r.height() * ratio_)
+                      .toAlignedRect();
+    }
+    painter.save();
+    painter.scale(1.0 / ratio_, 1.0 / ratio_);
+    canvas_.paint(painter, device);
+    painter.restore();
 }
 
 QRegion NoticeDriver::tick() {

@@ -27,7 +27,8 @@ FrameClock systemClock();
 class NoticeDriver : public QObject {
     Q_OBJECT
 public:
-    explicit NoticeDriver(AwayScene scene, QObject* parent = nullptr);
+    // keepImage false (windows): the frame is painted straight into the window's own buffer.
+    explicit NoticeDriver(AwayScene scene, bool keepImage = true, QObject* parent = nullptr);
     ~NoticeDriver() override;
 
     // Before the first paint; without rules no picture layer is drawn.
@@ -52,8 +53,10 @@ public:
     // Milliseconds between ticks: 20 frames a second for moving text, one for the others.
     int frameInterval() const;
     const AwayScene& scene() const { return scene_; }
-    // The last frame, at device resolution (its devicePixelRatio set).
-    const QImage& image() const { return canvas_.image(); }
+    // The last frame, at device resolution.
+    QImage image() { return canvas_.snapshot(); }
+    // Draws the part of the last frame within region (logical pixels) with a window's painter.
+    void paintInto(QPainter& painter, const QRegion& region);
 
 signals:
     // A picture decoded off the window's thread is ready: the next tick draws the whole frame.
@@ -68,7 +71,7 @@ private:
 
     AwayScene scene_;
     PictureTable pictures_;
-    FrameCanvas canvas_{&pictures_};
+    FrameCanvas canvas_;
     PictureRules rules_;
     std::unique_ptr<PictureWorker> worker_;
     std::function<FrameClock()> clock_ = systemClock;

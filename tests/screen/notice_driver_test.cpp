@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QPainter>
 #include <future>
 
 #include "screen/notice_render.h"
@@ -146,6 +147,52 @@ TEST(NoticeDriver, DrawsAtTheDevicePixelRatio) {
         }
     }
     EXPECT_NEAR(inked, plainInked, plainInked / 10 + 20);
+}
+
+// A window keeps no frame of its own: it paints the changed region into its buffer. That buffer
+// must hold exactly the frame the rendering tool's kept image holds, at 1x and at 2x.
+TEST(NoticeDriver, WindowBufferPaintedByRegionsEqualsTheKeptFrame) {
+    MemoryStore store;
+    store.writeInt(configKey("Screen"), 2);  // cross pattern: many moving copies
+    store.writeInt(configKey("White"), 1);
+    store.writeInt(configKey("Riseki"), 1);
+    store.writeText(configKey("Where"), "会議室");
+    // With a memo the static layer is kept as a picture; without, it is the colour alone.
+    for (const auto& [memo, ratio] : {std::pair{"内線1234", 1.0}, {"内線1234", 2.0}, {"", 1.0}}) {
+        store.writeText(memoKey(1), memo);
+        std::int64_t now = kAt;
+        const auto clock = [&now] { return FrameClock{now, {2026, 12, 7, 9, 5, 3}}; };
+        // Qt rasterises a large glyph slightly differently the first time; both drivers below
+        // must draw with warm glyph caches to be comparable.
+        RenderRequest warm;
+        warm.size = {320, 240};
+        warm.devicePixelRatio = ratio;
+        renderNotice(loadAwayScene(store), warm);
+        NoticeDriver kept(loadAwayScene(store));
+        NoticeDriver window(loadAwayScene(store), false);
+        QImage buffer(QSize(320, 240) * ratio, QImage::Format_RGB32);
+        buffer.setDevicePixelRatio(ratio);
+        for (NoticeDriver* driver : {&kept, &window}) {
+            driver->setClock(clock);
+            driver->resize({320, 240}, ratio);
+            driver->paint();
+        }
+        {
+            QPainter painter(&buffer);
+            window.paintInto(painter, QRegion(0, 0, 320, 240));
+        }
+        for (int frame = 0; frame < 30; ++frame) {
+            now = kAt + frame / 20;
+            kept.tick();
+            QPainter painter(&buffer);
+            window.paintInto(painter, window.tick());
+        }
+        QImage expected = kept.image();
+        QImage actual = buffer;
+        actual.setDevicePixelRatio(1.0);
+        EXPECT_EQ(actual, expected) << ratio;
+        EXPECT_EQ(window.image(), expected) << ratio;
+    }
 }
 
 }  // namespace
