@@ -187,7 +187,9 @@ QRegion NoticeDriver::compose(bool redrawAll) {
     const Frame frame = drawFrame(scene_, size_.width(), size_.height(), clock, slides);
     lastElapsed_ = elapsed;
     ++framesDrawn_;
-    const QRegion changed = canvas_.compose(scaleFrame(frame, ratio_), redrawAll || redrawPending_);
+    const bool whole = redrawAll || redrawPending_;
+    const QRegion changed = ratio_ == 1.0 ? canvas_.compose(frame, whole)
+                                          : canvas_.compose(scaleFrame(frame, ratio_), whole);
     redrawPending_ = false;
     return toLogical(changed, ratio_);
 }
