@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
   xvfb openbox trayer xdotool imagemagick x11-utils x11-xserver-utils dbus-daemon dbus-x11
-  python3-dbus
+  python3-dbus python3-gi
   python3
 )
 
