@@ -64,9 +64,11 @@ void SaverSession::addScreen(QScreen* screen) {
 }
 
 void SaverSession::removeScreen(QScreen* screen) {
+    bool hadKeyboard = false;
     for (auto it = windows_.begin(); it != windows_.end(); ++it) {
         if (it->first == screen) {
             SaverWindow* window = it->second;
+            hadKeyboard = window->isActiveWindow();
             windows_.erase(it);
             window->allowClose();  // its going is no loss of activation
             window->hide();
@@ -74,7 +76,8 @@ void SaverSession::removeScreen(QScreen* screen) {
             break;
         }
     }
-    if (!ownsActiveWindow()) {
+    // The keyboard must stay with the notice, or a password could no longer be typed.
+    if (hadKeyboard || !ownsActiveWindow()) {
         activatePrimary();
     }
 }

@@ -97,6 +97,11 @@ class TwoMonitors(unittest.TestCase):
             monitor(s, "right", 1024, 1024)
             wait_for(lambda: len(s.visible_windows(notice)) == 2, what="a window on the new one")
             wait_for(lambda: all_blue(s, s.screenshot(shot)), what="both monitors covered")
+            # The window going away has the keyboard; the notice keeps it.
+            right = next(w for w in s.visible_windows(notice) if s.geometry(w)[0] == 1024)
+            s.xdotool("mousemove", 1500, 400)
+            s.xdotool("click", "1")
+            wait_for(lambda: s.active_window() == right, what="the second window active")
             self.assertEqual(s._run(["xrandr", "--delmonitor", "right"]).returncode, 0)
             wait_for(lambda: len(s.visible_windows(notice)) == 1, what="the second window gone")
             self.assertTrue(all_blue(s, s.screenshot(shot), "1024x768+0+0"))
