@@ -145,14 +145,10 @@ void NoticeDriver::catchUpSlides(std::int64_t elapsed) {
     if (scene_.pictureMode != 2 || !rules_.slideRule) {
         return;
     }
-    std::int64_t next = 0;
-    if (lastElapsed_) {
-        if (*lastElapsed_ < 0) {
-            next = 0;
-        } else {
-            next = (*lastElapsed_ / kSlideSeconds + 1) * kSlideSeconds;
-        }
-    }
+    // The first period boundary no frame has seen yet (0 before the first frame).
+    const std::int64_t next = lastElapsed_ && *lastElapsed_ >= 0
+                                  ? (*lastElapsed_ / kSlideSeconds + 1) * kSlideSeconds
+                                  : 0;
     if (next >= elapsed) {
         return;
     }
@@ -161,12 +157,12 @@ void NoticeDriver::catchUpSlides(std::int64_t elapsed) {
     const PictureLoader loader = loaderFor(true);
     // Once every slide has come up once, whole rounds change nothing: only the last part of the
     // missed periods is run.
-    std::int64_t first = std::min(missed, cycle);
-    for (std::int64_t i = 0; i < first; ++i) {
+    const std::int64_t firstRound = std::min(missed, cycle);
+    for (std::int64_t i = 0; i < firstRound; ++i) {
         rules_.slideRule(scene_, next + i * kSlideSeconds, loader);
     }
-    if (missed > first) {
-        const std::int64_t rest = (missed - first - 1) % cycle + 1;
+    if (missed > firstRound) {
+        const std::int64_t rest = (missed - firstRound - 1) % cycle + 1;
         const std::int64_t last = next + (missed - 1) * kSlideSeconds;
         for (std::int64_t i = rest - 1; i >= 0; --i) {
             rules_.slideRule(scene_, last - i * kSlideSeconds, loader);
