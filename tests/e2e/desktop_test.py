@@ -6,11 +6,10 @@ import ctypes
 import ctypes.util
 import os
 import subprocess
-import tempfile
 import textwrap
 import unittest
 
-from harness import Session, wait_for, wait_exit, still_running_after
+from harness import RUMO, Session, wait_for, wait_exit, still_running_after
 
 BLUE = (0, 0, 200)
 
@@ -115,8 +114,7 @@ class HighResolution(unittest.TestCase):
         with Session() as s:
             s.set("Config", "Where", "会議室")
             s.set("Config", "Mojimove", 3)  # standing still
-            notice = spawn_with(s, [os.path.join(os.environ.get("RUMO_BUILD_DIR", "build"),
-                                                 "rumo"), "-s"], QT_SCALE_FACTOR="2")
+            notice = spawn_with(s, [RUMO, "-s"], QT_SCALE_FACTOR="2")
             s.wait_window(notice)
             shot = os.path.join(s.root, "shot.png")
 
@@ -211,8 +209,7 @@ class AsTheScreenSaver(unittest.TestCase):
                 x11.XMapWindow(display, host)
                 x11.XSync(display, 0)
                 # As XScreenSaver runs a saver: the window in hexadecimal, --root given.
-                preview = spawn_with(s, [os.path.join(os.environ.get("RUMO_BUILD_DIR", "build"),
-                                                      "rumo"), "-p", "--root"],
+                preview = spawn_with(s, [RUMO, "-p", "--root"],
                                      XSCREENSAVER_WINDOW=hex(host))
                 shot = os.path.join(s.root, "host.png")
                 wait_for(lambda: preview.poll() is None and
@@ -234,8 +231,7 @@ class SlowPicture(unittest.TestCase):
             s.set("Config", "Esc", 1)
             s.set("Config", "Bitshow", 1)
             s.set("Config", "Bitmap", picture)
-            notice = spawn_with(s, [os.path.join(os.environ.get("RUMO_BUILD_DIR", "build"),
-                                                 "rumo"), "-s"],
+            notice = spawn_with(s, [RUMO, "-s"],
                                 RUMO_TEST_PICTURE_DELAY_MS="60000")
             window = s.wait_window(notice)
             shot = os.path.join(s.root, "shot.png")
