@@ -4,7 +4,7 @@
 PRESET := $(if $(CI),ci,default)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench fuzz format clean
+.PHONY: all deps build run test sanitize bench fuzz format check-format clean
 
 all: build
 
@@ -23,15 +23,24 @@ run: build
 test: build
 	@ctest --test-dir build --output-on-failure -j$(JOBS) --timeout 600
 
+# The unit tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build build/sanitize -j$(JOBS) --target rumo_core_tests rumo_shell_tests
+	@ctest --test-dir build/sanitize --output-on-failure -j$(JOBS) --timeout 600
+
 bench: build
 	@for b in build/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" --benchmark_counters_tabular=true || exit 1; fi; done
 
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
-	@cmake --build build-fuzz -j$(JOBS)
+	@cmake --build build/clang-fuzz -j$(JOBS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+check-format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
 clean:
-	rm -rf build build-fuzz
+	rm -rf build

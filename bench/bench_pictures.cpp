@@ -2,11 +2,13 @@
 // part and size a 1920 x 1080 screen shows, against decoding it whole.
 #include <benchmark/benchmark.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QPainter>
 #include <QRandomGenerator>
 
@@ -93,6 +95,29 @@ void BM_CopyPrepared800x600(benchmark::State& state) {
     copyPrepared(state, image);
 }
 BENCHMARK(BM_CopyPrepared800x600)->Unit(benchmark::kMicrosecond);
+
+// A progressive JPEG with 60,000 empty scans: refused after counting its markers, where decoding
+// it took 16 seconds.
+void BM_RefuseJpegWithManyScans(benchmark::State& state) {
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(QImage(320, 240, QImage::Format_RGB32));
+    jpeg.insert(jpeg.lastIndexOf("\xFF\xD9"),
+                QByteArray::fromHex("FFDA000801010000001000").repeated(60000));
+    QBuffer file(&jpeg);
+    file.open(QIODevice::ReadOnly);
+    for (auto _ : state) {
+        if (rumo::decodePicture(file, kScreen, true)) {
+            state.SkipWithError("the picture was decoded");
+            return;
+        }
+    }
+    state.counters["file_bytes"] = double(jpeg.size());
+}
+BENCHMARK(BM_RefuseJpegWithManyScans)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

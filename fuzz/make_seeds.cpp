@@ -1,5 +1,5 @@
 // Writes the fuzzer's seed pictures: small BMP, JPEG (plain, progressive, EXIF-rotated) and GIF
-// files that reach every branch of the decoder.
+// files that reach every branch of the decoder, and a JPEG with too many scans.
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -85,6 +85,14 @@ QByteArray makeGif(int width, int height, const std::vector<std::vector<int>>& f
     return gif;
 }
 
+// A progressive JPEG with empty scans piled up before its end, past the decoder's scan limit.
+QByteArray withManyScans(const QByteArray& jpeg, int scans) {
+    const QByteArray emptyScan = QByteArray::fromHex("FFDA000801010000001000");
+    QByteArray out = jpeg;
+    out.insert(out.lastIndexOf("\xFF\xD9"), emptyScan.repeated(scans));
+    return out;
+}
+
 bool write(const QDir& dir, const char* name, const QByteArray& bytes) {
     QFile file(dir.filePath(QString::fromLatin1(name)));
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
@@ -108,6 +116,7 @@ int main(int argc, char** argv) {
         write(dir, "tall.bmp", encode(tall.convertToFormat(QImage::Format_Indexed8), "bmp")) &&
         write(dir, "wide.jpg", encode(wide, "jpeg")) &&
         write(dir, "progressive.jpg", encode(tall, "jpeg", true)) &&
+        write(dir, "scans.jpg", withManyScans(encode(tall, "jpeg", true), 600)) &&
         write(dir, "rotated.jpg", withOrientation(encode(wide, "jpeg"), 6)) &&
         write(dir, "mirrored.jpg", withOrientation(encode(tall, "jpeg"), 5)) &&
         write(dir, "frames.gif", gif);

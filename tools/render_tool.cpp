@@ -11,7 +11,7 @@
 
 #include "screen/notice_render.h"
 #include "screen/scene_loader.h"
-#include "settings/qsettings_store.h"
+#include "settings/file_settings_store.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ int main(int argc, char* argv[]) {
     if (output.isEmpty() || device.width() > 16384 || device.height() > 16384) {
         return usage();
     }
-    rumo::QSettingsStore store(appName);
+    rumo::FileSettingsStore store(appName);
     request.pictures = rumo::standardPictureRules();
     const QImage image = rumo::renderNotice(rumo::loadAwayScene(store), request);
     if (!image.save(output, "PNG")) {

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "settings/file_settings_store.h"
 #include "settings/int_text.h"
-#include "settings/qsettings_store.h"
 
 namespace {
 
@@ -18,6 +18,14 @@ int usage() {
                  "usage: rumo-settings [--app NAME] get SECTION KEY | set SECTION KEY TEXT |"
                  " set-int SECTION KEY NUMBER | fill SECTION PREFIX COUNT | path\n");
     return 2;
+}
+
+int reported(const rumo::WriteStatus& status) {
+    if (status.ok()) {
+        return 0;
+    }
+    std::fprintf(stderr, "rumo-settings: %s\n", status.error.c_str());
+    return 1;
 }
 
 }  // namespace
@@ -33,7 +41,7 @@ int main(int argc, char* argv[]) {
     if (args.isEmpty()) {
         return usage();
     }
-    rumo::QSettingsStore store(appName);
+    rumo::FileSettingsStore store(appName);
     const QString command = args[0];
     if (command == QStringLiteral("path") && args.size() == 1) {
         std::printf("%s\n", store.filePath().toUtf8().constData());
@@ -48,20 +56,20 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (command == QStringLiteral("set") && args.size() == 4) {
-        return store.writeText(key, args[3].toStdString()) ? 0 : 1;
+        return reported(store.write({{key, args[3].toStdString()}}));
     }
     if (command == QStringLiteral("set-int") && args.size() == 4) {
         const auto value = rumo::parseStoredInt(args[3].toStdString());
         if (!value) {
             return usage();
         }
-        return store.writeInt(key, *value) ? 0 : 1;
+        return reported(store.write({{key, std::to_string(*value)}}));
     }
     if (command == QStringLiteral("fill") && args.size() == 4) {
         const int count = args[3].toInt();
         for (int n = 1; n <= count; ++n) {
             const rumo::SettingKey numbered{key.section, key.key + std::to_string(n)};
-            if (!store.writeInt(numbered, n)) {
+            if (reported(store.write({{numbered, std::to_string(n)}})) != 0) {
                 return 1;
             }
         }

@@ -12,7 +12,7 @@
 #include "app/command_line.h"
 #include "app/run_modes.h"
 #include "common/japanese_faces.h"
-#include "settings/qsettings_store.h"
+#include "settings/file_settings_store.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ int main(int argc, char* argv[]) {
         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     QCoreApplication::setApplicationName(applicationName);
     QCoreApplication::setOrganizationName(QStringLiteral("Zelkar"));
-    rumo::QSettingsStore store(applicationName);
+    rumo::FileSettingsStore store(applicationName);
 
     switch (launch.mode) {
         case rumo::RunMode::Resident:

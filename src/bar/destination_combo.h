@@ -1,5 +1,5 @@
 // The bar's destination list: a drop-down list that asks to be refilled whenever it gets the
-// focus or is about to drop down, so edits made elsewhere show at once.
+// focus from elsewhere or is about to drop down, so edits made elsewhere show at once.
 #pragma once
 
 #include <QComboBox>

@@ -7,9 +7,10 @@
 namespace rumo::bar {
 
 Places readPlaces(SettingsStore& store) {
+    const SettingsSnapshot stored = store.snapshot();  // one reading of the file for all 15
     Places places;
     for (int i = 1; i <= kPlaceCount; ++i) {
-        places[static_cast<std::size_t>(i - 1)] = readTextSetting(store, placeKey(i));
+        places[static_cast<std::size_t>(i - 1)] = readTextSetting(stored, placeKey(i));
     }
     return places;
 }

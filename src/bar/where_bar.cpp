@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <algorithm>
@@ -99,6 +100,11 @@ BarEnvironment desktopEnvironment(Launcher& launcher) {
     };
     environment.screenSaverSuffix = kScreenSaverSuffix;
     environment.displaySettings = [] { return displaySettingsCommand(); };
+    environment.showMessage = [](QWidget* parent, const std::string& text) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("RUMO?"), toQt(text), QMessageBox::Ok,
+                        parent);
+        box.exec();
+    };
     environment.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     environment.executablePath = toUtf8(QCoreApplication::applicationFilePath());
     environment.currentDirectory = toUtf8(QDir::currentPath());
@@ -436,6 +442,16 @@ void WhereBar::openDisplaySettings() {
     }
     if (const std::optional<bar::LaunchCommand> command = environment_.displaySettings()) {
         environment_.launcher->startDetached(*command);
+        return;
+    }
+    if (environment_.showMessage) {
+        std::string tools;
+        for (const bar::ToolCandidate& tool : displaySettingsTools()) {
+            tools += (tools.empty() ? "" : "、") + tool.name;
+        }
+        environment_.showMessage(
+            this, "画面の設定を開くツールが見つかりません。次のどれかをインストールしてください: " +
+                      tools);
     }
 }
 

@@ -16,6 +16,7 @@
 class QMenu;
 class QPushButton;
 class QSystemTrayIcon;
+class QWidget;
 
 namespace rumo {
 
@@ -32,6 +33,8 @@ struct BarEnvironment {
     std::string screenSaverSuffix;
     // The display-settings tool, if the desktop has one.
     std::function<std::optional<bar::LaunchCommand>()> displaySettings;
+    // Tells the user something in a message box over `parent`.
+    std::function<void(QWidget* parent, const std::string& text)> showMessage;
     // Whether a notification area shows the icon right now. Without one the bar never hides,
     // since it would be out of reach.
     std::function<bool()> trayAvailable;

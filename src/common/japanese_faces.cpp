@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QStringList>
+#include <QtGlobal>
 
 namespace rumo {
 
@@ -11,6 +12,12 @@ void installJapaneseFaceSubstitutions() {
         return;
     }
     installed = true;
+    // The IPA faces have no bold face, and Qt synthesises bold only below 64 pixels unless told
+    // otherwise: the notice's large text would draw bold exactly as regular. Set before any
+    // large bold text is laid out, as Qt reads it for each font it loads.
+    if (!qEnvironmentVariableIsSet("QT_NO_SYNTHESIZED_BOLD_LIMIT")) {
+        qputenv("QT_NO_SYNTHESIZED_BOLD_LIMIT", "1");
+    }
     const QStringList gothic{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
     const QStringList fixedGothic{QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic")};
     const QStringList mincho{QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")};

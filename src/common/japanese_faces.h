@@ -4,8 +4,8 @@
 
 namespace rumo {
 
-// Makes "ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝" and their relatives resolve to the IPA faces. Safe to
-// call more than once.
+// Makes "ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝" and their relatives resolve to the IPA faces, and lets
+// their bold be synthesised at every size. Safe to call more than once.
 void installJapaneseFaceSubstitutions();
 
 }  // namespace rumo

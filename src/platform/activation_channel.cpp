@@ -2,7 +2,8 @@
 
 #include <QDir>
 #include <QLocalSocket>
-#include <QStandardPaths>
+
+#include "platform/instance_guard.h"
 
 namespace rumo {
 
@@ -12,7 +13,7 @@ const QByteArray kShowRequest = QByteArrayLiteral("show\n");
 
 QString socketPath(QString folder) {
     if (folder.isEmpty()) {
-        folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        folder = instanceFolder();
     }
     QDir().mkpath(folder);
     return QDir(folder).filePath(QStringLiteral("Rumo.socket"));

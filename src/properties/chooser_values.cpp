@@ -21,10 +21,10 @@ int blueOf(Rgb colour) {
     return static_cast<int>(colour >> 16 & 255);
 }
 
-void writeBackgroundColour(SettingsStore& store, Rgb colour) {
-    store.writeInt(configKey("ColorR"), redOf(colour));
-    store.writeInt(configKey("ColorG"), greenOf(colour));
-    store.writeInt(configKey("ColorB"), blueOf(colour));
+WriteStatus writeBackgroundColour(SettingsStore& store, Rgb colour) {
+    return store.write({{configKey("ColorR"), std::to_string(redOf(colour))},
+                        {configKey("ColorG"), std::to_string(greenOf(colour))},
+                        {configKey("ColorB"), std::to_string(blueOf(colour))}});
 }
 
 namespace {
@@ -102,15 +102,16 @@ std::optional<FontGroup> fontGroupOfButton(int button) {
 }
 
 FontRequest fontRequest(SettingsStore& store, const FontGroup& group, int dotsPerInch) {
-    const std::string face = readTextSetting(store, group.face());
-    const int size = readSetting(store, group.size());
-    const int bold = readSetting(store, group.bold());
-    const int italic = readSetting(store, group.italic());
-    const int strikeout = readSetting(store, group.strikeout());
-    const int underline = readSetting(store, group.underline());
-    const int red = readSetting(store, group.red());
-    const int green = readSetting(store, group.green());
-    const int blue = readSetting(store, group.blue());
+    const SettingsSnapshot stored = store.snapshot();
+    const std::string face = readTextSetting(stored, group.face());
+    const int size = readSetting(stored, group.size());
+    const int bold = readSetting(stored, group.bold());
+    const int italic = readSetting(stored, group.italic());
+    const int strikeout = readSetting(stored, group.strikeout());
+    const int underline = readSetting(stored, group.underline());
+    const int red = readSetting(stored, group.red());
+    const int green = readSetting(stored, group.green());
+    const int blue = readSetting(stored, group.blue());
 
     FontRequest request;
     request.face = cutFaceName(face);
@@ -127,16 +128,17 @@ FontRequest fontRequest(SettingsStore& store, const FontGroup& group, int dotsPe
     return request;
 }
 
-void writeChosenFont(SettingsStore& store, const FontGroup& group, const ChosenFont& font) {
-    store.writeText(group.face(), font.face);
-    store.writeInt(group.size(), font.tenthsOfPoint);
-    store.writeInt(group.bold(), font.weight == 700 ? 1 : 0);
-    store.writeInt(group.italic(), font.italic ? 1 : 0);
-    store.writeInt(group.strikeout(), font.strikeout ? 1 : 0);
-    store.writeInt(group.underline(), font.underline ? 1 : 0);
-    store.writeInt(group.red(), redOf(font.colour));
-    store.writeInt(group.green(), greenOf(font.colour));
-    store.writeInt(group.blue(), blueOf(font.colour));
+WriteStatus writeChosenFont(SettingsStore& store, const FontGroup& group, const ChosenFont& font) {
+    auto number = [](int value) { return std::to_string(value); };
+    return store.write({{group.face(), font.face},
+                        {group.size(), number(font.tenthsOfPoint)},
+                        {group.bold(), number(font.weight == 700 ? 1 : 0)},
+                        {group.italic(), number(font.italic ? 1 : 0)},
+                        {group.strikeout(), number(font.strikeout ? 1 : 0)},
+                        {group.underline(), number(font.underline ? 1 : 0)},
+                        {group.red(), number(redOf(font.colour))},
+                        {group.green(), number(greenOf(font.colour))},
+                        {group.blue(), number(blueOf(font.colour))}});
 }
 
 std::optional<SettingKey> pictureKeyOfButton(int button) {

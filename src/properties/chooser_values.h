@@ -20,7 +20,7 @@ int greenOf(Rgb colour);
 int blueOf(Rgb colour);
 
 // Stores the background colour (ColorR, ColorG, ColorB).
-void writeBackgroundColour(SettingsStore& store, Rgb colour);
+WriteStatus writeBackgroundColour(SettingsStore& store, Rgb colour);
 
 // The longest face name a font description holds, in code page 932 bytes.
 inline constexpr int kFaceNameLimit = 31;
@@ -75,7 +75,7 @@ inline constexpr int kMaxChooserPoints = 512;
 FontRequest fontRequest(SettingsStore& store, const FontGroup& group, int dotsPerInch);
 
 // Stores a confirmed font: size in tenths of a point, bold only for a weight of exactly 700.
-void writeChosenFont(SettingsStore& store, const FontGroup& group, const ChosenFont& font);
+WriteStatus writeChosenFont(SettingsStore& store, const FontGroup& group, const ChosenFont& font);
 
 // The key a picture button sets: 1001 Bitmap, 1071 Bitmap2, 1077 .. 1091 Gazo1 .. Gazo15.
 std::optional<SettingKey> pictureKeyOfButton(int button);
@@ -83,6 +83,9 @@ std::optional<SettingKey> pictureKeyOfButton(int button);
 // The picture chooser's single filter and its default extension.
 inline constexpr std::string_view kPictureFilterName = "BMPﾌｧｲﾙ;JPGﾌｧｲﾙ;GIFﾌｧｲﾙ";
 inline constexpr std::string_view kPicturePatterns[] = {"*.bmp", "*.jpg", "*.gif"};
+// What the filter matches, beyond what it shows: a JPEG is as often named .jpeg (or .jpe).
+inline constexpr std::string_view kPictureMatchedPatterns[] = {"*.bmp", "*.jpg", "*.jpeg", "*.jpe",
+                                                               "*.gif"};
 inline constexpr std::string_view kPictureDefaultExtension = "bmp";
 
 // A chosen file name without an extension gets "." and the default extension.

@@ -1,10 +1,13 @@
 // The font chooser: the toolkit's font dialog has no colour control, so this dialog holds one
-// embedded, with a colour button under it, and OK and Cancel for both.
+// embedded, with a colour button under it, and OK and Cancel for both. For a face without a
+// bold or italic style of its own (the IPA faces have only a regular one), which the toolkit's
+// style list cannot offer, its own check boxes choose the synthesised bold and italic.
 #pragma once
 
 #include <QColor>
 #include <QDialog>
 
+class QCheckBox;
 class QFontDialog;
 class QPushButton;
 
@@ -23,8 +26,13 @@ public:
 
 private:
     void pickColour();
+    // Enables the check boxes for the styles the current face lacks, and shows them in the
+    // sample.
+    void offerSynthesisedStyles();
 
     QFontDialog* fonts_;
+    QCheckBox* bold_;
+    QCheckBox* italic_;
     QPushButton* colourButton_;
     QColor colour_;
 };

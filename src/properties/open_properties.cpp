@@ -20,7 +20,7 @@ void openProperties(SettingsStore& store, QWidget* owner) {
     SystemDialogServices services;
     PropertiesDialog dialog(store, services, owner);
     open = &dialog;
-    runPropertiesDialog(dialog, store);
+    runPropertiesDialog(dialog);
 }
 
 }  // namespace rumo

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -167,8 +168,20 @@ void PropertiesDialog::accept() {
         edit->selectAll();
         return;
     }
+    // Saved here, not after the dialog closes, so a failed save can keep what was typed.
+    if (!reportedSave(saveProperties(store_, values))) {
+        return;
+    }
     values_ = std::move(values);
     QDialog::accept();
+}
+
+bool PropertiesDialog::reportedSave(const WriteStatus& status) {
+    if (!status.ok()) {
+        services_.showMessage(
+            this, QStringLiteral("設定を保存できませんでした。\n") + qText(status.error));
+    }
+    return status.ok();
 }
 
 // Only visibility changes: nothing is enabled or disabled, and no value moves.
@@ -216,7 +229,7 @@ void PropertiesDialog::chooseBackgroundColour() {
         return;
     }
     lastColour_ = *colour;
-    writeBackgroundColour(store_, lastColour_);
+    reportedSave(writeBackgroundColour(store_, lastColour_));
 }
 
 void PropertiesDialog::chooseFont(int button) {
@@ -229,7 +242,7 @@ void PropertiesDialog::chooseFont(int button) {
     lastColour_ = chosen->colour;
     ChosenFont font = *chosen;
     font.colour = lastColour_;
-    writeChosenFont(store_, *group, font);
+    reportedSave(writeChosenFont(store_, *group, font));
 }
 
 // The chosen path is stored whole, however long; only a missing extension is added.
@@ -240,7 +253,7 @@ void PropertiesDialog::choosePicture(int button) {
     if (!chosen || chosen->isEmpty()) {
         return;
     }
-    store_.writeText(*key, withDefaultExtension(chosen->toStdString()));
+    reportedSave(store_.write({{*key, withDefaultExtension(chosen->toStdString())}}));
 }
 
 void PropertiesDialog::openHelp() {
@@ -250,7 +263,13 @@ void PropertiesDialog::openHelp() {
     for (const std::string& candidate : candidates) {
         const QString path = qText(candidate);
         if (QFileInfo(path).isFile()) {
-            services_.openDocument(QUrl::fromLocalFile(path));
+            if (!services_.openDocument(QUrl::fromLocalFile(path))) {
+                // The desktop has no program that opens documents (xdg-open of xdg-utils here).
+                services_.showMessage(
+                    this, QStringLiteral("ヘルプファイル %1 を開くプログラムが見つかりません。"
+                                         "xdg-open (xdg-utils) をインストールしてください。")
+                              .arg(QDir::toNativeSeparators(path)));
+            }
             return;
         }
     }
@@ -258,12 +277,8 @@ void PropertiesDialog::openHelp() {
         this, QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(qText(kHelpFileName)));
 }
 
-bool runPropertiesDialog(PropertiesDialog& dialog, SettingsStore& store) {
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    saveProperties(store, dialog.values());
-    return true;
+bool runPropertiesDialog(PropertiesDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace rumo

@@ -1,5 +1,5 @@
 // The properties dialog: three tabs over one flat set of controls built from template 130. It
-// reads its 45 settings when created and hands them back after OK; its choosers write their own
+// reads its 45 settings when created and writes them back on OK; its choosers write their own
 // settings the moment each is confirmed.
 #pragma once
 
@@ -31,12 +31,14 @@ public:
     // The members: what was read at creation, replaced by the controls' values when OK succeeds.
     const PropertyValues& values() const { return values_; }
 
-    // OK: takes the values from the controls; a memo position that is not an integer is
-    // reported and keeps the dialog open.
+    // OK: takes the values from the controls and stores them; a memo position that is not an
+    // integer, or a save that fails, is reported and keeps the dialog open with what was typed.
     void accept() override;
 
 private:
     void showValues();
+    // Tells the user, with the system's reason, when a save failed; true when it succeeded.
+    bool reportedSave(const WriteStatus& status);
     // Reads every control into values; returns the first refused control, if any.
     std::optional<int> readControls(PropertyValues& values) const;
     void switchTab(int index);
@@ -55,7 +57,7 @@ private:
     Rgb lastColour_ = 0;  // the colour the last chooser returned
 };
 
-// Runs the dialog modally; on OK writes its 45 settings. Returns whether it ended with OK.
-bool runPropertiesDialog(PropertiesDialog& dialog, SettingsStore& store);
+// Runs the dialog modally (OK writes its 45 settings). Returns whether it ended with OK.
+bool runPropertiesDialog(PropertiesDialog& dialog);
 
 }  // namespace rumo

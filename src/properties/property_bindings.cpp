@@ -110,28 +110,32 @@ const std::vector<PropertyBinding>& storageOrder() {
 }
 
 PropertyValues loadProperties(SettingsStore& store) {
+    const SettingsSnapshot stored = store.snapshot();
     PropertyValues values;
     for (const PropertyBinding& binding : storageOrder()) {
         if (binding.kind == BindingKind::Text) {
-            values.texts[binding.control] = readTextSetting(store, binding.key);
+            values.texts[binding.control] = readTextSetting(stored, binding.key);
         } else {
-            values.numbers[binding.control] = readSetting(store, binding.key);
+            values.numbers[binding.control] = readSetting(stored, binding.key);
         }
     }
     return values;
 }
 
-void saveProperties(SettingsStore& store, const PropertyValues& values) {
+WriteStatus saveProperties(SettingsStore& store, const PropertyValues& values) {
+    std::vector<SettingWrite> writes;
     for (const PropertyBinding& binding : storageOrder()) {
         if (binding.kind == BindingKind::Text) {
             const auto found = values.texts.find(binding.control);
-            store.writeText(binding.key,
-                            found == values.texts.end() ? std::string() : found->second);
+            writes.push_back(
+                {binding.key, found == values.texts.end() ? std::string() : found->second});
         } else {
             const auto found = values.numbers.find(binding.control);
-            store.writeInt(binding.key, found == values.numbers.end() ? 0 : found->second);
+            writes.push_back(
+                {binding.key, std::to_string(found == values.numbers.end() ? 0 : found->second)});
         }
     }
+    return store.write(writes);
 }
 
 }  // namespace rumo

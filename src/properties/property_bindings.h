@@ -38,10 +38,10 @@ struct PropertyValues {
     friend bool operator==(const PropertyValues&, const PropertyValues&) = default;
 };
 
-// Reads the 45 settings with their defaults.
+// Reads the 45 settings with their defaults, all from one reading of the store.
 PropertyValues loadProperties(SettingsStore& store);
 
-// Writes the 45 settings in storage order; a failed write does not stop the others.
-void saveProperties(SettingsStore& store, const PropertyValues& values);
+// Writes the 45 settings as one batch: all of them are stored, or none and the reason is given.
+WriteStatus saveProperties(SettingsStore& store, const PropertyValues& values);
 
 }  // namespace rumo

@@ -88,14 +88,21 @@ std::unique_ptr<QFileDialog> makePictureChooser(QWidget* parent, const QString& 
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::AnyFile);
-    QStringList patterns;
-    for (std::string_view pattern : kPicturePatterns) {
-        patterns << QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()));
-    }
-    dialog->setNameFilter(QStringLiteral("%1 (%2)").arg(
-        QString::fromUtf8(kPictureFilterName.data(),
-                          static_cast<qsizetype>(kPictureFilterName.size())),
-        patterns.join(u' ')));
+    const auto joined = [](const auto& patterns) {
+        QStringList list;
+        for (std::string_view pattern : patterns) {
+            list << QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()));
+        }
+        return list.join(u' ');
+    };
+    // The entry reads as it always has; the toolkit matches the last parenthesised list and,
+    // with its details hidden, shows everything before it.
+    dialog->setNameFilter(
+        QStringLiteral("%1 (%2) (%3)")
+            .arg(QString::fromUtf8(kPictureFilterName.data(),
+                                   static_cast<qsizetype>(kPictureFilterName.size())),
+                 joined(kPicturePatterns), joined(kPictureMatchedPatterns)));
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
     // Camera and scanner files are often named in capitals; "*.jpg" must match PHOTO.JPG.
     dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
     dialog->setDefaultSuffix(QString::fromUtf8(

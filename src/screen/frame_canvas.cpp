@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace rumo {
@@ -37,6 +38,16 @@ QRect placedRect(const QRect& ink, QPoint anchor, const QRect& bounds) {
                  static_cast<int>(b - t));
 }
 
+// Where a text's cell goes: as the step says, or moved left to end at the canvas's right edge
+// when the step asks for it and the text would run past the edge.
+QPoint textAnchor(const TextStep& step, const TextSprite& sprite, int canvasWidth) {
+    qint64 x = step.x;
+    if (step.keepInRightEdge && x + sprite.advance() > canvasWidth) {
+        x = std::max<qint64>(qint64(canvasWidth) - sprite.advance(), INT32_MIN);
+    }
+    return QPoint(static_cast<int>(x), step.y);
+}
+
 }  // namespace
 
 QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
@@ -66,7 +77,7 @@ QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
             Placed item;
             item.sprite = sprites_.get(text->font, text->text);
             item.colour = text->colour;
-            item.anchor = QPoint(text->x, text->y);
+            item.anchor = textAnchor(*text, *item.sprite, size.width());
             item.rect = placedRect(item.sprite->inkRect(), item.anchor, bounds);
             items.push_back(std::move(item));
         }
@@ -196,7 +207,7 @@ void FrameCanvas::paintStep(QPainter& painter, const DrawStep& step) {
         Placed item;
         item.sprite = sprites_.get(text->font, text->text);
         item.colour = text->colour;
-        item.anchor = QPoint(text->x, text->y);
+        item.anchor = textAnchor(*text, *item.sprite, canvas.width());
         item.rect = placedRect(item.sprite->inkRect(), item.anchor, canvas);
         if (!item.rect.isEmpty()) {
             place(painter, item);

@@ -32,9 +32,9 @@ FontSpec fontOf(std::string face, int cellHeight, int bold, int italic, int unde
 }
 
 void addText(Frame& frame, const FontSpec& font, Colour colour, int x, int y,
-             const std::string& text) {
+             const std::string& text, bool keepInRightEdge = false) {
     if (!text.empty()) {
-        frame.steps.emplace_back(TextStep{font, colour, x, y, text});
+        frame.steps.emplace_back(TextStep{font, colour, x, y, text, keepInRightEdge});
     }
 }
 
@@ -174,10 +174,13 @@ Frame drawFrame(AwayScene& s, int w, int h, const FrameClock& clock, const Slide
     if (s.showAwayTime != 0) {
         addText(frame, small, colour, 0, bottomLine, awayMinutesText(elapsed));
     }
-    addText(frame, small, colour, sub32(w, mul32(cp932Length(s.name), 15)), 0, s.name);
+    // Placed by an estimate of 15 pixels a byte, which a face with wider digits overruns: the
+    // canvas then moves the line left so that nothing of it is cut at the edge.
+    addText(frame, small, colour, sub32(w, mul32(cp932Length(s.name), 15)), 0, s.name, true);
     if (s.showDateTime != 0) {
         const std::string date = dateTimeText(clock.local);
-        addText(frame, small, colour, sub32(w, mul32(cp932Length(date), 15)), bottomLine, date);
+        addText(frame, small, colour, sub32(w, mul32(cp932Length(date), 15)), bottomLine, date,
+                true);
     }
     return frame;
 }

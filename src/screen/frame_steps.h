@@ -63,12 +63,15 @@ struct PictureStep {
 };
 
 // One line of text, the top-left corner of its cell at (x, y), no background behind the glyphs.
+// With keepInRightEdge, a text whose drawn width would run past the frame's right edge is moved
+// left to end at the edge (only the canvas knows how wide the face draws it).
 struct TextStep {
     FontSpec font;
     Colour colour = 0;
     int x = 0;
     int y = 0;
     std::string text;
+    bool keepInRightEdge = false;
     friend bool operator==(const TextStep&, const TextStep&) = default;
 };
 

@@ -2,11 +2,13 @@
 // size limits checked before any pixel is decoded, and truncated files refused.
 #include "screen/picture_decoder.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QIODevice>
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <algorithm>
+#include <limits>
 
 #include "platform/regular_file.h"
 
@@ -15,19 +17,23 @@ namespace {
 
 // Passes reads through to the real device and remembers whether the decoder asked for bytes
 // past the end: Qt's readers fill a truncated picture with grey instead of failing.
+// It also ends a decode that runs past its time budget, by reporting the end of the file.
 class EndWatch final : public QIODevice {
 public:
     explicit EndWatch(QIODevice& inner) : inner_(inner) {}
     bool isSequential() const override { return false; }
     qint64 size() const override { return inner_.size(); }
     bool seek(qint64 pos) override { return QIODevice::seek(pos) && inner_.seek(pos); }
-    void arm() { shortRead_ = emptyRead_ = false; }
+    void arm() {
+        shortRead_ = emptyRead_ = false;
+        deadline_.setRemainingTime(kDecodeTimeBudgetMs);
+    }
     bool shortRead() const { return shortRead_; }
     bool emptyRead() const { return emptyRead_; }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 got = inner_.read(data, maxSize);
+        const qint64 got = deadline_.hasExpired() ? 0 : inner_.read(data, maxSize);
         if (got < maxSize) {
             shortRead_ = true;
             emptyRead_ = emptyRead_ || got <= 0;
@@ -40,6 +46,7 @@ private:
     QIODevice& inner_;
     bool shortRead_ = false;
     bool emptyRead_ = false;
+    QDeadlineTimer deadline_{QDeadlineTimer::Forever};
 };
 
 // The part of the oriented picture to keep and the size it is decoded to.
@@ -194,6 +201,28 @@ JpegLayout readJpegLayout(QIODevice& device) {
     return layout;
 }
 
+// libjpeg decodes every scan of a progressive JPEG, however little each adds, and a crafted file
+// packs tens of thousands of empty scans into a megabyte: seconds of work per thousand. Like
+// libjpeg-turbo's own tools, we refuse a file with more scans than any real encoder writes,
+// counting the start-of-scan markers before decoding (a marker byte pair cannot occur inside
+// the entropy-coded data, which stuffs every 0xFF with a zero).
+bool hasTooManyJpegScans(QIODevice& device) {
+    if (!device.seek(0)) {
+        return true;
+    }
+    int scans = 0;
+    bool afterFF = false;
+    for (QByteArray chunk = device.read(1 << 16); !chunk.isEmpty(); chunk = device.read(1 << 16)) {
+        for (const char c : chunk) {
+            if (afterFF && quint8(c) == 0xDA && ++scans > kMaxJpegScans) {
+                return true;
+            }
+            afterFF = quint8(c) == 0xFF;
+        }
+    }
+    return false;
+}
+
 bool fitsDecodeLimit(QSize size) {
     return qint64(size.width()) * size.height() * 4 <= kMaxDecodeBytes;
 }
@@ -237,6 +266,9 @@ std::optional<PreparedPicture> decodePicture(QIODevice& device, QSize screenSize
             (layout.wholePictureBuffers && layout.coefficientBytes > kMaxJpegCoefficientBytes)) {
             return std::nullopt;
         }
+        if (hasTooManyJpegScans(device)) {
+            return std::nullopt;
+        }
     }
     if (!device.seek(0)) {
         return std::nullopt;
@@ -251,7 +283,12 @@ std::optional<PreparedPicture> decodePicture(QIODevice& device, QSize screenSize
     reader.setAllocationLimit(int(kMaxDecodeBytes / (1024 * 1024)));
     reader.setAutoTransform(true);
 
-    const QSize raw = reader.size();
+    QSize raw = reader.size();
+    if (format == "bmp" && raw.height() < 0 && raw.height() > std::numeric_limits<int>::min()) {
+        // Rows stored from the top are marked by a negative height, which Qt passes on as it
+        // stands; it decodes such a file correctly.
+        raw.setHeight(-raw.height());
+    }
     if (!raw.isValid() || raw.isEmpty()) {
         return std::nullopt;
     }

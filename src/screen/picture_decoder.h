@@ -23,6 +23,11 @@ inline constexpr qint64 kMaxJpegPixels = 200LL * 1000 * 1000;
 // sample): 72 MB for a 6000 x 4000 photo with halved colour resolution.
 inline constexpr qint64 kMaxJpegCoefficientBytes = 96LL * 1024 * 1024;
 
+// A progressive JPEG has about ten scans; libjpeg-turbo's tools suggest refusing more than 500.
+inline constexpr int kMaxJpegScans = 500;
+// No decode may keep the notice's pictures waiting longer; a decode past it is refused.
+inline constexpr qint64 kDecodeTimeBudgetMs = 4000;
+
 struct PreparedPicture {
     QImage image;        // Format_RGB32, or ARGB32_Premultiplied for a GIF with transparency
     QSize originalSize;  // the picture's size after EXIF orientation: every layout rule uses it

@@ -86,7 +86,8 @@ void PictureTable::draw(QPainter& painter, int id, const QRect& target, const QR
         }
         const double fx = static_cast<double>(picture->image.width()) / placed.width();
         const double fy = static_cast<double>(picture->image.height()) / placed.height();
-        QImage part(visible.size(), QImage::Format_RGB32);
+        // In the picture's own format: a transparent pixel stays transparent when scaled.
+        QImage part(visible.size(), picture->image.format());
         // Nearest pixel, like a colour-on-colour stretch: no smoothing.
         for (int y = 0; y < part.height(); ++y) {
             const int srcY = std::min(picture->image.height() - 1,
@@ -117,13 +118,14 @@ void PictureTable::tile(QPainter& painter, int id, const QRect& canvas, double s
             // The decoder kept a part or a scaled copy; rebuild the tile at its own size, but
             // never larger than the canvas it covers.
             const QSize size = picture->originalSize.boundedTo(canvas.size().expandedTo({1, 1}));
-            tileImage = QImage(size, QImage::Format_RGB32);
-            tileImage.fill(Qt::black);
+            tileImage = QImage(size, picture->image.format());
+            tileImage.fill(Qt::transparent);
             QPainter tilePainter(&tileImage);
             draw(tilePainter, id, QRect(QPoint(0, 0), picture->originalSize),
                  QRect(QPoint(0, 0), size));
         }
-        found = tiles_.emplace(id, tileImage.convertToFormat(QImage::Format_RGB32)).first;
+        // Kept with its transparency, so the background colour shows through it.
+        found = tiles_.emplace(id, std::move(tileImage)).first;
     }
     painter.save();
     painter.setBrushOrigin(0, 0);

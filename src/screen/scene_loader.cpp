@@ -30,16 +30,18 @@ int noticePattern(int storedScreen) {
 }
 
 AwayScene loadAwayScene(SettingsStore& store) {
+    // One read of the file for the whole scene, so every field comes from the same moment.
+    const SettingsSnapshot values = store.snapshot();
     AwayScene s;
-    auto integer = [&](std::string_view key) { return readSetting(store, configKey(key)); };
-    auto text = [&](std::string_view key) { return readTextSetting(store, configKey(key)); };
+    auto integer = [&](std::string_view key) { return readSetting(values, configKey(key)); };
+    auto text = [&](std::string_view key) { return readTextSetting(values, configKey(key)); };
 
     // The notice, unlike the bar, asks the user to press Esc when no destination was chosen.
-    s.where = shownText(store.readText(configKey("Where"), noticeWhereDefault()));
+    s.where = shownText(values.readText(configKey("Where"), noticeWhereDefault()));
     s.name = shownText(text("Name"));
     for (int n = 1; n <= kPlaceCount; ++n) {
-        s.places[n - 1] = readTextSetting(store, placeKey(n));
-        s.placeImages[n - 1] = readTextSetting(store, placeImageKey(n));
+        s.places[n - 1] = readTextSetting(values, placeKey(n));
+        s.placeImages[n - 1] = readTextSetting(values, placeImageKey(n));
     }
     s.fontFace = text("Font");
     s.password = text("Password");
@@ -47,18 +49,18 @@ AwayScene loadAwayScene(SettingsStore& store) {
     s.backImagePath = text("Bitmap2");
     for (int n = 1; n <= kMemoCount; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
-        s.memos[i] = shownText(readTextSetting(store, memoKey(n)));
-        s.memoFontFaces[i] = readTextSetting(store, memoGroupKey("MFont", n));
-        s.memoX[i] = readSetting(store, memoPositionKey('x', n));
-        s.memoY[i] = readSetting(store, memoPositionKey('y', n));
-        s.memoSizes[i] = readSetting(store, memoGroupKey("MSize", n));
-        s.memoBold[i] = readSetting(store, memoGroupKey("MBold", n));
-        s.memoItalic[i] = readSetting(store, memoGroupKey("MItalic", n));
-        s.memoStrikeout[i] = readSetting(store, memoGroupKey("MTorikeshi", n));
-        s.memoUnderline[i] = readSetting(store, memoGroupKey("MULine", n));
-        s.memoRed[i] = readSetting(store, memoGroupKey("MColorR", n));
-        s.memoGreen[i] = readSetting(store, memoGroupKey("MColorG", n));
-        s.memoBlue[i] = readSetting(store, memoGroupKey("MColorB", n));
+        s.memos[i] = shownText(readTextSetting(values, memoKey(n)));
+        s.memoFontFaces[i] = readTextSetting(values, memoGroupKey("MFont", n));
+        s.memoX[i] = readSetting(values, memoPositionKey('x', n));
+        s.memoY[i] = readSetting(values, memoPositionKey('y', n));
+        s.memoSizes[i] = readSetting(values, memoGroupKey("MSize", n));
+        s.memoBold[i] = readSetting(values, memoGroupKey("MBold", n));
+        s.memoItalic[i] = readSetting(values, memoGroupKey("MItalic", n));
+        s.memoStrikeout[i] = readSetting(values, memoGroupKey("MTorikeshi", n));
+        s.memoUnderline[i] = readSetting(values, memoGroupKey("MULine", n));
+        s.memoRed[i] = readSetting(values, memoGroupKey("MColorR", n));
+        s.memoGreen[i] = readSetting(values, memoGroupKey("MColorG", n));
+        s.memoBlue[i] = readSetting(values, memoGroupKey("MColorB", n));
     }
     s.backRed = integer("ColorR");
     s.backGreen = integer("ColorG");

@@ -97,6 +97,7 @@ std::shared_ptr<TextSprite> TextSprites::render(const FontSpec& description,
     // Room around the advance for glyphs reaching past it (italics, accents, decorations).
     const int margin = pixels / 2 + 2;
     const qreal advance = metrics.horizontalAdvance(sprite->text_);
+    sprite->advance_ = static_cast<int>(std::ceil(std::min<qreal>(advance, 1e9)));
     const qreal width = advance + 2.0 * margin;
     const qreal height = metrics.ascent() + metrics.descent() + 2.0 * margin;
     if (width * height > static_cast<qreal>(maxPixels_) || width > 32767 || height > 32767) {

@@ -25,6 +25,8 @@ public:
     const QFont& font() const { return font_; }
     const QString& text() const { return text_; }
     qreal ascent() const { return ascent_; }
+    // How far the text advances the pen: its drawn width as laid out.
+    int advance() const { return advance_; }
 
     // Premultiplied sprite in the given colour; the last few colours are kept.
     const QImage& coloured(Colour colour);
@@ -34,6 +36,7 @@ private:
     QFont font_;
     QString text_;
     qreal ascent_ = 0;
+    int advance_ = 0;
     QRect inkRect_;
     QImage coverage_;  // Alpha8, inkRect_'s size
     std::vector<std::pair<Colour, QImage>> colours_;

@@ -1,36 +1,33 @@
 #include "settings/memory_store.h"
 
-#include "settings/int_text.h"
+#include "settings/ini_document.h"
 
 namespace rumo {
 
-int MemoryStore::readInt(const SettingKey& key, int fallback) {
-    const auto found = values_.find({key.section, key.key});
-    if (found == values_.end()) {
-        return fallback;
+SettingsSnapshot MemoryStore::snapshot() {
+    return SettingsSnapshot(
+        [values = values_](const SettingKey& key) -> std::optional<std::string> {
+            const auto found = values.find(foldedSettingPath(key.section, key.key));
+            if (found == values.end()) {
+                return std::nullopt;
+            }
+            return found->second;
+        });
+}
+
+WriteStatus MemoryStore::write(const std::vector<SettingWrite>& writes) {
+    if (!failure_.empty()) {
+        return {failure_};
     }
-    return parseStoredInt(found->second).value_or(fallback);
-}
-
-std::string MemoryStore::readText(const SettingKey& key, std::string_view fallback) {
-    const auto found = values_.find({key.section, key.key});
-    return found == values_.end() ? std::string(fallback) : found->second;
-}
-
-bool MemoryStore::writeInt(const SettingKey& key, int value) {
-    values_[{key.section, key.key}] = std::to_string(value);
-    writes_.push_back(key);
-    return true;
-}
-
-bool MemoryStore::writeText(const SettingKey& key, std::string_view value) {
-    values_[{key.section, key.key}] = std::string(value);
-    writes_.push_back(key);
-    return true;
+    for (const SettingWrite& write : writes) {
+        values_[foldedSettingPath(write.key.section, write.key.key)] = write.text;
+        writes_.push_back(write.key);
+    }
+    return {};
 }
 
 std::optional<std::string> MemoryStore::raw(const SettingKey& key) const {
-    const auto found = values_.find({key.section, key.key});
+    const auto found = values_.find(foldedSettingPath(key.section, key.key));
     if (found == values_.end()) {
         return std::nullopt;
     }

@@ -1,4 +1,5 @@
-// An in-memory store for tests and tools: the same rules as the real store, no file.
+// An in-memory store for tests and tools: the same rules as the real store (names in any letter
+// case, all-or-nothing writes that report their failure), no file.
 #pragma once
 
 #include <map>
@@ -13,19 +14,20 @@ namespace rumo {
 
 class MemoryStore : public SettingsStore {
 public:
-    int readInt(const SettingKey& key, int fallback) override;
-    std::string readText(const SettingKey& key, std::string_view fallback) override;
-    bool writeInt(const SettingKey& key, int value) override;
-    bool writeText(const SettingKey& key, std::string_view value) override;
+    SettingsSnapshot snapshot() override;
+    WriteStatus write(const std::vector<SettingWrite>& writes) override;
 
     // What a test wants to look at: the raw stored text of a key, and the keys in write order.
     std::optional<std::string> raw(const SettingKey& key) const;
     const std::vector<SettingKey>& writeLog() const { return writes_; }
     void clearWriteLog() { writes_.clear(); }
+    // Makes every later write fail with this reason (empty: writes work again).
+    void failWrites(std::string reason) { failure_ = std::move(reason); }
 
 private:
-    std::map<std::pair<std::string, std::string>, std::string> values_;
+    std::map<std::string, std::string> values_;  // by folded name
     std::vector<SettingKey> writes_;
+    std::string failure_;
 };
 
 }  // namespace rumo

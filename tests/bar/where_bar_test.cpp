@@ -42,6 +42,7 @@ protected:
             return saverFiles;
         };
         e.displaySettings = [this] { return displayTool; };
+        e.showMessage = [this](QWidget*, const std::string& text) { messages.push_back(text); };
         e.trayAvailable = [this] { return tray; };
         e.executablePath = "/somewhere/else/rumo";
         e.currentDirectory = "/home/user/" + std::string(300, 'd');
@@ -80,6 +81,7 @@ protected:
     std::vector<std::string> saverFiles;
     std::string listedFrom;
     std::optional<bar::LaunchCommand> displayTool;
+    std::vector<std::string> messages;
     bool tray = true;
 };
 
@@ -284,12 +286,17 @@ TEST_F(WhereBarTest, ScreenSaverAndDisplayCommands) {
     bar->handleCommand(bar::kStartScreenSaver);
     EXPECT_EQ(launcher.savers.size(), 1u);
 
+    // No tool installed: the user is told which would do.
     bar->handleCommand(bar::kDisplaySettings);
     EXPECT_TRUE(launcher.started.empty());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("gnome-control-center"), std::string::npos);
+    EXPECT_NE(messages[0].find("arandr"), std::string::npos);
     displayTool = bar::LaunchCommand{"/usr/bin/arandr", {}};
     bar->handleCommand(bar::kDisplaySettings);
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(launcher.started[0].program, "/usr/bin/arandr");
+    EXPECT_EQ(messages.size(), 1u);
 }
 
 TEST_F(WhereBarTest, ShiftF10OpensTheMainMenuAndItsSaverChoicesWriteScrfile) {

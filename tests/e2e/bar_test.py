@@ -211,6 +211,39 @@ class IconTest(unittest.TestCase):
             wait_for(lambda: bar in s.visible_windows(resident), what="the bar shown again")
 
 
+class DestinationListTest(unittest.TestCase):
+    """Picking from the bar's own list, opened with a click, as a user does."""
+
+    def open_list(self, s, resident):
+        bar = s.bar(resident)
+        x, y, w, h = s.geometry(bar)
+        before = set(s.visible_windows(resident))
+        s.xdotool("mousemove", x + w // 3, y + h - 4, "click", 1)
+        popup = wait_for(lambda: set(s.visible_windows(resident)) - before, what="the open list")
+        return popup.pop()
+
+    def start(self, s):
+        s.set("Config", "Place1", "会議室A")
+        s.set("Config", "Place2", "食堂")
+        s.set("Config", "Where", "会議室A")
+        return s.rumo()
+
+    def test_a_click_in_the_open_list_writes_the_destination(self):
+        with BarSession(tray=True) as s:
+            resident = self.start(s)
+            popup = self.open_list(s, resident)
+            x, y, w, h = s.geometry(popup)
+            s.xdotool("mousemove", x + w // 2, y + h * 3 // 4, "click", 1)  # the second of two
+            wait_for(lambda: s.get("Config", "Where") == "食堂", what="Where written")
+
+    def test_down_and_return_in_the_open_list_write_the_destination(self):
+        with BarSession(tray=True) as s:
+            resident = self.start(s)
+            self.open_list(s, resident)
+            s.xdotool("key", "Down", "Return")
+            wait_for(lambda: s.get("Config", "Where") == "食堂", what="Where written")
+
+
 HACKS = "/usr/libexec/xscreensaver"
 
 

@@ -1,7 +1,7 @@
 #include "platform/large_image.h"
 
-#include <QPainter>
 #include <gtest/gtest.h>
+#include <QPainter>
 
 namespace rumo {
 namespace {

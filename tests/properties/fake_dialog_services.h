@@ -20,6 +20,7 @@ public:
     std::vector<QUrl> openedDocuments;
     std::vector<QString> messages;
     int aboutShown = 0;
+    bool documentViewerInstalled = true;
 
     std::optional<Rgb> chooseColour(QWidget*, Rgb initial) override {
         colourRequests.push_back(initial);
@@ -36,7 +37,7 @@ public:
     void showAbout(QWidget*) override { ++aboutShown; }
     bool openDocument(const QUrl& url) override {
         openedDocuments.push_back(url);
-        return true;
+        return documentViewerInstalled;
     }
     void showMessage(QWidget*, const QString& text) override { messages.push_back(text); }
 

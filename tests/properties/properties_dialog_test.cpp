@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "common/japanese_faces.h"
 #include "fake_dialog_services.h"
 #include "properties/about_dialog.h"
 #include "properties/dialog_template.h"
@@ -52,7 +54,7 @@ protected:
                 d.reject();  // a test that forgot to close must not hang
             }
         });
-        return runPropertiesDialog(d, store);
+        return runPropertiesDialog(d);
     }
 
     std::vector<int> visibleOf(PropertiesDialog& d, const std::vector<int>& ids) {
@@ -275,6 +277,31 @@ TEST_F(PropertiesDialogTest, ARefusedPositionIsReportedOnceAndKeepsTheDialogOpen
     EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 
+TEST_F(PropertiesDialogTest, AFailedSaveIsReportedAndKeepsWhatWasTyped) {
+    PropertiesDialog d(store, services);
+    d.show();
+    edit(d, 1004)->setText(QStringLiteral("鈴木"));
+    store.failWrites("/home/u/.config/Zelkar/rumo.conf: No space left on device");
+    click(d, 1);
+    EXPECT_TRUE(d.isVisible());
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0],
+              QStringLiteral("設定を保存できませんでした。\n"
+                             "/home/u/.config/Zelkar/rumo.conf: No space left on device"));
+    EXPECT_EQ(edit(d, 1004)->text(), QStringLiteral("鈴木"));
+    EXPECT_EQ(store.raw(configKey("Name")), std::nullopt);
+    // A chooser's own save says so too.
+    services.colourReplies.push_back(makeRgb(1, 2, 3));
+    click(d, 1022);
+    ASSERT_EQ(services.messages.size(), 2u);
+    EXPECT_EQ(services.messages[1], services.messages[0]);
+
+    store.failWrites({});
+    click(d, 1);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(store.raw(configKey("Name")), "鈴木");
+}
+
 TEST_F(PropertiesDialogTest, BadStoredValuesOpenAndComeBackUsable) {
     const std::string huge(1 << 20, 'a');
     store.writeText(configKey("Name"), huge);
@@ -382,6 +409,16 @@ TEST_F(PropertiesDialogTest, VersionAndHelpButtons) {
     click(d, 1109);
     ASSERT_EQ(services.openedDocuments.size(), 1u);
     EXPECT_EQ(services.openedDocuments[0], QUrl::fromLocalFile(help.fileName()));
+    EXPECT_TRUE(services.messages.empty());
+    // Nothing on the desktop opens documents: the user is told what is missing.
+    services.documentViewerInstalled = false;
+    click(d, 1109);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_TRUE(services.messages[0].contains(QStringLiteral("xdg-open")));
+    services.messages.clear();
+    services.openedDocuments.clear();
+    services.documentViewerInstalled = true;
+    click(d, 1109);
 
     // Without a help document in Path, the one installed beside the program is opened.
     store.writeText(configKey("Path"), "/nonexistent-folder");
@@ -416,6 +453,7 @@ TEST(AboutDialogTest, ShowsIconVersionAndOk) {
 }
 
 TEST(SystemChooserTest, FontDescriptionsRoundTripThroughTheToolkit) {
+    installJapaneseFaceSubstitutions();  // as the program does at its start
     FontRequest request;
     request.face = "ＭＳ Ｐゴシック";
     request.pointSize = 24;
@@ -434,6 +472,21 @@ TEST(SystemChooserTest, FontDescriptionsRoundTripThroughTheToolkit) {
     EXPECT_EQ(chosen.face, font.family().toStdString());
     EXPECT_EQ(chosen.colour, makeRgb(0, 0, 255));
     EXPECT_TRUE(chosen.underline);
+    // The IPA faces have only a regular style; bold and italic are synthesised, and offered.
+    EXPECT_EQ(chosen.weight, 700);
+    EXPECT_FALSE(chosen.italic);
+    for (bool bold : {false, true}) {
+        for (bool italic : {false, true}) {
+            QFont styled = font;
+            styled.setBold(bold);
+            styled.setItalic(italic);
+            dialog.setCurrentFont(styled);
+            EXPECT_EQ(dialog.currentFont().bold(), bold) << bold << italic;
+            EXPECT_EQ(dialog.currentFont().italic(), italic) << bold << italic;
+            EXPECT_EQ(dialog.currentFont().pointSize(), 24);
+            EXPECT_EQ(dialog.currentFont().family(), font.family());
+        }
+    }
 }
 
 // The names the picture chooser lists in its folder, once the folder has been read.
@@ -460,15 +513,18 @@ QStringList listedNames(QFileDialog& dialog, int expected) {
 
 TEST(SystemChooserTest, PictureChooserListsPicturesWhateverTheirCase) {
     QTemporaryDir folder;
-    for (const char* name : {"PHOTO.JPG", "logo.bmp", "Anim.Gif", "notes.txt", "scan.jpeg"}) {
+    for (const char* name :
+         {"PHOTO.JPG", "logo.bmp", "Anim.Gif", "notes.txt", "scan.jpeg", "shot.JPE"}) {
         QFile file(folder.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     const QString stored = folder.filePath(QStringLiteral("logo.bmp"));
     const std::unique_ptr<QFileDialog> dialog = makePictureChooser(nullptr, stored);
     // One entry, as the user sees it.
-    EXPECT_EQ(dialog->nameFilters(),
-              QStringList{QStringLiteral("BMPﾌｧｲﾙ;JPGﾌｧｲﾙ;GIFﾌｧｲﾙ (*.bmp *.jpg *.gif)")});
+    auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    ASSERT_EQ(types->count(), 1);
+    EXPECT_EQ(types->itemText(0), QStringLiteral("BMPﾌｧｲﾙ;JPGﾌｧｲﾙ;GIFﾌｧｲﾙ (*.bmp *.jpg *.gif)"));
     EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("bmp"));
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
     EXPECT_EQ(dialog->fileMode(), QFileDialog::AnyFile);  // a typed name need not exist
@@ -476,9 +532,10 @@ TEST(SystemChooserTest, PictureChooserListsPicturesWhateverTheirCase) {
     EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(folder.path()).canonicalPath());
     dialog->show();
-    EXPECT_EQ(listedNames(*dialog, 3),
+    EXPECT_EQ(listedNames(*dialog, 5),
               (QStringList{QStringLiteral("Anim.Gif"), QStringLiteral("PHOTO.JPG"),
-                           QStringLiteral("logo.bmp")}));
+                           QStringLiteral("logo.bmp"), QStringLiteral("scan.jpeg"),
+                           QStringLiteral("shot.JPE")}));
     EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(), QStringLiteral("logo.bmp"));
 }
 

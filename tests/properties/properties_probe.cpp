@@ -4,12 +4,12 @@
 #include <QApplication>
 
 #include "properties/open_properties.h"
-#include "settings/qsettings_store.h"
+#include "settings/file_settings_store.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString name = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("rumo");
-    rumo::QSettingsStore store(name);
+    rumo::FileSettingsStore store(name);
     rumo::openProperties(store, nullptr);
     return 0;
 }

@@ -138,8 +138,10 @@ TEST(FrameComposition, NameAndDateLinesEndNearTheRightEdge) {
     FrameClock clock{kStart, {2026, 12, 7, 9, 5, 3}};
     const auto texts = textSteps(drawFrame(s, 1024, 768, clock));
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], (TextStep{kSmall, rgb(255, 0, 0), 1024 - 9 * 15, 0, "山田 太郎"}));
-    EXPECT_EQ(texts[1], (TextStep{kSmall, rgb(255, 0, 0), 1024 - 15 * 15, 738, "2026/12/7 9:5:3"}));
+    // Both kept inside the right edge by the canvas, when the face draws them wider.
+    EXPECT_EQ(texts[0], (TextStep{kSmall, rgb(255, 0, 0), 1024 - 9 * 15, 0, "山田 太郎", true}));
+    EXPECT_EQ(texts[1],
+              (TextStep{kSmall, rgb(255, 0, 0), 1024 - 15 * 15, 738, "2026/12/7 9:5:3", true}));
 }
 
 TEST(FrameComposition, PictureLayersTileAndCentre) {

@@ -40,6 +40,33 @@ TEST(NoticeFonts, JapaneseDefaultFacesResolveToGothicAndMincho) {
     EXPECT_TRUE(bold.strikeOut());
 }
 
+TEST(NoticeFonts, BoldIsHeavierAtEverySize) {
+    // The IPA faces have no bold face: it is synthesised, also far above small text's sizes
+    // (the destination at Size 240 is a 120-pixel cell, a memo at MSize 2000 a 400-pixel one).
+    const auto inked = [](int cell, int weight) {
+        Frame frame;
+        frame.width = 4 * cell;
+        frame.height = 2 * cell;
+        frame.steps = {
+            FillStep{{0, 0, frame.width, frame.height}, 0},
+            TextStep{
+                {"ＭＳ Ｐゴシック", cell, weight, false, false, false}, 0xFFFFFF, 0, 0, "会議室"}};
+        frame.staticSteps = 1;
+        FrameCanvas canvas;
+        canvas.compose(frame, true);
+        qint64 sum = 0;
+        for (int y = 0; y < frame.height; ++y) {
+            for (int x = 0; x < frame.width; ++x) {
+                sum += qGray(canvas.image().pixel(x, y));
+            }
+        }
+        return sum;
+    };
+    for (int cell : {30, 120, 400}) {
+        EXPECT_GT(inked(cell, 700), inked(cell, 400) * 11 / 10) << cell;
+    }
+}
+
 TEST(NoticeFonts, UnusableSizesAreClampedForRendering) {
     EXPECT_EQ(qtFont({"IPAGothic", 2147483647 / 2, 400, false, false, false}).pixelSize(),
               kMaxFontPixels);
@@ -73,6 +100,43 @@ TEST(NoticePixels, DestinationColourOnlyInsideItsBand) {
         }
     }
     EXPECT_GT(red, 2000);
+}
+
+// Columns [first, last] that hold any ink of an image drawn white on black.
+std::pair<int, int> inkColumns(const QImage& image) {
+    int first = image.width();
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(0, 0, 0)) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return {first, last};
+}
+
+TEST(NoticePixels, SmallLinesPlacedPastTheRightEdgeEndAtIt) {
+    const auto draw = [](const std::string& text, int x, bool keepIn) {
+        Frame frame;
+        frame.width = 1024;
+        frame.height = 40;
+        frame.steps = {FillStep{{0, 0, 1024, 40}, 0},
+                       TextStep{smallFont(), 0xFFFFFF, x, 5, text, keepIn}};
+        frame.staticSteps = 1;
+        FrameCanvas canvas;
+        canvas.compose(frame, true);
+        return canvas.image();
+    };
+    // The date's estimate (15 pixels a byte) is narrower than the face draws it.
+    const std::string date = "2026/12/29 23:58:58";
+    const auto [left, right] = inkColumns(draw(date, 0, true));
+    const auto [edgeLeft, edgeRight] = inkColumns(draw(date, 1024 - 19 * 15, true));
+    EXPECT_EQ(edgeRight - edgeLeft, right - left);  // nothing cut
+    EXPECT_GE(edgeRight, 1024 - 4);
+    // A line that fits stays where it was placed.
+    EXPECT_EQ(draw("山田", 1024 - 4 * 15, true), draw("山田", 1024 - 4 * 15, false));
 }
 
 TEST(NoticePixels, IncrementalFramesEqualFullRedraws) {

@@ -45,6 +45,35 @@ TEST(PictureCanvas, DrawsCopiesScaledPicturesAndTiles) {
     EXPECT_EQ(image.pixel(0, 9), qRgb(0, 255, 0));       // cut at the canvas edge
 }
 
+TEST(PictureCanvas, TransparentPixelsShowWhatLiesBehindInEveryLayer) {
+    // A GIF's transparent pixel at the top-left corner of an otherwise red picture.
+    QImage holed(2, 2, QImage::Format_ARGB32_Premultiplied);
+    holed.fill(Qt::red);
+    holed.setPixel(0, 0, 0);
+    PictureTable table;
+    const PictureHandle asIs = table.add({holed, {2, 2}, {0, 0, 2, 2}});
+    // Decoded at half its size (a wide foreground): tiling it rebuilds it at its own size.
+    const PictureHandle halved = table.add({holed, {4, 4}, {0, 0, 4, 4}});
+    struct Case {
+        DrawStep picture;
+        QPoint hole;
+    };
+    const Case cases[] = {{TileStep{asIs, 8, 8}, {2, 2}},
+                          {TileStep{halved, 8, 8}, {5, 5}},
+                          {PictureStep{asIs, {0, 0, 6, 6}}, {2, 2}}};
+    for (const Case& c : cases) {
+        FrameCanvas canvas(&table);
+        Frame frame;
+        frame.width = 8;
+        frame.height = 8;
+        frame.steps = {FillStep{{0, 0, 8, 8}, 0xFF0000}, c.picture};  // blue behind
+        frame.staticSteps = 2;
+        canvas.compose(frame, true);
+        EXPECT_EQ(canvas.image().pixel(c.hole), qRgb(0, 0, 255)) << c.picture.index();
+        EXPECT_EQ(canvas.image().pixel(c.hole + QPoint(1, 1)), qRgb(255, 0, 0));
+    }
+}
+
 TEST(PictureCanvas, PartOfAPictureMapsIntoItsPlacement) {
     PictureTable table;
     // The decoder kept only the right half (2..4) of a 4x2 picture, already at screen scale.

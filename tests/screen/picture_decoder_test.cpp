@@ -174,6 +174,32 @@ TEST_F(PictureDecoder, ReadsEachFormatByContentIntoTheScreenFormat) {
     EXPECT_EQ(gif->image.pixel(1, 1), qRgb(255, 255, 255));
 }
 
+TEST_F(PictureDecoder, TopDownBmpIsRead) {
+    // Some programs store a BMP's rows from the top, marked by a negative height.
+    const QImage picture = gradient(40, 30);
+    const QByteArray bottomUp = encode(picture, "bmp");
+    const auto le32 = [&](qsizetype at) {
+        return int(quint8(bottomUp[at])) | int(quint8(bottomUp[at + 1])) << 8 |
+               int(quint8(bottomUp[at + 2])) << 16 | int(quint8(bottomUp[at + 3])) << 24;
+    };
+    const int pixels = le32(10);
+    const int stride = ((40 * (le32(28) & 0xFFFF) + 31) / 32) * 4;
+    QByteArray topDown = bottomUp.left(pixels);
+    for (int row = 29; row >= 0; --row) {
+        topDown += bottomUp.mid(pixels + row * stride, stride);
+    }
+    const int height = -30;
+    for (int i = 0; i < 4; ++i) {
+        topDown[22 + i] = char((height >> (8 * i)) & 0xFF);
+    }
+    for (bool foreground : {true, false}) {
+        const auto decoded = decodePicture(write("top-down.bmp", topDown), kScreen, foreground);
+        ASSERT_TRUE(decoded);
+        EXPECT_EQ(decoded->originalSize, QSize(40, 30));
+        EXPECT_LT(meanDifference(decoded->image, picture), 3.0);
+    }
+}
+
 TEST_F(PictureDecoder, OtherFormatsAndTextAreRefused) {
     EXPECT_FALSE(decodePicture(save("picture.jpg", gradient(20, 20), "png"), kScreen, true));
     EXPECT_FALSE(
@@ -264,11 +290,25 @@ TEST_F(PictureDecoder, HugeHeadersAreRefusedBeforeDecoding) {
     writer.setProgressiveScanWrite(true);
     ASSERT_TRUE(writer.write(gradient(320, 240)));
     ASSERT_TRUE(decodePicture(write("fine.jpg", progressive), kScreen, true));
+    const QByteArray fine = progressive;
     const qsizetype start = progressive.indexOf("\xFF\xC2");
     ASSERT_GT(start, 0);
     progressive[start + 5] = progressive[start + 7] = char(0x36);
     progressive[start + 6] = progressive[start + 8] = char(0xB0);
     EXPECT_FALSE(decodePicture(write("deep.jpg", progressive), kScreen, true));
+
+    // 60,000 empty scans before the end: libjpeg would spend many seconds on them. A file with
+    // the most scans we accept still decodes.
+    const qsizetype end = fine.lastIndexOf("\xFF\xD9");
+    ASSERT_GT(end, 0);
+    const QByteArray emptyScan = QByteArray::fromHex("FFDA000801010000001000");
+    QByteArray scans = fine;
+    scans.insert(end, emptyScan.repeated(60000));
+    EXPECT_FALSE(decodePicture(write("scans.jpg", scans), kScreen, true));
+    const int written = int(fine.count("\xFF\xDA"));
+    QByteArray most = fine;
+    most.insert(end, emptyScan.repeated(kMaxJpegScans - written));
+    EXPECT_TRUE(decodePicture(write("most.jpg", most), kScreen, true));
 }
 
 TEST_F(PictureDecoder, PathsThatAreNoRegularFileAreRefusedWithoutWaiting) {

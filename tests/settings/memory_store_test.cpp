@@ -30,5 +30,16 @@ TEST(MemoryStore, TextWhereAnIntegerIsExpectedReadsAsDefault) {
     EXPECT_EQ(store.readText(configKey("Size"), ""), "120");
 }
 
+TEST(MemoryStore, FollowsTheFileStoresContract) {
+    MemoryStore store;
+    ASSERT_TRUE(store.writeText({"config", "WHERE"}, "upper"));
+    EXPECT_EQ(readTextSetting(store, configKey("Where")), "upper");
+    store.failWrites("No space left on device");
+    const WriteStatus failed = store.write({{configKey("Where"), "a"}, {configKey("Name"), "b"}});
+    EXPECT_EQ(failed.error, "No space left on device");
+    EXPECT_EQ(store.raw(configKey("Where")), "upper");
+    EXPECT_EQ(store.raw(configKey("Name")), std::nullopt);
+}
+
 }  // namespace
 }  // namespace rumo

@@ -1,0 +1,261 @@
+#include "settings/ini_text.h"
+
+#include <cstdint>
+
+namespace rumo {
+
+namespace {
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+void appendUtf8(std::string& out, std::uint32_t code) {
+    if (code >= 0xD800 && code <= 0xDFFF) {
+        code = 0xFFFD;  // a lone surrogate has no UTF-8 form
+    }
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+constexpr char kHex[] = "0123456789abcdef";
+constexpr char kUpperHex[] = "0123456789ABCDEF";
+
+}  // namespace
+
+std::string unescapeIniName(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\') {
+            out += '/';
+        } else if (c == '%' && i + 5 < text.size() && text[i + 1] == 'U' &&
+                   hexDigit(text[i + 2]) >= 0 && hexDigit(text[i + 3]) >= 0 &&
+                   hexDigit(text[i + 4]) >= 0 && hexDigit(text[i + 5]) >= 0) {
+            std::uint32_t code = 0;
+            for (std::size_t k = 2; k < 6; ++k) {
+                code = code * 16 + static_cast<std::uint32_t>(hexDigit(text[i + k]));
+            }
+            appendUtf8(out, code);
+            i += 5;
+        } else if (c == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
+                   hexDigit(text[i + 2]) >= 0) {
+            appendUtf8(out, static_cast<std::uint32_t>(hexDigit(text[i + 1]) * 16 +
+                                                       hexDigit(text[i + 2])));
+            i += 2;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string escapeIniName(std::string_view name) {
+    std::string out;
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '/') {
+            out += '\\';
+        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   c == '_' || c == '-' || c == '.') {
+            out += c;
+        } else {
+            out += '%';
+            out += kUpperHex[u >> 4];
+            out += kUpperHex[u & 0x0F];
+        }
+    }
+    return out;
+}
+
+std::string unescapeIniValue(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    bool quoted = false;
+    // Blanks after this length may be dropped: they are unquoted and were not escaped.
+    std::size_t keepUpTo = 0;
+    auto skipBlanks = [&] {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+            ++i;
+        }
+    };
+    skipBlanks();
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\\') {
+            ++i;
+            if (i >= text.size()) {
+                break;
+            }
+            const char e = text[i++];
+            switch (e) {
+                case 'a':
+                    out += '\a';
+                    break;
+                case 'b':
+                    out += '\b';
+                    break;
+                case 'f':
+                    out += '\f';
+                    break;
+                case 'n':
+                    out += '\n';
+                    break;
+                case 'r':
+                    out += '\r';
+                    break;
+                case 't':
+                    out += '\t';
+                    break;
+                case 'v':
+                    out += '\v';
+                    break;
+                case '"':
+                case '?':
+                case '\'':
+                case '\\':
+                    out += e;
+                    break;
+                case 'x': {
+                    std::uint32_t code = 0;
+                    bool any = false;
+                    while (i < text.size() && hexDigit(text[i]) >= 0) {
+                        code =
+                            ((code << 4) + static_cast<std::uint32_t>(hexDigit(text[i]))) & 0xFFFF;
+                        any = true;
+                        ++i;
+                    }
+                    if (any) {
+                        appendUtf8(out, code);
+                    }
+                    break;
+                }
+                default:
+                    if (e >= '0' && e <= '7') {
+                        std::uint32_t code = static_cast<std::uint32_t>(e - '0');
+                        while (i < text.size() && text[i] >= '0' && text[i] <= '7') {
+                            code =
+                                ((code << 3) + static_cast<std::uint32_t>(text[i] - '0')) & 0xFFFF;
+                            ++i;
+                        }
+                        appendUtf8(out, code);
+                    }
+                    break;  // any other escaped character is dropped, as QSettings does
+            }
+            keepUpTo = out.size();
+        } else if (c == '"') {
+            ++i;
+            quoted = !quoted;
+            if (!quoted) {
+                keepUpTo = out.size();
+                skipBlanks();
+            }
+        } else {
+            out += c;
+            ++i;
+            if (quoted) {
+                keepUpTo = out.size();
+            }
+        }
+    }
+    while (out.size() > keepUpTo && (out.back() == ' ' || out.back() == '\t')) {
+        out.pop_back();
+    }
+    if (out.size() >= 2 && out[0] == '@' && out[1] == '@') {
+        out.erase(0, 1);
+    }
+    return out;
+}
+
+std::string escapeIniValue(std::string_view value) {
+    std::string out;
+    out.reserve(value.size() + 2);
+    if (!value.empty() && value.front() == '@') {
+        out += '@';
+    }
+    bool needsQuotes = false;
+    bool escapeNextIfHex = false;
+    for (const char c : value) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == ';' || c == ',' || c == '=') {
+            needsQuotes = true;
+        }
+        if (escapeNextIfHex && hexDigit(c) >= 0) {
+            // A hex digit right after \xNN would be read as part of that escape.
+            out += "\\x";
+            out += kHex[u >> 4];
+            out += kHex[u & 0x0F];
+            continue;
+        }
+        escapeNextIfHex = false;
+        switch (c) {
+            case '\0':
+                out += "\\0";
+                escapeNextIfHex = true;
+                break;
+            case '\a':
+                out += "\\a";
+                break;
+            case '\b':
+                out += "\\b";
+                break;
+            case '\f':
+                out += "\\f";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\v':
+                out += "\\v";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            default:
+                if (u <= 0x1F) {
+                    out += "\\x";
+                    if (u >= 0x10) {
+                        out += kHex[u >> 4];
+                    }
+                    out += kHex[u & 0x0F];
+                    escapeNextIfHex = true;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    if (needsQuotes || (!out.empty() && (out.front() == ' ' || out.back() == ' '))) {
+        out = '"' + out + '"';
+    }
+    return out;
+}
+
+}  // namespace rumo

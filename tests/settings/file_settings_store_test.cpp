@@ -1,0 +1,349 @@
+#include "settings/file_settings_store.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <chrono>
+#include <random>
+
+namespace rumo {
+namespace {
+
+const QString kTool = QStringLiteral(RUMO_BINARY_DIR "/rumo-settings");
+
+// Each test has a settings file of its own, removed before it starts.
+class FileSettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        appName_ = QStringLiteral("store-") + QString::fromUtf8(info->name());
+        store_ = std::make_unique<FileSettingsStore>(appName_);
+        QFile::remove(store_->filePath());
+        QDir().mkpath(QFileInfo(store_->filePath()).absolutePath());
+    }
+
+    QProcess* startTool(const QStringList& arguments) {
+        auto* process = new QProcess;
+        process->setProgram(kTool);
+        process->setArguments(QStringList{QStringLiteral("--app"), appName_} + arguments);
+        process->start();
+        processes_.emplace_back(process);
+        return process;
+    }
+
+    void runTool(const QStringList& arguments) {
+        QProcess* process = startTool(arguments);
+        ASSERT_TRUE(process->waitForFinished(30000));
+        ASSERT_EQ(process->exitCode(), 0);
+    }
+
+    void writeFile(const QByteArray& bytes) {
+        QFile file(store_->filePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray fileBytes() {
+        QFile file(store_->filePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QString appName_;
+    std::unique_ptr<FileSettingsStore> store_;
+    std::vector<std::unique_ptr<QProcess>> processes_;
+};
+
+TEST_F(FileSettingsStoreTest, MissingFileAndKeysReadAsDefaults) {
+    EXPECT_EQ(readSetting(*store_, configKey("Size")), 240);
+    EXPECT_EQ(readTextSetting(*store_, memoGroupKey("MFont", 3)), "ＭＳ Ｐ明朝");
+    EXPECT_FALSE(QFileInfo::exists(store_->filePath()));  // reading creates nothing
+}
+
+TEST_F(FileSettingsStoreTest, ValuesRoundTripInTheirSections) {
+    ASSERT_TRUE(store_->writeText(configKey("Where"), "会議室, 3F"));
+    ASSERT_TRUE(store_->writeInt(memoPositionKey('x', 2), -40));
+    ASSERT_TRUE(store_->writeText(placeImageKey(7), "/home/a b/写真.jpg"));
+    EXPECT_EQ(readTextSetting(*store_, configKey("Where")), "会議室, 3F");
+    EXPECT_EQ(readSetting(*store_, memoPositionKey('x', 2)), -40);
+    EXPECT_EQ(readSetting(*store_, memoPositionKey('x', 3)), 0);
+    EXPECT_EQ(readTextSetting(*store_, placeImageKey(7)), "/home/a b/写真.jpg");
+}
+
+TEST_F(FileSettingsStoreTest, TextInAnIntegerKeyReadsAsDefault) {
+    ASSERT_TRUE(store_->writeText(configKey("Size"), "huge"));
+    EXPECT_EQ(readSetting(*store_, configKey("Size")), 240);
+    ASSERT_TRUE(store_->writeText(configKey("Size"), "99999999999"));
+    EXPECT_EQ(readSetting(*store_, configKey("Size")), 240);
+}
+
+TEST_F(FileSettingsStoreTest, FileIsPrivateToItsOwner) {
+    ASSERT_TRUE(store_->writeText(configKey("Password"), "secret"));
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
+                        QFileDevice::WriteOther;
+    EXPECT_EQ(QFileInfo(store_->filePath()).permissions() & (ownerOnly | others), ownerOnly);
+    QFile::setPermissions(store_->filePath(),
+                          ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    ASSERT_TRUE(store_->writeInt(configKey("Esc"), 1));
+    EXPECT_EQ(QFileInfo(store_->filePath()).permissions() & others, QFileDevice::Permissions());
+}
+
+TEST_F(FileSettingsStoreTest, CorruptFileReadsAsDefaultsAndAWriteKeepsWhatCouldBeRead) {
+    {
+        QFile file(store_->filePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(
+            "[Config]\nName=Taro\nSize=abc\n\x01\xff\xfe garbage ===\n[[[broken\n"
+            "Screen\n");
+    }
+    EXPECT_EQ(readSetting(*store_, configKey("Size")), 240);
+    EXPECT_EQ(readSetting(*store_, configKey("Screen")), 0);
+    EXPECT_EQ(readTextSetting(*store_, configKey("Name")), "Taro");
+    ASSERT_TRUE(store_->writeInt(configKey("Riseki"), 1));
+    EXPECT_EQ(readTextSetting(*store_, configKey("Name")), "Taro");
+    EXPECT_EQ(readSetting(*store_, configKey("Riseki")), 1);
+}
+
+TEST_F(FileSettingsStoreTest, BinaryGarbageReadsAsDefaults) {
+    {
+        QFile file(store_->filePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        QByteArray junk;
+        for (int i = 0; i < 4096; ++i) {
+            junk.append(static_cast<char>((i * 7919) & 0xFF));
+        }
+        file.write(junk);
+    }
+    EXPECT_EQ(readSetting(*store_, configKey("Size")), 240);
+    EXPECT_TRUE(store_->writeInt(configKey("Size"), 200));
+    EXPECT_EQ(readSetting(*store_, configKey("Size")), 200);
+}
+
+TEST_F(FileSettingsStoreTest, UnreadableOrReadOnlyFileIsNeverReplaced) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    ASSERT_TRUE(store_->writeText(configKey("Name"), "Taro"));
+    QFile::setPermissions(store_->filePath(), QFileDevice::Permissions());
+    EXPECT_EQ(readTextSetting(*store_, configKey("Name")), "");
+    EXPECT_FALSE(store_->writeInt(configKey("Esc"), 1));
+    QFile::setPermissions(store_->filePath(), QFileDevice::ReadOwner);
+    const WriteStatus readOnly = store_->write({{configKey("Esc"), "1"}});
+    EXPECT_NE(readOnly.error.find("Permission denied"), std::string::npos) << readOnly.error;
+    QFile::setPermissions(store_->filePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(readTextSetting(*store_, configKey("Name")), "Taro");
+    EXPECT_EQ(readTextSetting(*store_, configKey("Esc")), "");
+}
+
+TEST_F(FileSettingsStoreTest, ReadsSeeWhatAnotherProcessJustWrote) {
+    for (int round = 0; round < 6; ++round) {
+        const QString value = QString::number(round % 2);
+        runTool(
+            {QStringLiteral("set-int"), QStringLiteral("Config"), QStringLiteral("Esc"), value});
+        EXPECT_EQ(readSetting(*store_, configKey("Esc")), round % 2) << "round " << round;
+    }
+}
+
+TEST_F(FileSettingsStoreTest, TwoProcessesWritingDifferentKeysLoseNothing) {
+    // The race is in the locking, not in the disk: on a memory file system the 2,000 writes take
+    // a second or two instead of twenty spent waiting for fsync.
+    const QTemporaryDir memory(QStringLiteral("/dev/shm/rumo-store-XXXXXX"));
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", configHome); });
+    if (memory.isValid()) {
+        qputenv("XDG_CONFIG_HOME", memory.path().toUtf8());
+        store_ = std::make_unique<FileSettingsStore>(appName_);
+    }
+    constexpr int kWrites = 1000;
+    const QString count = QString::number(kWrites);
+    QProcess* first =
+        startTool({QStringLiteral("fill"), QStringLiteral("Config"), QStringLiteral("A"), count});
+    QProcess* second =
+        startTool({QStringLiteral("fill"), QStringLiteral("Config"), QStringLiteral("B"), count});
+    ASSERT_TRUE(first->waitForFinished(120000));
+    ASSERT_TRUE(second->waitForFinished(120000));
+    ASSERT_EQ(first->exitCode(), 0);
+    ASSERT_EQ(second->exitCode(), 0);
+    const SettingsSnapshot values = store_->snapshot();
+    for (int n = 1; n <= kWrites; ++n) {
+        ASSERT_EQ(values.readInt({"Config", "A" + std::to_string(n)}, -1), n);
+        ASSERT_EQ(values.readInt({"Config", "B" + std::to_string(n)}, -1), n);
+    }
+}
+
+TEST_F(FileSettingsStoreTest, WritersKilledAtRandomPointsNeverLoseACommittedValue) {
+    ASSERT_TRUE(store_->writeText(configKey("Name"), "Taro"));
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 4; ++round) {
+        const std::string prefix = "K" + std::to_string(round) + "_";
+        QProcess* writer = startTool({QStringLiteral("fill"), QStringLiteral("Config"),
+                                      QString::fromStdString(prefix), QStringLiteral("100000")});
+        // Killed after a random number of writes, at whatever point of a write it then is.
+        const int target = std::uniform_int_distribution<int>(1, 40)(random);
+        const std::string last = prefix + std::to_string(target);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (store_->readInt({"Config", last}, -1) != target &&
+               std::chrono::steady_clock::now() < deadline) {
+            QThread::usleep(std::uniform_int_distribution<unsigned>(0, 3000)(random));
+        }
+        writer->kill();
+        ASSERT_TRUE(writer->waitForFinished(10000));
+
+        // Every key that made it to disk is whole, nothing committed before is lost, and the next
+        // write works.
+        const SettingsSnapshot values = store_->snapshot();
+        EXPECT_EQ(readTextSetting(values, configKey("Name")), "Taro");
+        for (int earlier = 0; earlier < round; ++earlier) {
+            EXPECT_EQ(values.readInt({"Config", "K" + std::to_string(earlier) + "_1"}, -1), 1);
+        }
+        int written = 0;
+        while (values.readInt({"Config", prefix + std::to_string(written + 1)}, -1) ==
+               written + 1) {
+            ++written;
+        }
+        EXPECT_GE(written, target);
+        EXPECT_EQ(values.readInt({"Config", prefix + std::to_string(written + 2)}, -1), -1);
+        EXPECT_TRUE(store_->writeInt(configKey("Screen"), round));
+        EXPECT_EQ(readSetting(*store_, configKey("Screen")), round);
+    }
+    // A killed writer's temporary file holds the password too: the next write removes it, and
+    // only it.
+    const QDir folder = QFileInfo(store_->filePath()).absoluteDir();
+    QFile backup(store_->filePath() + QStringLiteral(".backup"));
+    ASSERT_TRUE(backup.open(QIODevice::WriteOnly));
+    backup.close();
+    QFile abandoned(store_->filePath() + QStringLiteral(".saving-AbC123"));
+    ASSERT_TRUE(abandoned.open(QIODevice::WriteOnly));
+    abandoned.close();
+    ASSERT_TRUE(store_->writeInt(configKey("Esc"), 1));
+    EXPECT_EQ(folder.entryList({QFileInfo(store_->filePath()).fileName() + QStringLiteral(".*")},
+                               QDir::Files | QDir::Hidden),
+              (QStringList{QFileInfo(store_->filePath()).fileName() + QStringLiteral(".backup"),
+                           QFileInfo(store_->filePath()).fileName() + QStringLiteral(".flock")}));
+}
+
+TEST_F(FileSettingsStoreTest, OtherLinesSurviveWritesByteForByte) {
+    const QByteArray original(
+        "; kept by hand\n"
+        "[Config]\n"
+        "Name=\x8E\x52\x93\x63\n"    // 山田 in Shift-JIS, as a Japanese Windows machine wrote it
+        "Place1=\xE5\xA4\xA7\xE9\n"  // a cut UTF-8 sequence
+        "Memo1=\"unbalanced\n"
+        "Place2=\xE5\xA4\xA7\xE9\x98\xAA\n");
+    writeFile(original);
+    EXPECT_EQ(readTextSetting(*store_, configKey("Name")), "山田");
+    EXPECT_EQ(readTextSetting(*store_, configKey("Place1")), "大\xEF\xBF\xBD");
+    EXPECT_EQ(readTextSetting(*store_, configKey("Place2")), "大阪");
+    EXPECT_EQ(readTextSetting(*store_, configKey("Memo1")), "unbalanced");
+
+    ASSERT_TRUE(store_->writeInt(configKey("Endflg"), 0));
+    ASSERT_TRUE(store_->writeText(configKey("Path"), "/home/u"));
+    EXPECT_EQ(fileBytes(), original + "Endflg=0\nPath=/home/u\n");
+    // Saving what was shown leaves the undecodable bytes alone; a changed value is UTF-8.
+    ASSERT_TRUE(
+        store_->write({{configKey("Name"), "山田"}, {configKey("Place1"), "大\xEF\xBF\xBD"}}).ok());
+    EXPECT_EQ(fileBytes(), original + "Endflg=0\nPath=/home/u\n");
+    ASSERT_TRUE(store_->writeText(configKey("Name"), "山本"));
+    EXPECT_TRUE(fileBytes().contains("Name=山本\n"));
+}
+
+TEST_F(FileSettingsStoreTest, FilesOfQSettingsAndOursReadTheSameThroughEither) {
+    const QString tricky = QStringLiteral(" 会議室, 3F; \"x\" \\ @ \t\u0001end ");
+    {
+        QSettings qt(store_->filePath(), QSettings::IniFormat);
+        qt.setValue(QStringLiteral("Config/Where"), tricky);
+        qt.setValue(QStringLiteral("Config/Minf2/Memo2x"), 12);
+        qt.setValue(QStringLiteral("Config/Gazo/Gazo3"), QStringLiteral("@/写真.jpg"));
+    }
+    EXPECT_EQ(readTextSetting(*store_, configKey("Where")), tricky.toStdString());
+    EXPECT_EQ(readSetting(*store_, memoPositionKey('x', 2)), 12);
+    EXPECT_EQ(readTextSetting(*store_, placeImageKey(3)), "@/写真.jpg");
+
+    ASSERT_TRUE(store_->writeText(configKey("Name"), tricky.toStdString()));
+    ASSERT_TRUE(store_->writeInt(memoPositionKey('y', 4), -3));
+    ASSERT_TRUE(store_->writeText(placeImageKey(3), "@@x"));
+    QSettings qt(store_->filePath(), QSettings::IniFormat);
+    EXPECT_EQ(qt.value(QStringLiteral("Config/Name")).toString(), tricky);
+    EXPECT_EQ(qt.value(QStringLiteral("Config/Minf4/Memo4y")).toInt(), -3);
+    EXPECT_EQ(qt.value(QStringLiteral("Config/Gazo/Gazo3")).toString(), QStringLiteral("@@x"));
+    EXPECT_EQ(qt.value(QStringLiteral("Config/Where")).toString(), tricky);
+}
+
+TEST_F(FileSettingsStoreTest, AUtf16FileStaysUtf16) {
+    const QString text = QStringLiteral("[Config]\r\nWhere=会議室\r\n");
+    QByteArray bytes("\xFF\xFE", 2);
+    bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    writeFile(bytes);
+    EXPECT_EQ(readTextSetting(*store_, configKey("Where")), "会議室");
+    ASSERT_TRUE(store_->writeInt(configKey("Esc"), 1));
+    const QString after = QStringLiteral("[Config]\r\nWhere=会議室\r\nEsc=1\r\n");
+    QByteArray expected("\xFF\xFE", 2);
+    expected.append(reinterpret_cast<const char*>(after.utf16()), after.size() * 2);
+    EXPECT_EQ(fileBytes(), expected);
+}
+
+TEST_F(FileSettingsStoreTest, WritesGoThroughLinksAndALinkToNowhereIsReported) {
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(QStringLiteral("real.conf"));
+    QFile::remove(store_->filePath());
+    ASSERT_TRUE(QFile::link(target, store_->filePath()));
+    ASSERT_TRUE(store_->writeText(configKey("Where"), "a"));
+    EXPECT_TRUE(QFileInfo(store_->filePath()).isSymLink());
+    EXPECT_EQ(readTextSetting(*store_, configKey("Where")), "a");
+
+    QFile::remove(store_->filePath());
+    ASSERT_TRUE(
+        QFile::link(elsewhere.filePath(QStringLiteral("gone/real.conf")), store_->filePath()));
+    const WriteStatus status = store_->write({{configKey("Where"), "b"}});
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.error.find("No such file"), std::string::npos) << status.error;
+}
+
+// A tiny file system of our own: full, then read-only. Mounting needs privileges a test run may
+// not have.
+TEST_F(FileSettingsStoreTest, AFullDiskOrReadOnlyMountIsReportedAndKeepsTheFile) {
+    QTemporaryDir mountPoint;
+    const auto run = [](const QStringList& arguments) {
+        return QProcess::execute(QStringLiteral("mount"), arguments) == 0;
+    };
+    if (!run({QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+              QStringLiteral("size=64k"), QStringLiteral("tmpfs"), mountPoint.path()})) {
+        GTEST_SKIP() << "cannot mount a small tmpfs here";
+    }
+    const auto unmount =
+        qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {mountPoint.path()}); });
+    QFile::remove(store_->filePath());
+    ASSERT_TRUE(QFile::link(mountPoint.filePath(QStringLiteral("rumo.conf")), store_->filePath()));
+    ASSERT_TRUE(store_->writeText(configKey("Name"), "Taro"));
+    const QByteArray before = fileBytes();
+    {
+        QFile filler(mountPoint.filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(1024, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    const WriteStatus full = store_->write({{configKey("Memo1"), std::string(16384, 'm')}});
+    EXPECT_FALSE(full.ok());
+    EXPECT_NE(full.error.find("No space left"), std::string::npos) << full.error;
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(QDir(mountPoint.path()).entryList(QDir::Files).size(), 3);  // no temporary left
+
+    QFile::remove(mountPoint.filePath(QStringLiteral("filler")));
+    ASSERT_TRUE(run({QStringLiteral("-o"), QStringLiteral("remount,ro"), mountPoint.path()}));
+    const WriteStatus readOnly = store_->write({{configKey("Memo1"), "m"}});
+    EXPECT_FALSE(readOnly.ok());
+    EXPECT_NE(readOnly.error.find("Read-only"), std::string::npos) << readOnly.error;
+    EXPECT_EQ(fileBytes(), before);
+}
+
+}  // namespace
+}  // namespace rumo
