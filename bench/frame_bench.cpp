@@ -4,7 +4,8 @@
 // BM_FrameLargePicture is the same with a 6000x4000 JPEG foreground decoded for the window, which
 // should cost what the 800x600 one costs; the *Whole variants compose every frame in full, as a
 // paint request does; BM_FrameNaive redraws everything with QPainter for
-// comparison; BM_FrameCopy is the window copy of the changed region.
+// comparison; BM_FrameCopy is the window copy of the changed region; BM_FrameHiDpi is BM_Frame
+// laid out at 1920x1080 and drawn at 2x (3840x2160 device pixels).
 #include <benchmark/benchmark.h>
 #include <QGuiApplication>
 #include <QPainter>
@@ -15,6 +16,7 @@
 #include "screen/font_mapping.h"
 #include "screen/frame_canvas.h"
 #include "screen/frame_composer.h"
+#include "screen/frame_scale.h"
 #include "screen/picture_decoder.h"
 #include "screen/picture_table.h"
 #include "screen/scene_loader.h"
@@ -71,12 +73,18 @@ QColor qtColour(Colour c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-void runFrames(benchmark::State& state, Notice& notice, int width, int height, bool whole) {
+// ratio: device pixels per layout pixel (2 for a HiDPI screen of width x height logical pixels).
+void runFrames(benchmark::State& state, Notice& notice, int width, int height, bool whole,
+               double ratio = 1.0) {
     FrameCanvas canvas(&notice.pictures);
-    canvas.compose(notice.next(width, height), true);
+    const auto next = [&] {
+        return ratio == 1.0 ? notice.next(width, height)
+                            : scaleFrame(notice.next(width, height), ratio);
+    };
+    canvas.compose(next(), true);
     qint64 pixels = 0;
     for (auto _ : state) {
-        const QRegion changed = canvas.compose(notice.next(width, height), whole);
+        const QRegion changed = canvas.compose(next(), whole);
         for (const QRect& r : changed) {
             pixels += qint64(r.width()) * r.height();
         }
@@ -107,6 +115,13 @@ void framesLargePicture(benchmark::State& state, bool whole) {
 
 void BM_Frame(benchmark::State& state) {
     frames800x600(state, false);
+}
+// The same notice laid out for width x height logical pixels, drawn at twice the resolution.
+void BM_FrameHiDpi(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    Notice notice(height);
+    runFrames(state, notice, width, height, false, 2.0);
 }
 void BM_FrameWhole(benchmark::State& state) {
     frames800x600(state, true);
@@ -176,6 +191,12 @@ void BM_FrameCopy(benchmark::State& state) {
 BENCHMARK(BM_Frame)
     ->Args({1920, 1080})
     ->Args({3840, 2160})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.2)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameHiDpi)
+    ->Args({1920, 1080})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(0.2)
     ->Repetitions(5)

@@ -6,12 +6,12 @@ set -euo pipefail
 packages=(
   build-essential cmake ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n qt6-svg-dev libgl-dev
-  libxcb1-dev
+  libxcb1-dev libxss-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
-  xvfb openbox trayer xdotool imagemagick x11-utils dbus-daemon dbus-x11
-  python3 python3-gi gir1.2-glib-2.0
+  xvfb openbox trayer xdotool imagemagick x11-utils x11-xserver-utils dbus-daemon dbus-x11
+  python3 python3-gi python3-dbus gir1.2-glib-2.0
   desktop-file-utils appstream man-db dpkg-dev file hicolor-icon-theme
 )
 

@@ -1,8 +1,10 @@
 // rumo-render: draws the notice as the program would show it, from a settings file, into a PNG.
-//   rumo-render [--app NAME] [--size WxH] [--at EPOCH] [--elapsed SECONDS] [--frames N] OUT.png
+//   rumo-render [--app NAME] [--size WxH] [--scale R] [--at EPOCH] [--elapsed SECONDS] [--frames N]
+//               OUT.png
 // The settings are those of NAME (default rumo) under XDG_CONFIG_HOME, like the program's own.
 // --at is the moment of the frame (default now), --elapsed the seconds since the notice first
-// painted (default 0), --frames the number of frames drawn, the paint's first (default 1).
+// painted (default 0), --frames the number of frames drawn, the paint's first (default 1), --scale
+// the device pixel ratio of a HiDPI screen (the picture is WxH times R pixels; default 1).
 #include <QDateTime>
 #include <QGuiApplication>
 #include <cstdio>
@@ -15,8 +17,8 @@ namespace {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: rumo-render [--app NAME] [--size WxH] [--at EPOCH] [--elapsed SECONDS]"
-                 " [--frames N] OUT.png\n");
+                 "usage: rumo-render [--app NAME] [--size WxH] [--scale R] [--at EPOCH]"
+                 " [--elapsed SECONDS] [--frames N] OUT.png\n");
     return 2;
 }
 
@@ -46,6 +48,9 @@ int main(int argc, char* argv[]) {
             }
             ok = okW && okH && request.size.width() > 0 && request.size.height() > 0 &&
                  request.size.width() <= 16384 && request.size.height() <= 16384;
+        } else if (arg == QStringLiteral("--scale") && hasValue) {
+            request.devicePixelRatio = args[++i].toDouble(&ok);
+            ok = ok && request.devicePixelRatio >= 0.25 && request.devicePixelRatio <= 4;
         } else if (arg == QStringLiteral("--at") && hasValue) {
             request.now = args[++i].toLongLong(&ok);
         } else if (arg == QStringLiteral("--elapsed") && hasValue) {
@@ -62,7 +67,8 @@ int main(int argc, char* argv[]) {
             return usage();
         }
     }
-    if (output.isEmpty()) {
+    const QSize device = request.size * request.devicePixelRatio;
+    if (output.isEmpty() || device.width() > 16384 || device.height() > 16384) {
         return usage();
     }
     rumo::FileSettingsStore store(appName);

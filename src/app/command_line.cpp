@@ -18,15 +18,29 @@ std::optional<std::uint64_t> parseWindowId(std::string_view text) {
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
         ++i;
     }
+    unsigned base = 10;
+    if (text.size() - i > 2 && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
+        std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+        base = 16;
+        i += 2;
+    }
     std::uint64_t value = 0;
     bool anyDigit = false;
     constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        const auto digit = static_cast<std::uint64_t>(text[i] - '0');
-        if (value > (kMax - digit) / 10) {
+    for (; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::uint64_t digit = 0;
+        if (c >= '0' && c <= '9') {
+            digit = c - '0';
+        } else if (base == 16 && std::isxdigit(c)) {
+            digit = static_cast<std::uint64_t>(std::tolower(c) - 'a' + 10);
+        } else {
+            break;
+        }
+        if (value > (kMax - digit) / base) {
             return std::nullopt;
         }
-        value = value * 10 + digit;
+        value = value * base + digit;
         anyDigit = true;
     }
     if (!anyDigit || value == 0) {
@@ -35,20 +49,35 @@ std::optional<std::uint64_t> parseWindowId(std::string_view text) {
     return value;
 }
 
-Launch parseCommandLine(const std::vector<std::string>& arguments) {
+std::optional<std::uint64_t> previewWindowOf(const std::vector<std::string>& afterSwitch,
+                                             const PreviewEnvironment& environment) {
+    const bool root =
+        !afterSwitch.empty() && (afterSwitch.front() == "-root" || afterSwitch.front() == "--root");
+    if (!afterSwitch.empty() && !root) {
+        return parseWindowId(afterSwitch.front());
+    }
+    if (environment.saverWindow) {
+        return parseWindowId(*environment.saverWindow);
+    }
+    return std::nullopt;
+}
+
+Launch parseCommandLine(const std::vector<std::string>& arguments,
+                        const PreviewEnvironment& environment) {
     if (arguments.empty() || matchesSwitch(arguments.front(), 'c')) {
         return {RunMode::Resident, std::nullopt};
     }
     const std::string& first = arguments.front();
     if (matchesSwitch(first, 'p')) {
-        Launch launch{RunMode::Preview, std::nullopt};
-        if (arguments.size() > 1) {
-            launch.previewWindow = parseWindowId(arguments[1]);
-        }
-        return launch;
+        return {RunMode::Preview,
+                previewWindowOf({arguments.begin() + 1, arguments.end()}, environment)};
     }
     if (matchesSwitch(first, 's')) {
         return {RunMode::Saver, std::nullopt};
+    }
+    // A screen-saver daemon that runs its savers as "program -root" in a window it names.
+    if ((first == "-root" || first == "--root") && environment.saverWindow) {
+        return {RunMode::Preview, parseWindowId(*environment.saverWindow)};
     }
     return {};
 }

@@ -13,8 +13,10 @@ const QString kAskWhere = QStringLiteral("ask-where");
 const QString kAutostart = QStringLiteral("autostart");
 
 bool isLongOption(const QString& argument) {
-    // A bare "--" is no option: it has always been an argument that selects nothing.
-    return (argument.startsWith(QStringLiteral("--")) && argument.size() > 2) ||
+    // A bare "--" is no option: it has always been an argument that selects nothing. "--root" is
+    // what screen-saver daemons pass to the preview; it belongs to the run-mode switches.
+    return (argument.startsWith(QStringLiteral("--")) && argument.size() > 2 &&
+            argument != QStringLiteral("--root")) ||
            argument == QStringLiteral("-h");
 }
 
@@ -76,7 +78,7 @@ LongOptions readLongOptions(const QStringList& arguments) {
     return result;
 }
 
-Launch launchOf(const LongOptions& options) {
+Launch launchOf(const LongOptions& options, const PreviewEnvironment& environment) {
     if (!options.error.isEmpty() ||
         (options.switches.isEmpty() && (options.where || options.askWhere || options.autostart))) {
         return {};
@@ -85,7 +87,7 @@ Launch launchOf(const LongOptions& options) {
     for (const QString& argument : options.switches) {
         switches.push_back(argument.toLocal8Bit().toStdString());
     }
-    return parseCommandLine(switches);
+    return parseCommandLine(switches, environment);
 }
 
 QString usageText(const QString& programName) {

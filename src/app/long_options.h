@@ -1,6 +1,5 @@
 // The long options a Linux user expects (--help, --version, --where, --ask-where, --autostart),
-// read beside
-// the one-letter run-mode switches, which keep their own rules (command_line.h).
+// read beside the one-letter run-mode switches, which keep their own rules (command_line.h).
 #pragma once
 
 #include <QString>
@@ -32,9 +31,8 @@ LongOptions readLongOptions(const QStringList& arguments);
 
 // The run mode to enter once the options have done their work: what the switches select, but
 // nothing when a long option that works alone (--where, --ask-where, --autostart) came without
-// any switch, or
-// when the command line could not be understood.
-Launch launchOf(const LongOptions& options);
+// any switch, or when the command line could not be understood.
+Launch launchOf(const LongOptions& options, const PreviewEnvironment& environment = {});
 
 // What --help prints.
 QString usageText(const QString& programName);

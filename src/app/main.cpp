@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/ask_where.h"
 #include "app/command_actions.h"
@@ -71,7 +72,11 @@ int main(int argc, char* argv[]) {
         std::printf("rumo %s\n", RUMO_VERSION);
         return 0;
     }
-    const rumo::Launch launch = rumo::launchOf(options);
+    rumo::PreviewEnvironment environment;
+    if (const char* saverWindow = std::getenv("XSCREENSAVER_WINDOW")) {
+        environment.saverWindow = saverWindow;
+    }
+    const rumo::Launch launch = rumo::launchOf(options, environment);
     if (options.autostart ||
         (options.where && !options.askWhere && launch.mode == rumo::RunMode::Nothing)) {
         QCoreApplication app(argc, argv);
@@ -86,7 +91,9 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (launch.mode == rumo::RunMode::Preview && !launch.previewWindow) {
-        std::fprintf(stderr, "rumo: the preview needs the id of a window: rumo -p <window id>\n");
+        std::fprintf(stderr,
+                     "rumo: the preview needs the id of a window: rumo -p <window id>, or"
+                     " XSCREENSAVER_WINDOW set\n");
         return 2;
     }
     if (launch.mode != rumo::RunMode::Resident) {

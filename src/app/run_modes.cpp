@@ -4,14 +4,17 @@
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 
 #include "bar/resident.h"
 #include "platform/activation_channel.h"
 #include "platform/instance_guard.h"
 #include "platform/native_window.h"
+#include "platform/screen_saver_inhibitor.h"
 #include "screen/away_screen.h"
 #include "screen/notice_pictures.h"
-#include "screen/saver_window.h"
+#include "screen/picture_worker.h"
+#include "screen/saver_session.h"
 
 namespace rumo {
 
@@ -25,17 +28,35 @@ int runResident(SettingsStore& store) {
     return runResidentBar(store);
 }
 
+namespace {
+
+// Pictures still decoding when the notice ends are not waited for.
+int finish(int status) {
+    if (PictureWorker::running() > 0) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
+}
+
+}  // namespace
+
 int runSaver(SettingsStore& store) {
-    auto* window = new SaverWindow(store);  // deletes itself when closed
-    window->setPictureRules(standardPictureRules());
-    window->showOverScreen();
-    return QApplication::exec();
+    SaverSession notice(store);
+    notice.setPictureRules(standardPictureRules());
+    notice.show();
+    ScreenSaverInhibitor inhibitor;
+    inhibitor.inhibit();
+    const int status = QApplication::exec();
+    inhibitor.release();
+    return finish(status);
 }
 
 int runPreview(SettingsStore& store, std::uint64_t parentWindow) {
     const std::optional<QSize> size = nativeWindowSize(parentWindow);
     if (!size) {
-        std::fprintf(stderr, "rumo: no window %llu to draw the preview into\n",
+        std::fprintf(stderr, "rumo: no window %llu (0x%llx) to draw the preview into\n",
+                     static_cast<unsigned long long>(parentWindow),
                      static_cast<unsigned long long>(parentWindow));
         return 2;
     }
@@ -60,7 +81,7 @@ int runPreview(SettingsStore& store, std::uint64_t parentWindow) {
         }
     });
     hostWatch.start(500);
-    return QApplication::exec();
+    return finish(QApplication::exec());
 }
 
 }  // namespace rumo

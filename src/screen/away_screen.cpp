@@ -1,6 +1,5 @@
 #include "screen/away_screen.h"
 
-#include <QDateTime>
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -14,9 +13,6 @@
 namespace rumo {
 
 namespace {
-
-constexpr int kMovingInterval = 50;
-constexpr int kStillInterval = 1000;
 
 // With RUMO_TRACE_FIRST_FRAME=1 the notice says how long after its start the first frame was
 // drawn, to measure start-up on a given machine.
@@ -33,69 +29,30 @@ void traceFirstFrame() {
 
 }  // namespace
 
-FrameClock systemClock() {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate date = now.date();
-    const QTime time = now.time();
-    return {now.toSecsSinceEpoch(),
-            {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()}};
-}
-
 AwayScreen::AwayScreen(SettingsStore& store, QWidget* parent)
-    : QWidget(parent), scene_(loadAwayScene(store)) {
+    : AwayScreen(loadAwayScene(store), parent) {}
+
+AwayScreen::AwayScreen(AwayScene scene, QWidget* parent)
+    : QWidget(parent), driver_(std::move(scene), false) {
     // Every paint covers the whole window, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setCursor(Qt::BlankCursor);
-    // Moving text 20 times a second; the scattered and text-free patterns once a second.
-    timer_.setInterval(scene_.screen <= 2 ? kMovingInterval : kStillInterval);
+    timer_.setInterval(driver_.frameInterval());
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &AwayScreen::tick);
     timer_.start();
 }
 
-void AwayScreen::setPictureRules(PictureRules rules) {
-    rules_ = std::move(rules);
-    picturesChosen_ = false;
-}
-
-void AwayScreen::choosePictures() {
-    if (picturesChosen_) {
-        return;
-    }
-    picturesChosen_ = true;
-    // Until picture rules are given, no picture layer is drawn.
-    if (!rules_.atCreation) {
-        scene_.showForeImage = 0;
-        scene_.showBackImage = 0;
-        return;
-    }
-    rules_.atCreation(scene_, pictures_.loader(rules_.decode, size(), true),
-                      pictures_.loader(rules_.decode, size(), false));
-}
-
-Frame AwayScreen::nextFrame() {
-    choosePictures();
-    const FrameClock clock = clock_();
-    SlideRule slides;
-    if (rules_.slideRule) {
-        const PictureLoader loader = pictures_.loader(rules_.decode, size(), true);
-        slides = [this, loader](AwayScene& scene, std::int64_t elapsed) {
-            rules_.slideRule(scene, elapsed, loader);
-        };
-    }
-    return drawFrame(scene_, width(), height(), clock, slides);
-}
-
 void AwayScreen::tick() {
-    if (!isVisible() || !scene_.startTime) {
+    if (!isVisible() || !driver_.painted()) {
         return;  // the first paint starts the notice
     }
     // The notice keeps itself in front (a platform without window stacking has nothing to raise).
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
         raise();
     }
-    const QRegion changed = canvas_.compose(nextFrame());
+    const QRegion changed = driver_.tick();
     if (!changed.isEmpty()) {
         copyingTick_ = true;
         // One rectangle, one transfer: the window system copies a single shared-memory block
@@ -106,16 +63,14 @@ void AwayScreen::tick() {
 }
 
 void AwayScreen::paintEvent(QPaintEvent* event) {
-    if (!copyingTick_ || canvas_.image().size() != size()) {
+    const qreal ratio = devicePixelRatioF();
+    if (!copyingTick_ || driver_.size() != size() || driver_.devicePixelRatio() != ratio) {
         // A paint request from the window system: the text starts again from its entry.
-        choosePictures();
-        preparePaint(scene_, height(), clock_().now);
-        canvas_.compose(nextFrame(), true);
+        driver_.resize(size(), ratio);
+        driver_.paint();
     }
     QPainter painter(this);
-    for (const QRect& rect : event->region()) {
-        painter.drawImage(rect, canvas_.image(), rect);
-    }
+    driver_.paintInto(painter, event->region());
     if (!firstFrameDrawn_) {
         firstFrameDrawn_ = true;
         traceFirstFrame();

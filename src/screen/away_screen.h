@@ -1,36 +1,32 @@
 // The window that shows the away notice: full screen (as the base of SaverWindow) or as a
-// preview inside another program's window. It loads its scene when created, runs the frame
-// loop on a timer, and takes no input of its own.
+// preview inside another program's window. Its notice driver holds the scene and draws the
+// frames; the window runs the frame loop on a timer and takes no input of its own.
 #pragma once
 
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
-#include "screen/away_scene.h"
-#include "screen/frame_canvas.h"
-#include "screen/frame_composer.h"
-#include "screen/notice_pictures.h"
-#include "screen/picture_table.h"
+#include "screen/notice_driver.h"
 
 namespace rumo {
 
 class SettingsStore;
 
-// The current moment, in epoch seconds and local time.
-FrameClock systemClock();
-
 class AwayScreen : public QWidget {
     Q_OBJECT
 public:
     explicit AwayScreen(SettingsStore& store, QWidget* parent = nullptr);
+    // A notice of a scene already loaded (every window of a multi-screen notice has its own copy).
+    explicit AwayScreen(AwayScene scene, QWidget* parent = nullptr);
 
-    void setPictureRules(PictureRules rules);
-    void setClock(std::function<FrameClock()> clock) { clock_ = std::move(clock); }
+    void setPictureRules(PictureRules rules) { driver_.setPictureRules(std::move(rules)); }
+    void setClock(std::function<FrameClock()> clock) { driver_.setClock(std::move(clock)); }
+    void setStartTime(std::int64_t epochSeconds) { driver_.setStartTime(epochSeconds); }
 
-    const AwayScene& scene() const { return scene_; }
+    const AwayScene& scene() const { return driver_.scene(); }
     int timerInterval() const { return timer_.interval(); }
-    const QImage& frameImage() const { return canvas_.image(); }
+    QImage frameImage() { return driver_.image(); }
 
     // One timer tick: the next frame, copied to the window where it changed.
     void tick();
@@ -39,18 +35,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void choosePictures();
-    Frame nextFrame();
-
-    AwayScene scene_;
-    PictureTable pictures_;
-    FrameCanvas canvas_{&pictures_};
-    PictureRules rules_;
-    bool picturesChosen_ = false;
+    NoticeDriver driver_;
     bool copyingTick_ = false;
     bool firstFrameDrawn_ = false;
     QTimer timer_;
-    std::function<FrameClock()> clock_ = systemClock;
 };
 
 }  // namespace rumo

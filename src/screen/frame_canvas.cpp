@@ -3,6 +3,7 @@
 #include "platform/large_image.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -54,10 +55,11 @@ QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
     const QRect bounds(QPoint(0, 0), size);
     const std::size_t staticCount = std::min(frame.staticSteps, frame.steps.size());
     const bool staticChanged =
-        static_.size() != size || staticSteps_.size() != staticCount ||
+        staticStale_ || staticSize_ != size || staticSteps_.size() != staticCount ||
         !std::equal(staticSteps_.begin(), staticSteps_.end(), frame.steps.begin());
-    if (image_.size() != size) {
-        image_ = allocateLargeImage(size, QImage::Format_RGB32);
+    if (size_ != size) {
+        size_ = size;
+        image_ = keepImage_ ? allocateLargeImage(size, QImage::Format_RGB32) : QImage();
         redrawAll = true;
         // Sprites are kept up to a few screens' worth of pixels.
         sprites_.setMaxSpritePixels(
@@ -116,7 +118,7 @@ QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
         }
     }
 
-    if (!dirty.isEmpty()) {
+    if (keepImage_ && !dirty.isEmpty()) {
         for (const QRect& rect : dirty) {
             restore(rect);
         }
@@ -131,10 +133,56 @@ QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
     return dirty;
 }
 
+void FrameCanvas::paint(QPainter& painter, const QRegion& region) {
+    const QRegion visible = region & QRect(QPoint(0, 0), size_);
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& rect : visible) {
+        if (plainStatic_) {
+            painter.fillRect(rect, QColor::fromRgb(*plainStatic_));
+        } else {
+            painter.drawImage(rect.topLeft(), static_, rect);
+        }
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    for (Placed& item : placed_) {
+        if (!item.rect.isEmpty() && visible.intersects(item.rect)) {
+            place(painter, item);
+        }
+    }
+    painter.restore();
+}
+
+QImage FrameCanvas::snapshot() {
+    if (keepImage_) {
+        return image_;
+    }
+    QImage image(size_, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paint(painter, QRegion(QRect(QPoint(0, 0), size_)));
+    return image;
+}
+
 void FrameCanvas::paintStatic(const Frame& frame) {
-    static_ = allocateLargeImage(image_.size(), QImage::Format_RGB32);
+    staticStale_ = false;
+    staticSize_ = size_;
     const std::size_t count = std::min(frame.staticSteps, frame.steps.size());
     staticSteps_.assign(frame.steps.begin(), frame.steps.begin() + static_cast<long>(count));
+    // Only the background colour (no picture, no memo): restoring is filling, and no
+    // screen-sized buffer is kept for it.
+    const auto* fill = count == 1 ? std::get_if<FillStep>(&staticSteps_.front()) : nullptr;
+    if (fill != nullptr && qtRect(fill->rect).contains(QRect(QPoint(0, 0), size_))) {
+        plainStatic_ = qtColour(fill->colour).rgb();
+        static_ = QImage();
+        return;
+    }
+    plainStatic_.reset();
+    // The layer is painted over in full, so a buffer of the right size is used again rather
+    // than a second one held beside it.
+    if (static_.size() != size_) {
+        static_ = QImage();
+        static_ = allocateLargeImage(size_, QImage::Format_RGB32);
+    }
     QPainter painter(&static_);
     for (const DrawStep& step : staticSteps_) {
         paintStep(painter, step);
@@ -142,13 +190,14 @@ void FrameCanvas::paintStatic(const Frame& frame) {
 }
 
 void FrameCanvas::paintStep(QPainter& painter, const DrawStep& step) {
-    const QRect canvas(QPoint(0, 0), image_.size());
+    const QRect canvas(QPoint(0, 0), size_);
     if (const auto* fill = std::get_if<FillStep>(&step)) {
         painter.fillRect(qtRect(fill->rect), qtColour(fill->colour));
     } else if (const auto* tile = std::get_if<TileStep>(&step)) {
         if (pictures_ != nullptr) {
             pictures_->tile(painter, tile->picture.id,
-                            QRect(0, 0, tile->areaWidth, tile->areaHeight).intersected(canvas));
+                            QRect(0, 0, tile->areaWidth, tile->areaHeight).intersected(canvas),
+                            tile->scale);
         }
     } else if (const auto* picture = std::get_if<PictureStep>(&step)) {
         if (pictures_ != nullptr) {
@@ -178,7 +227,14 @@ void FrameCanvas::place(QPainter& painter, Placed& item) {
 }
 
 void FrameCanvas::restore(const QRect& rect) {
-    const QRect r = rect.intersected(QRect(QPoint(0, 0), image_.size()));
+    const QRect r = rect.intersected(QRect(QPoint(0, 0), size_));
+    if (plainStatic_) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y)) + r.x();
+            std::fill(row, row + r.width(), *plainStatic_);
+        }
+        return;
+    }
     const auto bytes = static_cast<std::size_t>(r.width()) * 4;
     for (int y = r.top(); y <= r.bottom(); ++y) {
         std::memcpy(image_.scanLine(y) + r.x() * 4, static_.constScanLine(y) + r.x() * 4, bytes);

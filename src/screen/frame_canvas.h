@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRegion>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "screen/frame_steps.h"
@@ -19,14 +20,24 @@ namespace rumo {
 
 class FrameCanvas {
 public:
-    explicit FrameCanvas(PictureTable* pictures = nullptr) : pictures_(pictures) {}
+    // keepImage false: no image of the whole frame is kept; a window paints the frame straight
+    // into its own buffer with paint(), which saves a screen-sized buffer per window.
+    explicit FrameCanvas(PictureTable* pictures = nullptr, bool keepImage = true)
+        : pictures_(pictures), keepImage_(keepImage) {}
 
     // Brings the image up to the frame; returns the region that differs from the previous
     // frame (all of it when the size or the static layer changed, or when redrawAll is set).
     QRegion compose(const Frame& frame, bool redrawAll = false);
 
-    // The last composed frame.
+    // The last composed frame (kept images only).
     const QImage& image() const { return image_; }
+    // The last composed frame, drawn afresh when no image is kept.
+    QImage snapshot();
+    // Draws the part of the last composed frame within region (canvas pixels) with painter.
+    void paint(QPainter& painter, const QRegion& region);
+
+    // The static layer is painted again at the next compose (a picture's pixels arrived).
+    void invalidate() { staticStale_ = true; }
 
 private:
     struct Placed {
@@ -45,10 +56,15 @@ private:
     void restore(const QRect& rect);
 
     PictureTable* pictures_;
+    bool keepImage_ = true;
+    QSize size_;
     TextSprites sprites_;
     QImage image_;
     QImage static_;
+    QSize staticSize_;
+    std::optional<QRgb> plainStatic_;  // the static layer is this colour alone
     std::vector<DrawStep> staticSteps_;
+    bool staticStale_ = false;
     std::vector<Placed> placed_;
 };
 

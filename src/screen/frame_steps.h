@@ -44,11 +44,12 @@ struct FillStep {
 };
 
 // The picture copied one to one at x = 0, w, 2w, ... while x <= areaWidth and y = 0, h, ... while
-// y <= areaHeight, w and h being the picture's own size.
+// y <= areaHeight, w and h being the picture's own size (times scale).
 struct TileStep {
     PictureHandle picture;
     int areaWidth = 0;
     int areaHeight = 0;
+    double scale = 1.0;  // device pixels per picture pixel, on a high-resolution screen
     friend bool operator==(const TileStep&, const TileStep&) = default;
 };
 

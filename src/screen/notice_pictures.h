@@ -4,6 +4,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+
+#include <QSize>
+#include <QString>
 
 #include "screen/away_scene.h"
 #include "screen/picture_table.h"
@@ -14,6 +18,9 @@ namespace rumo {
 // it the picture layers stay off.
 struct PictureRules {
     PictureDecodeHook decode;
+    // The picture's size from its file's header, read quickly. With it, decode runs off the
+    // window's thread and the picture is drawn once it is ready; without it, decode runs at once.
+    std::function<std::optional<QSize>(const QString& path)> probe;
     // Foreground choice and background load, once, before the first frame.
     std::function<void(AwayScene&, const PictureLoader& foreground,
                        const PictureLoader& background)>
@@ -23,8 +30,12 @@ struct PictureRules {
         slideRule;
 };
 
-// Files decoded for the window, the foreground chosen by the picture mode, slides every three
-// minutes.
+// Files decoded for the window (off its thread), the foreground chosen by the picture mode, slides
+// every three minutes.
 PictureRules standardPictureRules();
+
+// The size a picture file will be decoded at before any cut or scaling (after its EXIF
+// orientation), from its header; nothing when it is not a regular BMP, JPEG or GIF file.
+std::optional<QSize> probePicture(const QString& path);
 
 }  // namespace rumo

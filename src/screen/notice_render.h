@@ -13,10 +13,11 @@ namespace rumo {
 
 struct RenderRequest {
     QSize size{1024, 768};
-    std::int64_t now = 0;      // epoch seconds of the frame
-    std::int64_t elapsed = 0;  // seconds since the notice first painted
-    int frames = 1;            // the paint's frame, then frames - 1 ticks
-    PictureRules pictures;     // none: the picture layers stay off
+    std::int64_t now = 0;           // epoch seconds of the frame
+    std::int64_t elapsed = 0;       // seconds since the notice first painted
+    int frames = 1;                 // the paint's frame, then frames - 1 ticks
+    double devicePixelRatio = 1.0;  // the image has size times this many pixels
+    PictureRules pictures;          // none: the picture layers stay off
 };
 
 QImage renderNotice(AwayScene scene, const RenderRequest& request);

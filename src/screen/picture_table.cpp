@@ -18,6 +18,21 @@ PictureHandle PictureTable::add(PreparedPicture picture) {
     return handle;
 }
 
+PictureHandle PictureTable::addPending(QSize originalSize) {
+    PreparedPicture pending;
+    pending.originalSize = originalSize;
+    return add(std::move(pending));
+}
+
+void PictureTable::fulfil(int id, PreparedPicture picture) {
+    if (id < 0 || static_cast<std::size_t>(id) >= pictures_.size()) {
+        return;
+    }
+    // The layout already used the size the header gave.
+    picture.originalSize = pictures_[static_cast<std::size_t>(id)].originalSize;
+    pictures_[static_cast<std::size_t>(id)] = std::move(picture);
+}
+
 const PreparedPicture* PictureTable::find(int id) const {
     if (id < 0 || static_cast<std::size_t>(id) >= pictures_.size()) {
         return nullptr;
@@ -43,7 +58,7 @@ PictureLoader PictureTable::loader(PictureDecodeHook decode, QSize screen, bool 
 
 void PictureTable::draw(QPainter& painter, int id, const QRect& target, const QRect& canvas) {
     const PreparedPicture* picture = find(id);
-    if (picture == nullptr || target.isEmpty()) {
+    if (picture == nullptr || picture->image.isNull() || target.isEmpty()) {
         return;
     }
     // Where the part the image holds lands inside the target.
@@ -90,9 +105,9 @@ void PictureTable::draw(QPainter& painter, int id, const QRect& target, const QR
     painter.drawImage(visible.topLeft(), found->second);
 }
 
-void PictureTable::tile(QPainter& painter, int id, const QRect& canvas) {
+void PictureTable::tile(QPainter& painter, int id, const QRect& canvas, double scale) {
     const PreparedPicture* picture = find(id);
-    if (picture == nullptr) {
+    if (picture == nullptr || picture->image.isNull()) {
         return;
     }
     auto found = tiles_.find(id);
@@ -114,7 +129,11 @@ void PictureTable::tile(QPainter& painter, int id, const QRect& canvas) {
     }
     painter.save();
     painter.setBrushOrigin(0, 0);
-    painter.fillRect(canvas, QBrush(found->second));
+    QBrush brush(found->second);
+    if (scale != 1.0) {
+        brush.setTransform(QTransform::fromScale(scale, scale));
+    }
+    painter.fillRect(canvas, brush);
     painter.restore();
 }
 

@@ -26,6 +26,9 @@ using PictureDecodeHook = std::function<std::optional<PreparedPicture>(
 class PictureTable {
 public:
     PictureHandle add(PreparedPicture picture);
+    // A picture still being decoded: drawn as nothing until fulfil() gives its pixels.
+    PictureHandle addPending(QSize originalSize);
+    void fulfil(int id, PreparedPicture picture);
     const PreparedPicture* find(int id) const;
 
     // A loader for the core's picture rules: decodes through the hook and registers the result.
@@ -33,8 +36,9 @@ public:
 
     // Draws the whole picture placed over target (in canvas pixels), clipped to the canvas.
     void draw(QPainter& painter, int id, const QRect& target, const QRect& canvas);
-    // Tiles the picture at its original size from the canvas's top-left corner.
-    void tile(QPainter& painter, int id, const QRect& canvas);
+    // Tiles the picture from the canvas's top-left corner, each tile its original size times
+    // scale (the canvas's device pixel ratio).
+    void tile(QPainter& painter, int id, const QRect& canvas, double scale = 1.0);
 
 private:
     std::vector<PreparedPicture> pictures_;

@@ -1,19 +1,16 @@
 #include "screen/saver_window.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QWindow>
+
+#include "screen/saver_session.h"
 
 namespace rumo {
 
 namespace {
-
-InputRestrictions restrictionsOf(const AwayScene& scene) {
-    return {scene.escOnly != 0, scene.passwordLock != 0, scene.password};
-}
 
 int virtualKeyOf(const QKeyEvent* event) {
     switch (event->key()) {
@@ -29,54 +26,54 @@ int virtualKeyOf(const QKeyEvent* event) {
 
 }  // namespace
 
-SaverWindow::SaverWindow(SettingsStore& store)
-    : AwayScreen(store), input_(restrictionsOf(scene())) {
+SaverWindow::SaverWindow(AwayScene scene, SaverSession& session)
+    : AwayScreen(std::move(scene)), session_(session) {
     // A tool window stays out of the task bar and the task switcher.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    setAttribute(Qt::WA_DeleteOnClose);
     // Typed characters must reach the password rule directly, not an input method's composer.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void SaverWindow::showOverScreen() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    // Without a window manager a full-screen request is ignored, so the geometry is explicit.
+void SaverWindow::showOver(QScreen* screen) {
     if (screen != nullptr) {
+        winId();
+        windowHandle()->setScreen(screen);
+        // Without a window manager a full-screen request is ignored, so the geometry is explicit.
         setGeometry(screen->geometry());
     }
     showFullScreen();
     raise();
-    activateWindow();
 }
 
 void SaverWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->globalPosition().toPoint();
-    apply(input_.mouseMoved(at.x(), at.y()));
+    session_.apply(session_.input().mouseMoved(at.x(), at.y()));
 }
 
 void SaverWindow::mousePressEvent(QMouseEvent* /*event*/) {
-    apply(input_.buttonPressed());
+    session_.apply(session_.input().buttonPressed());
 }
 
 void SaverWindow::keyPressEvent(QKeyEvent* event) {
+    SaverInput& input = session_.input();
     if (event->modifiers().testFlag(Qt::AltModifier) || event->key() == Qt::Key_Alt) {
-        apply(input_.systemKeyPressed());
+        session_.apply(input.systemKeyPressed());
         return;
     }
     // The key decides first; the character it produces (Enter's "\r" clears) comes after.
-    const InputVerdict verdict = input_.keyPressed(virtualKeyOf(event));
+    const InputVerdict verdict = input.keyPressed(virtualKeyOf(event));
     const QByteArray text = event->text().toUtf8();
     if (!text.isEmpty()) {
-        input_.characterTyped(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+        input.characterTyped(std::string_view(text.constData(), static_cast<size_t>(text.size())));
     }
-    apply(verdict);
+    session_.apply(verdict);
 }
 
 void SaverWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
-        apply(input_.activationLost());
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !closing_) {
+        session_.activationLeft();
     }
     AwayScreen::changeEvent(event);
 }
@@ -85,9 +82,6 @@ void SaverWindow::changeEvent(QEvent* event) {
 void SaverWindow::closeEvent(QCloseEvent* event) {
     if (closing_) {
         event->accept();
-        // A tool window does not count as the application's last window, so the notice ends
-        // the process itself.
-        QCoreApplication::exit(0);
     } else {
         event->ignore();
     }
@@ -103,18 +97,6 @@ bool SaverWindow::event(QEvent* event) {
         }
     }
     return AwayScreen::event(event);
-}
-
-void SaverWindow::apply(InputVerdict verdict) {
-    if (verdict == InputVerdict::Close && !closing_) {
-        // Closed after the current event has been handled, as a posted request would be.
-        QMetaObject::invokeMethod(this, &SaverWindow::closeNotice, Qt::QueuedConnection);
-    }
-}
-
-void SaverWindow::closeNotice() {
-    closing_ = true;
-    close();
 }
 
 }  // namespace rumo

@@ -1,21 +1,22 @@
-// The full-screen notice: covers the primary screen, stays in front, hides the pointer, and
-// closes on the input its settings allow. Closing it ends the process.
+// One window of the full-screen notice: covers its screen, stays in front, hides the pointer,
+// and hands its input to the notice's one set of input rules. Only the notice closes it.
 #pragma once
 
-#include <memory>
-
 #include "screen/away_screen.h"
-#include "screen/saver_input.h"
 
 namespace rumo {
+
+class SaverSession;
 
 class SaverWindow : public AwayScreen {
     Q_OBJECT
 public:
-    explicit SaverWindow(SettingsStore& store);
+    SaverWindow(AwayScene scene, SaverSession& session);
 
-    // Gives the window the primary screen's geometry and shows it in front of everything.
-    void showOverScreen();
+    // Gives the window the screen's geometry and shows it in front of everything.
+    void showOver(QScreen* screen);
+    // Lets the window close (the notice ends) or go (its screen went away).
+    void allowClose() { closing_ = true; }
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -26,10 +27,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void apply(InputVerdict verdict);
-    void closeNotice();
-
-    SaverInput input_;
+    SaverSession& session_;
     bool closing_ = false;
 };
 

@@ -53,5 +53,36 @@ TEST(CommandLine, WindowIdIsReadLikeAtol) {
     EXPECT_FALSE(parseWindowId(""));
 }
 
+TEST(CommandLine, WindowIdMayBeHexadecimal) {
+    EXPECT_EQ(parseWindowId("0xc00011"), 0xc00011u);
+    EXPECT_EQ(parseWindowId(" 0XC00011"), 0xc00011u);
+    EXPECT_EQ(parseWindowId("0x1fz"), 0x1fu);
+    EXPECT_EQ(parseWindowId("0xffffffffffffffff"), 0xffffffffffffffffu);
+    EXPECT_FALSE(parseWindowId("0x10000000000000000"));
+    EXPECT_FALSE(parseWindowId("0x0"));
+    EXPECT_EQ(parseWindowId("0x"), std::nullopt);  // no hexadecimal digit: the decimal 0
+    EXPECT_EQ(parseWindowId("0123"), 123u);
+}
+
+// XScreenSaver names its window in XSCREENSAVER_WINDOW (hexadecimal) and may pass --root;
+// xsecurelock's XScreenSaver module runs "program -root" with a decimal id there.
+TEST(CommandLine, PreviewTakesTheScreenSaverWindowFromTheEnvironment) {
+    const PreviewEnvironment hex{"0x2600007"};
+    const PreviewEnvironment decimal{"39845895"};
+    EXPECT_EQ(parseCommandLine({"-p"}, hex).previewWindow, 0x2600007u);
+    EXPECT_EQ(parseCommandLine({"-p", "-root"}, hex).previewWindow, 0x2600007u);
+    EXPECT_EQ(parseCommandLine({"/p", "--root"}, decimal).previewWindow, 39845895u);
+    EXPECT_EQ(parseCommandLine({"-p", "0x10"}, hex).previewWindow, 16u);  // a given id wins
+    EXPECT_FALSE(parseCommandLine({"-p", "-root"}).previewWindow);
+    EXPECT_FALSE(parseCommandLine({"-p"}, PreviewEnvironment{"none"}).previewWindow);
+    for (const char* root : {"-root", "--root"}) {
+        const Launch launch = parseCommandLine({root}, decimal);
+        EXPECT_EQ(launch.mode, RunMode::Preview) << root;
+        EXPECT_EQ(launch.previewWindow, 39845895u) << root;
+        EXPECT_EQ(parseCommandLine({root}).mode, RunMode::Nothing) << root;
+    }
+    EXPECT_EQ(parseCommandLine({}, decimal).mode, RunMode::Resident);
+}
+
 }  // namespace
 }  // namespace rumo

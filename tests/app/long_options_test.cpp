@@ -63,6 +63,9 @@ TEST(LongOptions, EveryFormOfTheCommandLine) {
         EXPECT_EQ(launchOf(options).mode, row.mode) << label.toStdString();
     }
     EXPECT_EQ(launchOf(readLongOptions({"p", "77"})).previewWindow, 77u);
+    // Screen-saver daemons pass --root and name the window in the environment.
+    const PreviewEnvironment daemon{"0x1f"};
+    EXPECT_EQ(launchOf(readLongOptions({"-p", "--root"}), daemon).previewWindow, 0x1fu);
     EXPECT_FALSE(readLongOptions({"--nope"}).error.contains(QLatin1Char('\n')));
 }
 

@@ -1,0 +1,86 @@
+// The notice without a window: its scene, clock, slide state, pictures and canvas. Every notice
+// window and the rendering tool draw through it, so what the tool renders is what a window shows.
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QRegion>
+#include <QSize>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "screen/away_scene.h"
+#include "screen/frame_canvas.h"
+#include "screen/frame_composer.h"
+#include "screen/notice_pictures.h"
+#include "screen/picture_table.h"
+
+namespace rumo {
+
+class PictureWorker;
+
+// The current moment, in epoch seconds and local time.
+FrameClock systemClock();
+
+class NoticeDriver : public QObject {
+    Q_OBJECT
+public:
+    // keepImage false (windows): the frame is painted straight into the window's own buffer.
+    explicit NoticeDriver(AwayScene scene, bool keepImage = true, QObject* parent = nullptr);
+    ~NoticeDriver() override;
+
+    // Before the first paint; without rules no picture layer is drawn.
+    void setPictureRules(PictureRules rules);
+    void setClock(std::function<FrameClock()> clock) { clock_ = std::move(clock); }
+    // The notice's start, when it began before this driver's first paint (the rendering tool).
+    void setStartTime(std::int64_t epochSeconds) { scene_.startTime = epochSeconds; }
+
+    // The window's size in its own (logical) pixels and its device pixel ratio. The frame is laid
+    // out in logical pixels and drawn at device resolution.
+    void resize(QSize logicalSize, qreal devicePixelRatio = 1.0);
+    QSize size() const { return size_; }
+    qreal devicePixelRatio() const { return ratio_; }
+
+    // A paint request from the window system: the text starts again from its entry and the
+    // whole frame is drawn. Returns the region drawn, in logical pixels.
+    QRegion paint();
+    // One timer tick: the next frame; returns the region that changed, in logical pixels.
+    QRegion tick();
+    bool painted() const { return scene_.startTime.has_value() && framesDrawn_ > 0; }
+
+    // Milliseconds between ticks: 20 frames a second for moving text, one for the others.
+    int frameInterval() const;
+    const AwayScene& scene() const { return scene_; }
+    // The last frame, at device resolution.
+    QImage image() { return canvas_.snapshot(); }
+    // Draws the part of the last frame within region (logical pixels) with a window's painter.
+    void paintInto(QPainter& painter, const QRegion& region);
+
+signals:
+    // A picture decoded off the window's thread is ready: the next tick draws the whole frame.
+    void pictureArrived();
+
+private:
+    void choosePictures();
+    PictureLoader loaderFor(bool foreground);
+    QRegion compose(bool redrawAll);
+    void catchUpSlides(std::int64_t elapsed);
+    void pictureDecoded(int id, std::optional<PreparedPicture> picture);
+
+    AwayScene scene_;
+    PictureTable pictures_;
+    FrameCanvas canvas_;
+    PictureRules rules_;
+    std::unique_ptr<PictureWorker> worker_;
+    std::function<FrameClock()> clock_ = systemClock;
+    QSize size_{1, 1};
+    qreal ratio_ = 1.0;
+    bool picturesChosen_ = false;
+    bool redrawPending_ = false;
+    long long framesDrawn_ = 0;
+    std::optional<std::int64_t> lastElapsed_;  // of the last frame, for the slide catch-up
+};
+
+}  // namespace rumo

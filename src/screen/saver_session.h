@@ -1,0 +1,55 @@
+// The full-screen notice as a whole: one window on every screen, following screens added,
+// removed and resized, all fed to one set of input rules (the mouse's first position and the
+// typed password are shared). Activation moving between its own windows is no loss of it.
+#pragma once
+
+#include <QObject>
+#include <utility>
+#include <vector>
+
+#include "screen/away_scene.h"
+#include "screen/notice_pictures.h"
+#include "screen/saver_input.h"
+
+class QScreen;
+
+namespace rumo {
+
+class SettingsStore;
+class SaverWindow;
+
+class SaverSession : public QObject {
+    Q_OBJECT
+public:
+    explicit SaverSession(SettingsStore& store, QObject* parent = nullptr);
+    ~SaverSession() override;
+
+    void setPictureRules(PictureRules rules) { rules_ = std::move(rules); }
+    // Shows the notice on every screen and activates the primary screen's window.
+    void show();
+
+    SaverInput& input() { return input_; }
+    // Ends the notice (the process's event loop) when the verdict says so.
+    void apply(InputVerdict verdict);
+    // One of the windows lost activation: the notice ends unless another of its windows has it.
+    void activationLeft();
+
+    int windowCount() const { return static_cast<int>(windows_.size()); }
+
+private:
+    void addScreen(QScreen* screen);
+    void removeScreen(QScreen* screen);
+    bool ownsActiveWindow() const;
+    void activatePrimary();
+    void checkActivation();
+    void closeNotice();
+
+    AwayScene scene_;
+    SaverInput input_;
+    PictureRules rules_;
+    std::vector<std::pair<QScreen*, SaverWindow*>> windows_;
+    bool closeRequested_ = false;
+    bool activationCheckPending_ = false;
+};
+
+}  // namespace rumo

@@ -1,0 +1,199 @@
+// The notice driver shared by the windows and the rendering tool: the slide on show at any
+// elapsed time, pictures decoded off the window's thread, frames at a device pixel ratio.
+#include "screen/notice_driver.h"
+
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QPainter>
+#include <future>
+
+#include "screen/notice_render.h"
+#include "screen/scene_loader.h"
+#include "settings/memory_store.h"
+
+namespace rumo {
+namespace {
+
+constexpr std::int64_t kAt = 1796634303;
+const QColor kSlideColours[] = {Qt::red, Qt::green, Qt::blue};
+
+PreparedPicture solid(QColor colour) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(colour);
+    return {image, {20, 20}, {0, 0, 20, 20}};
+}
+
+// Picture mode 2 with three destinations whose pictures are red, green and blue; no text.
+AwayScene slideScene() {
+    MemoryStore store;
+    store.writeInt(configKey("Screen"), 4);
+    store.writeInt(configKey("Bitshow"), 1);
+    store.writeInt(configKey("Mtype"), 2);
+    for (int n = 1; n <= 3; ++n) {
+        store.writeText(placeKey(n), "場所" + std::to_string(n));
+        store.writeText(placeImageKey(n), std::to_string(n - 1));
+    }
+    return loadAwayScene(store);
+}
+
+PictureRules slideRules() {
+    PictureRules rules = standardPictureRules();
+    rules.probe = nullptr;
+    rules.decode = [](const QString& path, QSize, bool) -> std::optional<PreparedPicture> {
+        return solid(kSlideColours[path.toInt()]);
+    };
+    return rules;
+}
+
+TEST(NoticeDriver, RenderedSlideIsTheOneTheRunningNoticeShows) {
+    ASSERT_EQ(slideScene().pictureMode, 2);
+    for (const auto& [elapsed, slide] : {std::pair{0, 0},
+                                         {179, 0},
+                                         {180, 1},
+                                         {359, 1},
+                                         {360, 2},
+                                         {540, 0},
+                                         {180 * 3000 + 200, 1}}) {
+        RenderRequest request;
+        request.size = {200, 100};
+        request.now = kAt;
+        request.elapsed = elapsed;
+        request.frames = 2;
+        request.pictures = slideRules();
+        const QImage image = renderNotice(slideScene(), request);
+        EXPECT_EQ(image.pixelColor(100, 50), kSlideColours[slide]) << elapsed;
+    }
+    // The window's driver, ticking through the same three minutes, agrees.
+    std::int64_t now = kAt;
+    NoticeDriver driver(slideScene());
+    driver.setPictureRules(slideRules());
+    driver.setClock([&now] { return FrameClock{now, {}}; });
+    driver.resize({200, 100});
+    driver.paint();
+    for (now = kAt + 1; now <= kAt + 180; ++now) {
+        driver.tick();
+    }
+    EXPECT_EQ(driver.image().pixelColor(100, 50), kSlideColours[1]);
+}
+
+TEST(NoticeDriver, FramesGoOnWhileAPictureDecodesAndItAppearsWhenReady) {
+    MemoryStore store;
+    store.writeInt(configKey("Screen"), 4);
+    store.writeInt(configKey("Bitshow"), 1);
+    store.writeText(configKey("Bitmap"), "/slow.jpg");
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    PictureRules rules = standardPictureRules();
+    rules.probe = [](const QString&) { return std::optional<QSize>(QSize(20, 20)); };
+    rules.decode = [released](const QString&, QSize, bool) -> std::optional<PreparedPicture> {
+        released.wait();
+        return solid(Qt::yellow);
+    };
+    NoticeDriver driver(loadAwayScene(store));
+    driver.setPictureRules(rules);
+    driver.setClock([] { return FrameClock{kAt, {}}; });
+    driver.resize({200, 100});
+    driver.paint();  // returns although the decode is held
+    driver.tick();
+    EXPECT_EQ(driver.image().pixelColor(100, 50), QColor(Qt::black));
+    EXPECT_EQ(driver.scene().showForeImage, 1);
+
+    bool arrived = false;
+    QObject::connect(&driver, &NoticeDriver::pictureArrived, [&arrived] { arrived = true; });
+    release.set_value();
+    const QDeadlineTimer deadline(10000);
+    while (!arrived && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    ASSERT_TRUE(arrived);
+    EXPECT_EQ(driver.tick(), QRegion(0, 0, 200, 100));
+    EXPECT_EQ(driver.image().pixelColor(100, 50), QColor(Qt::yellow));
+}
+
+TEST(NoticeDriver, DrawsAtTheDevicePixelRatio) {
+    MemoryStore store;
+    store.writeInt(configKey("Mojimove"), 3);  // standing still
+    store.writeText(configKey("Where"), "会議室");
+    RenderRequest request;
+    request.size = {400, 300};
+    request.now = kAt;
+    const QImage plain = renderNotice(loadAwayScene(store), request);
+    request.devicePixelRatio = 2.0;
+    const QImage sharp = renderNotice(loadAwayScene(store), request);
+    ASSERT_EQ(sharp.size(), QSize(800, 600));
+    // The same notice, but its edges fall on single device pixels: not every 2x2 block of the
+    // sharp frame is one colour, as in the plain frame enlarged.
+    int blocks = 0;
+    int mixed = 0;
+    int inked = 0;
+    for (int y = 0; y < 600; y += 2) {
+        for (int x = 0; x < 800; x += 2) {
+            const QRgb a = sharp.pixel(x, y);
+            ++blocks;
+            inked += a != sharp.pixel(0, 0) ? 1 : 0;
+            mixed += (a != sharp.pixel(x + 1, y) || a != sharp.pixel(x, y + 1) ||
+                      a != sharp.pixel(x + 1, y + 1))
+                         ? 1
+                         : 0;
+        }
+    }
+    EXPECT_GT(mixed, 200) << blocks;
+    // Ink covers about the same share of the screen at both ratios.
+    int plainInked = 0;
+    for (int y = 0; y < 300; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            plainInked += plain.pixel(x, y) != plain.pixel(0, 0) ? 1 : 0;
+        }
+    }
+    EXPECT_NEAR(inked, plainInked, plainInked / 10 + 20);
+}
+
+// A window keeps no frame of its own: it paints the changed region into its buffer. That buffer
+// must hold exactly the frame the rendering tool's kept image holds, at 1x and at 2x.
+TEST(NoticeDriver, WindowBufferPaintedByRegionsEqualsTheKeptFrame) {
+    MemoryStore store;
+    store.writeInt(configKey("Screen"), 2);  // cross pattern: many moving copies
+    store.writeInt(configKey("White"), 1);
+    store.writeInt(configKey("Riseki"), 1);
+    store.writeText(configKey("Where"), "会議室");
+    // With a memo the static layer is kept as a picture; without, it is the colour alone.
+    for (const auto& [memo, ratio] : {std::pair{"内線1234", 1.0}, {"内線1234", 2.0}, {"", 1.0}}) {
+        store.writeText(memoKey(1), memo);
+        std::int64_t now = kAt;
+        const auto clock = [&now] { return FrameClock{now, {2026, 12, 7, 9, 5, 3}}; };
+        // Qt rasterises a large glyph slightly differently the first time; both drivers below
+        // must draw with warm glyph caches to be comparable.
+        RenderRequest warm;
+        warm.size = {320, 240};
+        warm.devicePixelRatio = ratio;
+        renderNotice(loadAwayScene(store), warm);
+        NoticeDriver kept(loadAwayScene(store));
+        NoticeDriver window(loadAwayScene(store), false);
+        QImage buffer(QSize(320, 240) * ratio, QImage::Format_RGB32);
+        buffer.setDevicePixelRatio(ratio);
+        for (NoticeDriver* driver : {&kept, &window}) {
+            driver->setClock(clock);
+            driver->resize({320, 240}, ratio);
+            driver->paint();
+        }
+        {
+            QPainter painter(&buffer);
+            window.paintInto(painter, QRegion(0, 0, 320, 240));
+        }
+        for (int frame = 0; frame < 30; ++frame) {
+            now = kAt + frame / 20;
+            kept.tick();
+            QPainter painter(&buffer);
+            window.paintInto(painter, window.tick());
+        }
+        QImage expected = kept.image();
+        QImage actual = buffer;
+        actual.setDevicePixelRatio(1.0);
+        EXPECT_EQ(actual, expected) << ratio;
+        EXPECT_EQ(window.image(), expected) << ratio;
+    }
+}
+
+}  // namespace
+}  // namespace rumo
