@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 #include "properties/help_location.h"
 #include "properties/template_widgets.h"
 #include "rumo_build_info.h"
+#include "screen/picture_decoder.h"
 #include "settings/settings_store.h"
 
 namespace rumo {
@@ -245,7 +247,9 @@ void PropertiesDialog::chooseFont(int button) {
     reportedSave(writeChosenFont(store_, *group, *chosen));
 }
 
-// The chosen path is stored whole, however long; only a missing extension is added.
+// The chosen path is stored whole, however long; only a missing extension is added. A file the
+// notice could never show (a PNG typed in by hand, say) is refused with a word to the user rather
+// than stored and silently left off the screen.
 void PropertiesDialog::choosePicture(int button) {
     const std::optional<SettingKey> key = pictureKeyOfButton(button);
     const QString stored = qText(readTextSetting(store_, *key));
@@ -253,7 +257,15 @@ void PropertiesDialog::choosePicture(int button) {
     if (!chosen || chosen->isEmpty()) {
         return;
     }
-    reportedSave(store_.write({{*key, withDefaultExtension(chosen->toStdString())}}));
+    const std::string path = withDefaultExtension(chosen->toStdString());
+    QFile file(qText(path));
+    if (file.open(QIODevice::ReadOnly) && pictureFormatOf(file.read(16)).isEmpty()) {
+        services_.showMessage(this, QStringLiteral("%1 は表示できない形式のファイルです。\n"
+                                                   "BMP、JPEG、GIF の画像を選んでください。")
+                                        .arg(qText(path)));
+        return;
+    }
+    reportedSave(store_.write({{*key, path}}));
 }
 
 void PropertiesDialog::openHelp() {

@@ -397,6 +397,21 @@ TEST_F(PropertiesDialogTest, PictureChoosersStoreThePathAtOnce) {
     EXPECT_EQ(store.raw(configKey("Bitmap")), longPath.toStdString());  // whole, not cut
 }
 
+TEST_F(PropertiesDialogTest, APictureTheNoticeCannotShowIsRefusedWithAMessage) {
+    QTemporaryDir folder;
+    QFile png(folder.filePath(QStringLiteral("photo.png")));
+    ASSERT_TRUE(png.open(QIODevice::WriteOnly));
+    png.write(QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(64, '\0'));
+    png.close();
+    store.writeText(configKey("Bitmap"), "/pics/kept.jpg");
+    services.pictureReplies.push_back(png.fileName());
+    PropertiesDialog d(store, services);
+    click(d, 1001);
+    EXPECT_EQ(store.raw(configKey("Bitmap")), "/pics/kept.jpg");
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_TRUE(services.messages[0].contains(png.fileName()));
+}
+
 TEST_F(PropertiesDialogTest, VersionAndHelpButtons) {
     QTemporaryDir folder;
     QFile help(folder.filePath(QStringLiteral("Rumo.html")));
