@@ -52,7 +52,7 @@ constexpr qsizetype kMaxShownChars = 256;
 
 // An item's text as shown: cut short, with an ellipsis, when it is longer than that. Choosing
 // the item still uses the whole text.
-QString shownText(const std::string& text) {
+QString shortenedForDisplay(const std::string& text) {
     QString shown = toQt(text);
     if (shown.size() > kMaxShownChars) {
         qsizetype cut = kMaxShownChars;
@@ -73,10 +73,10 @@ void addItems(QMenu& menu, const std::vector<bar::MenuItem>& items) {
                 menu.addSeparator();
                 break;
             case bar::MenuItem::Kind::Submenu:
-                addItems(*menu.addMenu(shownText(item.text)), item.children);
+                addItems(*menu.addMenu(shortenedForDisplay(item.text)), item.children);
                 break;
             case bar::MenuItem::Kind::Command: {
-                QAction* action = menu.addAction(shownText(item.text));
+                QAction* action = menu.addAction(shortenedForDisplay(item.text));
                 action->setData(item.command);
                 action->setCheckable(item.checked);
                 action->setChecked(item.checked);
@@ -321,7 +321,7 @@ void WhereBar::refillCombo() {
     QSignalBlocker quiet(combo_);
     combo_->clear();
     for (const std::string& item : items) {
-        combo_->addItem(shownText(item),
+        combo_->addItem(shortenedForDisplay(item),
                         QByteArray(item.data(), static_cast<qsizetype>(item.size())));
     }
     selectCurrentDestination();
@@ -478,7 +478,7 @@ void WhereBar::handleCommand(int command) {
         selectCurrentDestination();
         return;
     }
-    if (command > bar::kSaverBase && command <= bar::kLastSaver + 1) {
+    if (command > bar::kSaverBase && command <= bar::kLastSaverCommand) {
         // The entry for a vanished setting has no file behind it and keeps the setting.
         const std::string file = saverMenu_.fileOf(command);
         if (!file.empty()) {
