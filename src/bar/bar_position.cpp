@@ -66,21 +66,25 @@ void BarPosition::placeAtStoredPosition() {
     placedAt_ = QPoint(window.x, window.y);
     window_.move(*placedAt_);
     if (broughtInto_) {
-        // The window's frame is known only once the window manager has framed the shown window,
-        // with no event saying so; until then the bar watches for it, and the moves it and the
-        // window manager make meanwhile are not the user's.
-        frameWatch_.setInterval(kFrameWatchInterval);
-        connect(&frameWatch_, &QTimer::timeout, this, [this] {
-            // A window manager still settling the new window may shift it once more: the bar
-            // must stay inside for a few looks in a row.
-            steadyLooks_ = keepBroughtInPlaceInside() ? steadyLooks_ + 1 : 0;
-            if (steadyLooks_ >= kSteadyLooks || ++frameWatchTicks_ >= kFrameWatchTicks) {
-                frameWatch_.stop();
-                placedAt_ = window_.pos();
-            }
-        });
-        frameWatch_.start();
+        watchFrameUntilInside();
     }
+}
+
+void BarPosition::watchFrameUntilInside() {
+    // The window's frame is known only once the window manager has framed the shown window,
+    // with no event saying so; until then the bar watches for it, and the moves it and the
+    // window manager make meanwhile are not the user's.
+    frameWatch_.setInterval(kFrameWatchInterval);
+    connect(&frameWatch_, &QTimer::timeout, this, [this] {
+        // A window manager still settling the new window may shift it once more: the bar
+        // must stay inside for a few looks in a row.
+        steadyLooks_ = keepBroughtInPlaceInside() ? steadyLooks_ + 1 : 0;
+        if (steadyLooks_ >= kSteadyLooks || ++frameWatchTicks_ >= kFrameWatchTicks) {
+            frameWatch_.stop();
+            placedAt_ = window_.pos();
+        }
+    });
+    frameWatch_.start();
 }
 
 bool BarPosition::keepBroughtInPlaceInside() {

@@ -26,6 +26,8 @@ public:
     void windowMoved();
 
 private:
+    // Watches for the frame of a window brought onto a screen, to fit it in whole.
+    void watchFrameUntilInside();
     // Fits the framed window wholly into the area it was brought into; true once it lies there.
     bool keepBroughtInPlaceInside();
 

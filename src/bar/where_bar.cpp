@@ -34,18 +34,7 @@ std::string storedTextOf(const QComboBox& combo, int index) {
 WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
     : store_(store),
       environment_(std::move(environment)),
-      commands_(store_, environment_, this,
-                {.reselectDestination = [this] { selectCurrentDestination(); },
-                 .openProperties =
-                     [this] {
-                         openProperties(store_, this);
-                         readDesktopRule();
-                     },
-                 .exit =
-                     [this] {
-                         QMetaObject::invokeMethod(this, &WhereBar::requestClose,
-                                                   Qt::QueuedConnection);
-                     }}) {
+      commands_(store_, environment_, this, windowActions()) {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     // The caption stays blank; an empty title would make Qt show the application's name.
@@ -53,17 +42,7 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
     setWindowIcon(appIcon());
     setModal(false);
 
-    const BarControls controls = buildBarControls(*this);
-    combo_ = controls.combo;
-    startButton_ = controls.startButton;
-    connect(combo_, &DestinationCombo::refillRequested, this, &WhereBar::refillCombo);
-    connect(combo_, &QComboBox::activated, this, [this](int index) {
-        // Only the user's choices write: the refill and the reselection change the index too.
-        store_.writeText(configKey("Where"), storedTextOf(*combo_, index));
-    });
-    connect(startButton_, &QPushButton::clicked, this,
-            [this] { handleCommand(bar::kStartButton); });
-    setTabOrder(combo_, startButton_);
+    addControls();
 
     menus_ = new TrayMenuController(*this, store_, environment_);
     connect(menus_, &TrayMenuController::menuAboutToOpen, this, &WhereBar::menuAboutToOpen);
@@ -79,6 +58,33 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
 }
 
 WhereBar::~WhereBar() = default;
+
+BarWindowActions WhereBar::windowActions() {
+    BarWindowActions actions;
+    actions.reselectDestination = [this] { selectCurrentDestination(); };
+    actions.openProperties = [this] {
+        openProperties(store_, this);
+        readDesktopRule();
+    };
+    actions.exit = [this] {
+        QMetaObject::invokeMethod(this, &WhereBar::requestClose, Qt::QueuedConnection);
+    };
+    return actions;
+}
+
+void WhereBar::addControls() {
+    const BarControls controls = buildBarControls(*this);
+    combo_ = controls.combo;
+    startButton_ = controls.startButton;
+    connect(combo_, &DestinationCombo::refillRequested, this, &WhereBar::refillCombo);
+    connect(combo_, &QComboBox::activated, this, [this](int index) {
+        // Only the user's choices write: the refill and the reselection change the index too.
+        store_.writeText(configKey("Where"), storedTextOf(*combo_, index));
+    });
+    connect(startButton_, &QPushButton::clicked, this,
+            [this] { handleCommand(bar::kStartButton); });
+    setTabOrder(combo_, startButton_);
+}
 
 QSystemTrayIcon* WhereBar::trayIcon() const {
     return menus_->trayIcon();

@@ -63,6 +63,9 @@ protected:
     void reject() override;
 
 private:
+    // What the commands ask of this window.
+    BarWindowActions windowActions();
+    void addControls();
     void refillCombo();
     void selectCurrentDestination();
     void focusCombo();
