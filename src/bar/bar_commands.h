@@ -23,6 +23,9 @@ inline constexpr int kLastDestination = 32514;
 // placeholder and never a choice.
 inline constexpr int kSaverBase = 32801;
 inline constexpr int kMaxSavers = 256;
-inline constexpr int kLastSaver = kSaverBase + kMaxSavers;  // 33057
+inline constexpr int kLastListedSaver = kSaverBase + kMaxSavers;  // 33057
+// A chosen program that is no longer listed gets the entry after the listed ones; after a full
+// list that is one past the last listed slot.
+inline constexpr int kLastSaverCommand = kLastListedSaver + 1;  // 33058
 
 }  // namespace rumo::bar

@@ -1,52 +1,25 @@
 // The resident destination bar: a tiny tool window with the destination list and the start
-// button, owner of the notification icon, its menus and the bar's commands.
+// button. It keeps the list filled, decides what closing means, and hides when only the icon is
+// to stay; its icon and menus, its commands and its position each have their own class.
 #pragma once
 
 #include <QDialog>
 #include <QPoint>
-#include <QTimer>
-#include <functional>
-#include <optional>
-#include <string>
-#include <vector>
 
-#include "bar/bar_placement.h"
-#include "bar/launch_commands.h"
+#include "bar/bar_command_dispatcher.h"
+#include "bar/bar_environment.h"
 #include "bar/menu_model.h"
 
 class QMenu;
 class QPushButton;
 class QSystemTrayIcon;
-class QWidget;
 
 namespace rumo {
 
+class BarPosition;
 class DestinationCombo;
-class Launcher;
 class SettingsStore;
-
-// What the bar asks of the desktop; tests put fakes here.
-struct BarEnvironment {
-    Launcher* launcher = nullptr;
-    // The screen-saver programs' directory, and its programs in listing order.
-    std::function<std::string()> screenSaverDirectory;
-    std::function<std::vector<std::string>(const std::string&)> listScreenSavers;
-    std::string screenSaverSuffix;
-    // The display-settings tool, if the desktop has one.
-    std::function<std::optional<bar::LaunchCommand>()> displaySettings;
-    // Tells the user something in a message box over `parent`.
-    std::function<void(QWidget* parent, const std::string& text)> showMessage;
-    // Whether a notification area shows the icon right now. Without one the bar never hides,
-    // since it would be out of reach.
-    std::function<bool()> trayAvailable;
-    // The running executable, started with "-s" for the notice.
-    std::string executablePath;
-    // The working directory recorded in Path.
-    std::string currentDirectory;
-};
-
-// The environment of the running program.
-BarEnvironment desktopEnvironment(Launcher& launcher);
+class TrayMenuController;
 
 class WhereBar : public QDialog {
     Q_OBJECT
@@ -68,12 +41,12 @@ public:
     void bringBack();
 
     DestinationCombo* destinationCombo() const { return combo_; }
-    QSystemTrayIcon* trayIcon() const { return tray_; }
+    QSystemTrayIcon* trayIcon() const;
     // The icon's main menu, also exported to desktops that draw the icon's menu themselves.
-    QMenu* trayMenu() const { return trayMenu_; }
+    QMenu* trayMenu() const;
 
     // The screen-saver commands of the last submenu filling.
-    const bar::SaverMenu& lastSaverMenu() const { return saverMenu_; }
+    const bar::SaverMenu& lastSaverMenu() const;
 
 signals:
     // Tests watch the menus through these; each carries the menu just before it opens.
@@ -90,44 +63,28 @@ protected:
     void reject() override;
 
 private:
-    void buildFromTemplate();
-    void placeAtStoredPosition();
-    // Fits the framed window wholly into the area it was brought into; true once it lies there.
-    bool keepBroughtInPlaceInside();
-    void fillMainMenu(QMenu& menu);
+    // What the commands ask of this window.
+    BarWindowActions windowActions();
+    void addControls();
     void refillCombo();
     void selectCurrentDestination();
     void focusCombo();
     void requestClose();
-    void startNotice();
-    void startScreenSaver();
-    void openDisplaySettings();
-    void runMenu(QMenu& menu, const QPoint& at);
     bool trayAvailable() const;
+    // Reads the Desktop setting where it can have changed: at start, on showing, and after the
+    // properties dialog, instead of at every paint.
+    void readDesktopRule();
 
     SettingsStore& store_;
     BarEnvironment environment_;
     DestinationCombo* combo_ = nullptr;
     QPushButton* startButton_ = nullptr;
-    QSystemTrayIcon* tray_ = nullptr;
-    QMenu* trayMenu_ = nullptr;
-    bar::SaverMenu saverMenu_;
-    bool skipFirstMove_ = true;
-    // Where the bar placed itself: arriving there is not a move of the user's, so it is not
-    // stored. Cleared by the first move elsewhere.
-    std::optional<QPoint> placedAt_;
-    // The screen area a stored place off every screen was brought into; the window's frame is
-    // known only once shown, and then it is fitted in whole.
-    std::optional<bar::Box> broughtInto_;
-    QTimer frameWatch_;
-    int frameWatchTicks_ = 0;
-    int steadyLooks_ = 0;
-    // Under Wayland the compositor places windows; a position read there means nothing.
-    bool compositorPlaces_ = false;
+    TrayMenuController* menus_ = nullptr;
+    BarPosition* position_ = nullptr;
+    BarCommandDispatcher commands_;
+    // Desktop = 0: only the icon stays while a notification area shows it.
+    bool onlyIcon_ = false;
     bool ending_ = false;
-    // A single click on the icon waits for the double-click interval: a double click brings the
-    // bar back instead, and an open menu would swallow its second click.
-    QTimer destinationMenuDelay_;
 };
 
 }  // namespace rumo

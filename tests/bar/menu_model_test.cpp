@@ -134,8 +134,8 @@ TEST(SaverMenu, StopsAt256AndSkipsOverlongNames) {
     ASSERT_EQ(menu.items.size(), 257u);
     EXPECT_EQ(menu.items[0].text, "hack0");
     EXPECT_EQ(menu.items[255].text, "hack255");
-    EXPECT_EQ(menu.items[255].command, kLastSaver);
-    EXPECT_EQ(menu.fileOf(kLastSaver), "hack255");
+    EXPECT_EQ(menu.items[255].command, kLastListedSaver);
+    EXPECT_EQ(menu.fileOf(kLastListedSaver), "hack255");
     EXPECT_TRUE(menu.items[256].checked);
     EXPECT_EQ(menu.fileOf(menu.items[256].command), "");
 }

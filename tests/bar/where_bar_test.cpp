@@ -189,19 +189,33 @@ TEST_F(WhereBarTest, WithoutANotificationAreaTheBarStaysReachable) {
     EXPECT_FALSE(bar->isMinimized());
 }
 
-TEST_F(WhereBarTest, DesktopZeroHidesOnPaint) {
+TEST_F(WhereBarTest, DesktopZeroHidesOnceTheBarShowsOrThePropertiesClose) {
     auto bar = makeBar();
     bar->show();
     settle();
     bar->repaint();
     settle();
     EXPECT_TRUE(bar->isVisible());
-    store.writeInt(configKey("Desktop"), 0);
-    bar->repaint();
+    // Changed in the properties dialog: it counts once the dialog closes.
+    QTimer::singleShot(0, bar.get(), [this] {
+        store.writeInt(configKey("Desktop"), 0);
+        ASSERT_NE(QApplication::activeModalWidget(), nullptr);
+        QApplication::activeModalWidget()->close();
+    });
+    bar->handleCommand(bar::kProperties);
     settle();
     EXPECT_FALSE(bar->isVisible());
     // Back to 1: it stays hidden until brought back.
     store.writeInt(configKey("Desktop"), 1);
+    settle();
+    EXPECT_FALSE(bar->isVisible());
+    bar->bringBack();
+    settle();
+    EXPECT_TRUE(bar->isVisible());
+    // Changed elsewhere: it counts when the bar is shown next.
+    store.writeInt(configKey("Desktop"), 0);
+    bar->hide();
+    bar->bringBack();
     settle();
     EXPECT_FALSE(bar->isVisible());
 }

@@ -1,0 +1,51 @@
+#include "bar/bar_command_dispatcher.h"
+
+#include "bar/bar_commands.h"
+#include "bar/bar_launches.h"
+#include "bar/menu_model.h"
+#include "settings/settings_store.h"
+
+namespace rumo {
+
+BarCommandDispatcher::BarCommandDispatcher(SettingsStore& store, const BarEnvironment& environment,
+                                           QWidget* owner, BarWindowActions actions)
+    : store_(store), environment_(environment), owner_(owner), actions_(std::move(actions)) {}
+
+void BarCommandDispatcher::dispatch(int command, const bar::SaverMenu& savers) {
+    if (const int place = bar::placeOfCommand(command); place != 0) {
+        store_.writeText(configKey("Where"), readTextSetting(store_, placeKey(place)));
+        actions_.reselectDestination();
+        return;
+    }
+    if (command > bar::kSaverBase && command <= bar::kLastSaverCommand) {
+        // The entry for a vanished setting has no file behind it and keeps the setting.
+        const std::string file = savers.fileOf(command);
+        if (!file.empty()) {
+            store_.writeText(configKey("Scrfile"), file);
+        }
+        return;
+    }
+    switch (command) {
+        case bar::kStartButton:
+        case bar::kStartNotice:
+            launchNotice(environment_);
+            break;
+        case bar::kStartScreenSaver:
+            launchChosenScreenSaver(store_, environment_);
+            break;
+        case bar::kProperties:
+            actions_.openProperties();
+            break;
+        case bar::kDisplaySettings:
+            launchDisplaySettings(environment_, owner_);
+            break;
+        case bar::kExit:
+            store_.writeInt(configKey("Endflg"), 1);
+            actions_.exit();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace rumo

@@ -1,0 +1,47 @@
+#include "bar/bar_controls.h"
+
+#include <QPushButton>
+
+#include "bar/bar_template.h"
+#include "bar/destination_combo.h"
+#include "common/dialog_font.h"
+
+namespace rumo {
+
+BarControls buildBarControls(QWidget& bar) {
+    const bar::BarTemplate& layout = bar::barTemplate();
+    const QFont font =
+        dialogFont(QString::fromStdString(std::string(layout.fontFace)), layout.fontPoints);
+    bar.setFont(font);
+    const DialogBaseUnits base = baseUnitsOf(font);
+    BarControls controls;
+    for (const bar::TemplateControl& control : layout.controls) {
+        const DialogRect px = toPixels(control.rect, base);
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+            case bar::ControlKind::DropDownList: {
+                auto* combo = new DestinationCombo(&bar);
+                combo->setFocusPolicy(Qt::StrongFocus);
+                // The closed box is one line high; the template's height is the open list's.
+                combo->setMaxVisibleItems(
+                    qMax(1, px.height / qMax(1, combo->fontMetrics().height())));
+                combo->setGeometry(px.x, px.y, px.width, toPixels(layout.client, base).height);
+                controls.combo = combo;
+                widget = combo;
+                break;
+            }
+            case bar::ControlKind::DefaultPushButton:
+                controls.startButton = new QPushButton(&bar);
+                controls.startButton->setDefault(true);
+                controls.startButton->setGeometry(px.x, px.y, px.width, px.height);
+                widget = controls.startButton;
+                break;
+        }
+        widget->setObjectName(QString::number(control.id));
+        // The controls cover the whole bar: a right click on either is a right click on the bar.
+        widget->setContextMenuPolicy(Qt::NoContextMenu);
+    }
+    return controls;
+}
+
+}  // namespace rumo

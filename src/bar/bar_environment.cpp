@@ -1,0 +1,33 @@
+#include "bar/bar_environment.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QSystemTrayIcon>
+
+#include "platform/display_settings.h"
+#include "platform/screen_savers.h"
+
+namespace rumo {
+
+BarEnvironment desktopEnvironment(Launcher& launcher) {
+    BarEnvironment environment;
+    environment.launcher = &launcher;
+    environment.screenSaverDirectory = [] { return screenSaverDirectory().toStdString(); };
+    environment.listScreenSavers = [](const std::string& directory) {
+        return listScreenSavers(QString::fromStdString(directory));
+    };
+    environment.screenSaverSuffix = kScreenSaverSuffix;
+    environment.displaySettings = [] { return displaySettingsCommand(); };
+    environment.showMessage = [](QWidget* parent, const std::string& text) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("RUMO?"), QString::fromStdString(text),
+                        QMessageBox::Ok, parent);
+        box.exec();
+    };
+    environment.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    environment.executablePath = QCoreApplication::applicationFilePath().toStdString();
+    environment.currentDirectory = QDir::currentPath().toStdString();
+    return environment;
+}
+
+}  // namespace rumo

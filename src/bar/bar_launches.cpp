@@ -1,0 +1,56 @@
+#include "bar/bar_launches.h"
+
+#include "bar/bar_environment.h"
+#include "bar/launcher.h"
+#include "bar/menu_model.h"
+#include "platform/display_settings.h"
+#include "settings/settings_store.h"
+
+namespace rumo {
+
+void launchNotice(const BarEnvironment& environment) {
+    // Path is still written at start for the help; the notice is the running executable itself.
+    environment.launcher->startDetached(bar::noticeCommand(environment.executablePath));
+}
+
+void launchChosenScreenSaver(SettingsStore& store, const BarEnvironment& environment) {
+    const std::string file = readTextSetting(store, configKey("Scrfile"));
+    if (file.empty() || !environment.screenSaverDirectory) {
+        return;  // nothing chosen yet
+    }
+    const std::string directory = environment.screenSaverDirectory();
+    if (directory.empty()) {
+        return;
+    }
+    // File names differ in letter case here; the setting names the program the menu ticks.
+    std::vector<std::string> files;
+    if (environment.listScreenSavers) {
+        files = environment.listScreenSavers(directory);
+    }
+    // A setting naming no installed screen saver starts nothing.
+    if (const std::optional<std::string> listed = bar::resolveSaverFile(files, file)) {
+        environment.launcher->startScreenSaver(directory, *listed);
+    }
+}
+
+void launchDisplaySettings(const BarEnvironment& environment, QWidget* messageParent) {
+    if (!environment.displaySettings) {
+        return;
+    }
+    if (const std::optional<bar::LaunchCommand> command = environment.displaySettings()) {
+        environment.launcher->startDetached(*command);
+        return;
+    }
+    if (environment.showMessage) {
+        std::string tools;
+        for (const bar::ToolCandidate& tool : displaySettingsTools()) {
+            tools += (tools.empty() ? "" : "、") + tool.name;
+        }
+        environment.showMessage(
+            messageParent,
+            "画面の設定を開くツールが見つかりません。次のどれかをインストールしてください: " +
+                tools);
+    }
+}
+
+}  // namespace rumo

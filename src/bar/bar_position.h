@@ -1,0 +1,50 @@
+// Where the bar sits: placed at the stored position (brought onto a screen when that lies off
+// every one), and every move of the user's stored.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QTimer>
+#include <optional>
+
+#include "bar/bar_placement.h"
+
+class QWidget;
+
+namespace rumo {
+
+class SettingsStore;
+
+class BarPosition : public QObject {
+public:
+    BarPosition(QWidget& window, SettingsStore& store);
+
+    // Gives the window its fixed size and moves it to the stored place; before it is shown.
+    void placeAtStoredPosition();
+
+    // The window has moved: a move of the user's is stored, the bar's own ones are not.
+    void windowMoved();
+
+private:
+    // Watches for the frame of a window brought onto a screen, to fit it in whole.
+    void watchFrameUntilInside();
+    // Fits the framed window wholly into the area it was brought into; true once it lies there.
+    bool keepBroughtInPlaceInside();
+
+    QWidget& window_;
+    SettingsStore& store_;
+    bool skipFirstMove_ = true;
+    // Where the bar placed itself: arriving there is not a move of the user's, so it is not
+    // stored. Cleared by the first move elsewhere.
+    std::optional<QPoint> placedAt_;
+    // The screen area a stored place off every screen was brought into; the window's frame is
+    // known only once shown, and then it is fitted in whole.
+    std::optional<bar::Box> broughtInto_;
+    QTimer frameWatch_;
+    int frameWatchTicks_ = 0;
+    int steadyLooks_ = 0;
+    // Under Wayland the compositor places windows; a position read there means nothing.
+    bool compositorPlaces_ = false;
+};
+
+}  // namespace rumo
