@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "bar/bar_placement.h"
-#include "bar/launch_commands.h"
 #include "bar/menu_model.h"
+#include "common/launch_commands.h"
 
 class QMenu;
 class QPushButton;
