@@ -9,21 +9,7 @@
 
 namespace rumo {
 
-Rgb makeRgb(int red, int green, int blue) {
-    return static_cast<Rgb>(red & 255) | static_cast<Rgb>(green & 255) << 8 |
-           static_cast<Rgb>(blue & 255) << 16;
-}
-int redOf(Rgb colour) {
-    return static_cast<int>(colour & 255);
-}
-int greenOf(Rgb colour) {
-    return static_cast<int>(colour >> 8 & 255);
-}
-int blueOf(Rgb colour) {
-    return static_cast<int>(colour >> 16 & 255);
-}
-
-WriteStatus writeBackgroundColour(SettingsStore& store, Rgb colour) {
+WriteStatus writeBackgroundColour(SettingsStore& store, Colour colour) {
     return store.write({{configKey("ColorR"), std::to_string(redOf(colour))},
                         {configKey("ColorG"), std::to_string(greenOf(colour))},
                         {configKey("ColorB"), std::to_string(blueOf(colour))}});
@@ -119,7 +105,7 @@ FontRequest fontRequest(SettingsStore& store, const FontGroup& group, int dotsPe
     request.italic = (italic & 255) != 0;
     request.strikeout = (strikeout & 255) != 0;
     request.underline = (underline & 255) != 0;
-    request.colour = makeRgb(red, green, blue);
+    request.colour = rgb(red, green, blue);
     return request;
 }
 

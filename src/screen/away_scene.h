@@ -7,17 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "common/colour.h"
 #include "screen/picture_handle.h"
 #include "settings/schema.h"
 
 namespace rumo {
-
-using Colour = std::uint32_t;  // red in the low byte, then green, then blue
-
-inline Colour rgb(int red, int green, int blue) {
-    return static_cast<Colour>(red & 0xFF) | (static_cast<Colour>(green & 0xFF) << 8) |
-           (static_cast<Colour>(blue & 0xFF) << 16);
-}
 
 struct AwayScene {
     // Loaded from the store.

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QRectF>
 
+#include "common/qt_values.h"
 #include "screen/frame_scale.h"
 #include "screen/picture_rules.h"
 #include "screen/picture_worker.h"
@@ -110,7 +111,7 @@ PictureLoader NoticeDriver::loaderFor(bool foreground) {
         if (!rules_.decode || path.empty()) {
             return std::nullopt;
         }
-        const QString file = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
+        const QString file = qtText(path);
         const std::optional<QSize> size = rules_.probe(file);
         if (!size || size->isEmpty()) {
             return std::nullopt;
