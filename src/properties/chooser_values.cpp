@@ -23,21 +23,15 @@ SettingKey groupKey(const FontGroup& group, std::string_view mainKey, std::strin
 
 // Cuts a face name to the bytes a font description holds, never inside a character.
 std::string cutFaceName(std::string_view face) {
-    std::string cut;
-    std::size_t i = 0;
-    while (i < face.size()) {
-        std::size_t next = i + 1;
-        while (next < face.size() && (static_cast<unsigned char>(face[next]) & 0xC0) == 0x80) {
-            ++next;
-        }
-        cut.append(face.substr(i, next - i));
-        if (cp932Length(cut) > kFaceNameLimit) {
-            cut.resize(cut.size() - (next - i));
+    std::size_t end = 0;
+    while (end < face.size()) {
+        const std::size_t next = nextCharacter(face, end);
+        if (cp932Length(face.substr(0, next)) > kFaceNameLimit) {
             break;
         }
-        i = next;
+        end = next;
     }
-    return cut;
+    return std::string(face.substr(0, end));
 }
 
 }  // namespace

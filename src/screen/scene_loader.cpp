@@ -11,16 +11,8 @@ namespace {
 // frame cheap whatever the store holds. Cut at a character boundary.
 constexpr std::size_t kMaxShownBytes = 4096;
 
-std::string shownText(std::string text) {
-    if (text.size() <= kMaxShownBytes) {
-        return text;
-    }
-    std::size_t end = kMaxShownBytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-        --end;
-    }
-    text.resize(end);
-    return text;
+std::string shownText(const std::string& text) {
+    return std::string(cutAtCharacter(text, kMaxShownBytes));
 }
 
 }  // namespace
