@@ -29,7 +29,8 @@ struct AwayScene {
     std::array<int, kMemoCount> memoBold{}, memoItalic{}, memoStrikeout{}, memoUnderline{};
     std::array<int, kMemoCount> memoRed{}, memoGreen{}, memoBlue{};
     int backRed = 0, backGreen = 0, backBlue = 0;
-    int screen = 0;
+    // How the destination moves: the stored Screen as noticePattern reads it, 0 to 4.
+    int motionPattern = 0;
     int showAwayTime = 0;
     int escOnly = 0;
     int showDateTime = 0;

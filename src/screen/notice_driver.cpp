@@ -55,7 +55,7 @@ void NoticeDriver::resize(QSize logicalSize, qreal devicePixelRatio) {
 
 int NoticeDriver::frameInterval() const {
     // Moving text 20 times a second; the scattered and text-free patterns once a second.
-    return scene_.screen <= 2 ? kMovingInterval : kStillInterval;
+    return scene_.motionPattern <= 2 ? kMovingInterval : kStillInterval;
 }
 
 QRegion NoticeDriver::paint() {

@@ -57,7 +57,7 @@ AwayScene loadAwayScene(SettingsStore& store) {
     s.backRed = integer("ColorR");
     s.backGreen = integer("ColorG");
     s.backBlue = integer("ColorB");
-    s.screen = noticePattern(integer("Screen"));
+    s.motionPattern = noticePattern(integer("Screen"));
     s.showAwayTime = integer("Riseki");
     s.escOnly = integer("Esc");
     s.showDateTime = integer("Daytime");
