@@ -11,7 +11,7 @@ namespace {
 // frame cheap whatever the store holds. Cut at a character boundary.
 constexpr std::size_t kMaxShownBytes = 4096;
 
-std::string shownText(const std::string& text) {
+std::string cutToShownLength(const std::string& text) {
     return std::string(cutAtCharacter(text, kMaxShownBytes));
 }
 
@@ -29,8 +29,8 @@ AwayScene loadAwayScene(SettingsStore& store) {
     auto text = [&](std::string_view key) { return readTextSetting(values, configKey(key)); };
 
     // The notice, unlike the bar, asks the user to press Esc when no destination was chosen.
-    s.where = shownText(values.readText(configKey("Where"), noticeWhereDefault()));
-    s.name = shownText(text("Name"));
+    s.where = cutToShownLength(values.readText(configKey("Where"), noticeWhereDefault()));
+    s.name = cutToShownLength(text("Name"));
     for (int n = 1; n <= kPlaceCount; ++n) {
         s.places[n - 1] = readTextSetting(values, placeKey(n));
         s.placeImages[n - 1] = readTextSetting(values, placeImageKey(n));
@@ -41,7 +41,7 @@ AwayScene loadAwayScene(SettingsStore& store) {
     s.backImagePath = text("Bitmap2");
     for (int n = 1; n <= kMemoCount; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
-        s.memos[i] = shownText(readTextSetting(values, memoKey(n)));
+        s.memos[i] = cutToShownLength(readTextSetting(values, memoKey(n)));
         s.memoFontFaces[i] = readTextSetting(values, memoGroupKey("MFont", n));
         s.memoX[i] = readSetting(values, memoPositionKey('x', n));
         s.memoY[i] = readSetting(values, memoPositionKey('y', n));
