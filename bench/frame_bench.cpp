@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "bench_fixtures.h"
+#include "common/qt_values.h"
 #include "screen/font_mapping.h"
 #include "screen/frame_canvas.h"
 #include "screen/frame_composer.h"
@@ -68,10 +69,6 @@ struct Notice {
         return drawFrame(scene, width, height, {kAt + second, {2026, 12, 7, 9, 5, second % 60}});
     }
 };
-
-QColor qtColour(Colour c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
 
 // ratio: device pixels per layout pixel (2 for a HiDPI screen of width x height logical pixels).
 void runFrames(benchmark::State& state, Notice& notice, int width, int height, bool whole,

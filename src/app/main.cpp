@@ -12,9 +12,9 @@
 #include "app/command_line.h"
 #include "app/long_options.h"
 #include "app/run_modes.h"
-#include "bar/launch_commands.h"
 #include "bar/launcher.h"
 #include "common/japanese_faces.h"
+#include "common/launch_commands.h"
 #include "rumo_build_info.h"
 #include "settings/file_settings_store.h"
 

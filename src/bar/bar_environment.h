@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "bar/launch_commands.h"
+#include "common/launch_commands.h"
 
 class QWidget;
 

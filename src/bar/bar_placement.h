@@ -5,15 +5,12 @@
 #include <optional>
 #include <vector>
 
+#include "common/geometry.h"
+
 namespace rumo::bar {
 
-struct Box {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const Box&, const Box&) = default;
-};
+// A window or a screen area, in pixels.
+using Box = Rect;
 
 // The screen area the window must be brought into, or nothing when at least half of it already
 // lies inside one of `areas` (the screens' available areas), or when there are no areas.

@@ -3,7 +3,7 @@
 #include <QProcess>
 #include <QStringList>
 
-#include "platform/screen_saver_host.h"
+#include "bar/screen_saver_host.h"
 
 namespace rumo {
 

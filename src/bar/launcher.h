@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "bar/launch_commands.h"
+#include "common/launch_commands.h"
 
 namespace rumo {
 

@@ -9,6 +9,7 @@
 #include "bar/bar_command_dispatcher.h"
 #include "bar/bar_environment.h"
 #include "bar/menu_model.h"
+#include "common/launch_commands.h"
 
 class QMenu;
 class QPushButton;

@@ -4,6 +4,10 @@ namespace rumo {
 
 namespace {
 
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
 // Decodes one UTF-8 sequence at text[i]; returns its length in bytes, or 0 when it is invalid.
 std::size_t sequenceLength(std::string_view text, std::size_t i, char32_t& codePoint) {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -69,6 +73,36 @@ std::string trimRight(std::string_view text) {
         }
     }
     return std::string(text.substr(0, end));
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::size_t nextCharacter(std::string_view text, std::size_t at) {
+    std::size_t next = at + 1;
+    while (next < text.size() && isContinuationByte(text[next])) {
+        ++next;
+    }
+    return next;
+}
+
+std::string_view cutAtCharacter(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) {
+        return text;
+    }
+    std::size_t end = maxBytes;
+    while (end > 0 && isContinuationByte(text[end])) {
+        --end;
+    }
+    return text.substr(0, end);
 }
 
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {

@@ -3,6 +3,8 @@
 #include <QStandardPaths>
 #include <QString>
 
+#include "common/qt_values.h"
+
 namespace rumo {
 
 const std::vector<bar::ToolCandidate>& displaySettingsTools() {
@@ -18,9 +20,7 @@ const std::vector<bar::ToolCandidate>& displaySettingsTools() {
 
 std::optional<bar::LaunchCommand> displaySettingsCommand() {
     return bar::firstAvailableTool(displaySettingsTools(), [](std::string_view name) {
-        return QStandardPaths::findExecutable(
-                   QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
-            .toStdString();
+        return QStandardPaths::findExecutable(qtText(name)).toStdString();
     });
 }
 

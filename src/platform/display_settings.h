@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "bar/launch_commands.h"
+#include "common/launch_commands.h"
 
 namespace rumo {
 

@@ -9,21 +9,7 @@
 
 namespace rumo {
 
-Rgb makeRgb(int red, int green, int blue) {
-    return static_cast<Rgb>(red & 255) | static_cast<Rgb>(green & 255) << 8 |
-           static_cast<Rgb>(blue & 255) << 16;
-}
-int redOf(Rgb colour) {
-    return static_cast<int>(colour & 255);
-}
-int greenOf(Rgb colour) {
-    return static_cast<int>(colour >> 8 & 255);
-}
-int blueOf(Rgb colour) {
-    return static_cast<int>(colour >> 16 & 255);
-}
-
-WriteStatus writeBackgroundColour(SettingsStore& store, Rgb colour) {
+WriteStatus writeBackgroundColour(SettingsStore& store, Colour colour) {
     return store.write({{configKey("ColorR"), std::to_string(redOf(colour))},
                         {configKey("ColorG"), std::to_string(greenOf(colour))},
                         {configKey("ColorB"), std::to_string(blueOf(colour))}});
@@ -37,21 +23,15 @@ SettingKey groupKey(const FontGroup& group, std::string_view mainKey, std::strin
 
 // Cuts a face name to the bytes a font description holds, never inside a character.
 std::string cutFaceName(std::string_view face) {
-    std::string cut;
-    std::size_t i = 0;
-    while (i < face.size()) {
-        std::size_t next = i + 1;
-        while (next < face.size() && (static_cast<unsigned char>(face[next]) & 0xC0) == 0x80) {
-            ++next;
-        }
-        cut.append(face.substr(i, next - i));
-        if (cp932Length(cut) > kFaceNameLimit) {
-            cut.resize(cut.size() - (next - i));
+    std::size_t end = 0;
+    while (end < face.size()) {
+        const std::size_t next = nextCharacter(face, end);
+        if (cp932Length(face.substr(0, next)) > kFaceNameLimit) {
             break;
         }
-        i = next;
+        end = next;
     }
-    return cut;
+    return std::string(face.substr(0, end));
 }
 
 }  // namespace
@@ -119,7 +99,7 @@ FontRequest fontRequest(SettingsStore& store, const FontGroup& group, int dotsPe
     request.italic = (italic & 255) != 0;
     request.strikeout = (strikeout & 255) != 0;
     request.underline = (underline & 255) != 0;
-    request.colour = makeRgb(red, green, blue);
+    request.colour = rgb(red, green, blue);
     return request;
 }
 

@@ -7,20 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "common/colour.h"
 #include "settings/schema.h"
 #include "settings/settings_store.h"
 
 namespace rumo {
 
-// A colour with red in the low byte, then green, then blue.
-using Rgb = std::uint32_t;
-Rgb makeRgb(int red, int green, int blue);  // the low eight bits of each
-int redOf(Rgb colour);
-int greenOf(Rgb colour);
-int blueOf(Rgb colour);
-
 // Stores the background colour (ColorR, ColorG, ColorB).
-WriteStatus writeBackgroundColour(SettingsStore& store, Rgb colour);
+WriteStatus writeBackgroundColour(SettingsStore& store, Colour colour);
 
 // The longest face name a font description holds, in code page 932 bytes.
 inline constexpr int kFaceNameLimit = 31;
@@ -51,7 +45,7 @@ struct FontRequest {
     bool italic = false;
     bool strikeout = false;
     bool underline = false;
-    Rgb colour = 0;
+    Colour colour = 0;
 };
 
 // What a confirmed font chooser returns.
@@ -62,7 +56,7 @@ struct ChosenFont {
     bool italic = false;
     bool strikeout = false;
     bool underline = false;
-    Rgb colour = 0;
+    Colour colour = 0;
 };
 
 // The smallest and largest point size a chooser is opened with; a stored size outside this range

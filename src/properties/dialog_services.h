@@ -17,7 +17,7 @@ public:
     virtual ~DialogServices() = default;
 
     // Each returns nothing when the user cancels.
-    virtual std::optional<Rgb> chooseColour(QWidget* parent, Rgb initial) = 0;
+    virtual std::optional<Colour> chooseColour(QWidget* parent, Colour initial) = 0;
     virtual std::optional<ChosenFont> chooseFont(QWidget* parent, const FontRequest& initial) = 0;
     // Opens on initialPath (empty: no file named); returns the full path of the file chosen.
     virtual std::optional<QString> choosePicture(QWidget* parent, const QString& initialPath) = 0;

@@ -8,8 +8,8 @@ namespace {
 
 using Kind = ControlKind;
 
-#include "dialogs/about_134.inc"
-#include "dialogs/properties_130.inc"
+#include "dialogs/properties_dialog.inc"
+#include "dialogs/version_box.inc"
 
 }  // namespace
 

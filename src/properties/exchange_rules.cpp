@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "common/text.h"
+
 namespace rumo {
 
 int checkStateFromStored(int stored) {
@@ -12,13 +14,7 @@ int checkStateFromStored(int stored) {
 // The whole text is read, however long: a number followed by a long run of blanks and then
 // garbage is refused rather than taken from its first characters.
 std::optional<int> parseDialogInt(std::string_view text) {
-    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
+    text = trimBlanks(text);
     const bool startsWithZero = !text.empty() && text.front() == '0';
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 
+#include "common/qt_values.h"
 #include "properties/control_ids.h"
 #include "properties/dialog_services.h"
 #include "properties/dialog_template.h"
@@ -24,10 +25,6 @@
 namespace rumo {
 
 namespace {
-
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 Qt::CheckState toCheckState(int state) {
     switch (state) {
@@ -108,7 +105,7 @@ void PropertiesDialog::showValues() {
         const int id = binding.control;
         switch (binding.kind) {
             case BindingKind::Text:
-                qobject_cast<QLineEdit*>(control(id))->setText(qText(values_.texts[id]));
+                qobject_cast<QLineEdit*>(control(id))->setText(qtText(values_.texts[id]));
                 break;
             case BindingKind::Check: {
                 int& member = values_.numbers[id];
@@ -166,7 +163,7 @@ std::optional<int> PropertiesDialog::readControls(PropertyValues& values) const 
 void PropertiesDialog::accept() {
     PropertyValues values = values_;
     if (const std::optional<int> refused = readControls(values)) {
-        services_.showMessage(this, qText(kIntegerRequiredMessage));
+        services_.showMessage(this, qtText(kIntegerRequiredMessage));
         auto* edit = qobject_cast<QLineEdit*>(control(*refused));
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
@@ -183,7 +180,7 @@ void PropertiesDialog::accept() {
 bool PropertiesDialog::reportedSave(const WriteStatus& status) {
     if (!status.ok()) {
         services_.showMessage(
-            this, QStringLiteral("設定を保存できませんでした。\n") + qText(status.error));
+            this, QStringLiteral("設定を保存できませんでした。\n") + qtText(status.error));
     }
     return status.ok();
 }
@@ -230,7 +227,7 @@ void PropertiesDialog::connectButtons() {
 
 // The colour chooser always opens on black, not on the stored background colour.
 void PropertiesDialog::chooseBackgroundColour() {
-    const std::optional<Rgb> colour = services_.chooseColour(this, makeRgb(0, 0, 0));
+    const std::optional<Colour> colour = services_.chooseColour(this, rgb(0, 0, 0));
     if (!colour) {
         return;
     }
@@ -252,17 +249,17 @@ void PropertiesDialog::chooseFont(int button) {
 // than stored and silently left off the screen.
 void PropertiesDialog::choosePicture(int button) {
     const std::optional<SettingKey> key = pictureKeyOfButton(button);
-    const QString stored = qText(readTextSetting(store_, *key));
+    const QString stored = qtText(readTextSetting(store_, *key));
     const std::optional<QString> chosen = services_.choosePicture(this, stored);
     if (!chosen || chosen->isEmpty()) {
         return;
     }
     const std::string path = withDefaultExtension(chosen->toStdString());
-    QFile file(qText(path));
+    QFile file(qtText(path));
     if (file.open(QIODevice::ReadOnly) && pictureFormatOf(file.read(16)).isEmpty()) {
         services_.showMessage(this, QStringLiteral("%1 は表示できない形式のファイルです。\n"
                                                    "BMP、JPEG、GIF の画像を選んでください。")
-                                        .arg(qText(path)));
+                                        .arg(qtText(path)));
         return;
     }
     reportedSave(store_.write({{*key, path}}));
@@ -274,7 +271,7 @@ void PropertiesDialog::openHelp() {
     const std::vector<std::string> candidates = helpCandidates(
         recorded, programFolder, installedDocFolder(programFolder, RUMO_DOC_FROM_BIN));
     for (const std::string& candidate : candidates) {
-        const QString path = qText(candidate);
+        const QString path = qtText(candidate);
         if (QFileInfo(path).isFile()) {
             if (!services_.openDocument(QUrl::fromLocalFile(path))) {
                 // The desktop has no program that opens documents (xdg-open of xdg-utils here).
@@ -287,7 +284,7 @@ void PropertiesDialog::openHelp() {
         }
     }
     services_.showMessage(
-        this, QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(qText(kHelpFileName)));
+        this, QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(qtText(kHelpFileName)));
 }
 
 bool runPropertiesDialog(PropertiesDialog& dialog) {

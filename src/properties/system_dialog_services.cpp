@@ -8,16 +8,13 @@
 #include <QFontInfo>
 #include <QMessageBox>
 
+#include "common/qt_values.h"
 #include "properties/about_dialog.h"
 #include "properties/font_colour_dialog.h"
 
 namespace rumo {
 
 namespace {
-
-QColor toQColor(Rgb colour) {
-    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
-}
 
 // The custom colours start white in every process and live only as long as it: whatever the
 // toolkit restored from an earlier run is overwritten on first use.
@@ -57,24 +54,24 @@ ChosenFont chosenFontOf(const QFont& font, const QColor& colour) {
     chosen.italic = font.italic();
     chosen.strikeout = font.strikeOut();
     chosen.underline = font.underline();
-    chosen.colour = makeRgb(colour.red(), colour.green(), colour.blue());
+    chosen.colour = colourOf(colour);
     return chosen;
 }
 
-std::optional<Rgb> SystemDialogServices::chooseColour(QWidget* parent, Rgb initial) {
+std::optional<Colour> SystemDialogServices::chooseColour(QWidget* parent, Colour initial) {
     resetCustomColoursOnce();
-    const QColor chosen = QColorDialog::getColor(toQColor(initial), parent);
+    const QColor chosen = QColorDialog::getColor(qtColour(initial), parent);
     if (!chosen.isValid()) {
         return std::nullopt;
     }
-    return makeRgb(chosen.red(), chosen.green(), chosen.blue());
+    return colourOf(chosen);
 }
 
 std::optional<ChosenFont> SystemDialogServices::chooseFont(QWidget* parent,
                                                            const FontRequest& initial) {
     FontColourDialog dialog(parent);
     dialog.setCurrentFont(chooserFont(initial));
-    dialog.setColour(toQColor(initial.colour));
+    dialog.setColour(qtColour(initial.colour));
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -91,22 +88,19 @@ std::unique_ptr<QFileDialog> makePictureChooser(QWidget* parent, const QString& 
     const auto joined = [](const auto& patterns) {
         QStringList list;
         for (std::string_view pattern : patterns) {
-            list << QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()));
+            list << qtText(pattern);
         }
         return list.join(u' ');
     };
     // The entry reads as it always has; the toolkit matches the last parenthesised list and,
     // with its details hidden, shows everything before it.
-    dialog->setNameFilter(
-        QStringLiteral("%1 (%2) (%3)")
-            .arg(QString::fromUtf8(kPictureFilterName.data(),
-                                   static_cast<qsizetype>(kPictureFilterName.size())),
-                 joined(kPicturePatterns), joined(kPictureMatchedPatterns)));
+    dialog->setNameFilter(QStringLiteral("%1 (%2) (%3)")
+                              .arg(qtText(kPictureFilterName), joined(kPicturePatterns),
+                                   joined(kPictureMatchedPatterns)));
     dialog->setOption(QFileDialog::HideNameFilterDetails);
     // Camera and scanner files are often named in capitals; "*.jpg" must match PHOTO.JPG.
     dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
-    dialog->setDefaultSuffix(QString::fromUtf8(
-        kPictureDefaultExtension.data(), static_cast<qsizetype>(kPictureDefaultExtension.size())));
+    dialog->setDefaultSuffix(qtText(kPictureDefaultExtension));
     if (!initialPath.isEmpty()) {
         const QFileInfo info(initialPath);
         dialog->setDirectory(info.absolutePath());

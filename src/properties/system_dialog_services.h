@@ -14,7 +14,7 @@ namespace rumo {
 
 class SystemDialogServices : public DialogServices {
 public:
-    std::optional<Rgb> chooseColour(QWidget* parent, Rgb initial) override;
+    std::optional<Colour> chooseColour(QWidget* parent, Colour initial) override;
     std::optional<ChosenFont> chooseFont(QWidget* parent, const FontRequest& initial) override;
     std::optional<QString> choosePicture(QWidget* parent, const QString& initialPath) override;
     void showAbout(QWidget* parent) override;

@@ -14,14 +14,11 @@
 
 #include "common/app_icon.h"
 #include "common/dialog_font.h"
+#include "common/qt_values.h"
 
 namespace rumo {
 
 namespace {
-
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect pixels(const DialogRect& units, const DialogBaseUnits& base) {
     const DialogRect r = toPixels(units, base);
@@ -47,7 +44,7 @@ QWidget* makeTabControl(QDialog& dialog, const QRect& area) {
 }
 
 QWidget* makeControl(QDialog& dialog, const ControlDef& def, const QRect& area) {
-    const QString caption = qText(def.caption);
+    const QString caption = qtText(def.caption);
     switch (def.kind) {
         case ControlKind::Tab:
             return makeTabControl(dialog, area);
@@ -95,11 +92,11 @@ QString controlName(int id) {
 
 std::map<int, QWidget*> buildTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate) {
     const DialogFrame& frame = dialogTemplate.frame;
-    const QFont font = dialogFont(qText(frame.face), frame.pointSize);
+    const QFont font = dialogFont(qtText(frame.face), frame.pointSize);
     dialog.setFont(font);
     const DialogBaseUnits base = baseUnitsOf(font);
     dialog.setFixedSize(pixels({0, 0, frame.width, frame.height}, base).size());
-    dialog.setWindowTitle(qText(frame.caption));
+    dialog.setWindowTitle(qtText(frame.caption));
 
     std::map<int, QWidget*> controls;
     for (const ControlDef& def : dialogTemplate.controls) {

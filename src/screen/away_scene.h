@@ -7,17 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "common/colour.h"
 #include "screen/picture_handle.h"
 #include "settings/schema.h"
 
 namespace rumo {
-
-using Colour = std::uint32_t;  // red in the low byte, then green, then blue
-
-inline Colour rgb(int red, int green, int blue) {
-    return static_cast<Colour>(red & 0xFF) | (static_cast<Colour>(green & 0xFF) << 8) |
-           (static_cast<Colour>(blue & 0xFF) << 16);
-}
 
 struct AwayScene {
     // Loaded from the store.
@@ -35,7 +29,8 @@ struct AwayScene {
     std::array<int, kMemoCount> memoBold{}, memoItalic{}, memoStrikeout{}, memoUnderline{};
     std::array<int, kMemoCount> memoRed{}, memoGreen{}, memoBlue{};
     int backRed = 0, backGreen = 0, backBlue = 0;
-    int screen = 0;
+    // How the destination moves: the stored Screen as noticePattern reads it, 0 to 4.
+    int motionPattern = 0;
     int showAwayTime = 0;
     int escOnly = 0;
     int showDateTime = 0;

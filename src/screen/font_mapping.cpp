@@ -1,4 +1,5 @@
 #include "screen/font_mapping.h"
+#include "common/qt_values.h"
 
 #include <QFontMetricsF>
 #include <QHash>
@@ -26,8 +27,7 @@ size_t qHash(const FaceKey& key, size_t seed = 0) {
 }
 
 QFont baseFont(const FontSpec& description) {
-    QFont font(QString::fromUtf8(description.face.data(),
-                                 static_cast<qsizetype>(description.face.size())));
+    QFont font(qtText(description.face));
     font.setWeight(description.weight >= 700 ? QFont::Bold : QFont::Normal);
     font.setItalic(description.italic);
     font.setUnderline(description.underline);

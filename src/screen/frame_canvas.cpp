@@ -1,5 +1,6 @@
 #include "screen/frame_canvas.h"
 
+#include "common/qt_values.h"
 #include "platform/large_image.h"
 
 #include <QPainter>
@@ -10,10 +11,6 @@
 namespace rumo {
 
 namespace {
-
-QColor qtColour(Colour c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
 
 QRect qtRect(const Rect& r) {
     return QRect(r.x, r.y, r.width, r.height);

@@ -7,23 +7,10 @@
 #include <variant>
 #include <vector>
 
+#include "common/geometry.h"
 #include "screen/away_scene.h"
 
 namespace rumo {
-
-struct Point {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const Point&, const Point&) = default;
-};
-
-struct Rect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
 
 // A font as the notice describes it: the cell height in pixels (ascent plus descent), weight
 // 400 or 700 (0: the face's default), and the three decorations.

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QRectF>
 
+#include "common/qt_values.h"
 #include "screen/frame_scale.h"
 #include "screen/picture_rules.h"
 #include "screen/picture_worker.h"
@@ -54,7 +55,7 @@ void NoticeDriver::resize(QSize logicalSize, qreal devicePixelRatio) {
 
 int NoticeDriver::frameInterval() const {
     // Moving text 20 times a second; the scattered and text-free patterns once a second.
-    return scene_.screen <= 2 ? kMovingInterval : kStillInterval;
+    return scene_.motionPattern <= 2 ? kMovingInterval : kStillInterval;
 }
 
 QRegion NoticeDriver::paint() {
@@ -110,7 +111,7 @@ PictureLoader NoticeDriver::loaderFor(bool foreground) {
         if (!rules_.decode || path.empty()) {
             return std::nullopt;
         }
-        const QString file = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
+        const QString file = qtText(path);
         const std::optional<QSize> size = rules_.probe(file);
         if (!size || size->isEmpty()) {
             return std::nullopt;

@@ -1,4 +1,5 @@
 #include "screen/picture_table.h"
+#include "common/qt_values.h"
 
 #include <QPainter>
 #include <cmath>
@@ -46,9 +47,7 @@ PictureLoader PictureTable::loader(PictureDecodeHook decode, QSize screen, bool 
         if (!decode || path.empty()) {
             return std::nullopt;
         }
-        std::optional<PreparedPicture> picture =
-            decode(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())), screen,
-                   foreground);
+        std::optional<PreparedPicture> picture = decode(qtText(path), screen, foreground);
         if (!picture || picture->image.isNull() || picture->originalSize.isEmpty()) {
             return std::nullopt;
         }

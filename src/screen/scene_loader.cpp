@@ -11,16 +11,8 @@ namespace {
 // frame cheap whatever the store holds. Cut at a character boundary.
 constexpr std::size_t kMaxShownBytes = 4096;
 
-std::string shownText(std::string text) {
-    if (text.size() <= kMaxShownBytes) {
-        return text;
-    }
-    std::size_t end = kMaxShownBytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-        --end;
-    }
-    text.resize(end);
-    return text;
+std::string cutToShownLength(const std::string& text) {
+    return std::string(cutAtCharacter(text, kMaxShownBytes));
 }
 
 }  // namespace
@@ -37,8 +29,8 @@ AwayScene loadAwayScene(SettingsStore& store) {
     auto text = [&](std::string_view key) { return readTextSetting(values, configKey(key)); };
 
     // The notice, unlike the bar, asks the user to press Esc when no destination was chosen.
-    s.where = shownText(values.readText(configKey("Where"), noticeWhereDefault()));
-    s.name = shownText(text("Name"));
+    s.where = cutToShownLength(values.readText(configKey("Where"), noticeWhereDefault()));
+    s.name = cutToShownLength(text("Name"));
     for (int n = 1; n <= kPlaceCount; ++n) {
         s.places[n - 1] = readTextSetting(values, placeKey(n));
         s.placeImages[n - 1] = readTextSetting(values, placeImageKey(n));
@@ -49,7 +41,7 @@ AwayScene loadAwayScene(SettingsStore& store) {
     s.backImagePath = text("Bitmap2");
     for (int n = 1; n <= kMemoCount; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
-        s.memos[i] = shownText(readTextSetting(values, memoKey(n)));
+        s.memos[i] = cutToShownLength(readTextSetting(values, memoKey(n)));
         s.memoFontFaces[i] = readTextSetting(values, memoGroupKey("MFont", n));
         s.memoX[i] = readSetting(values, memoPositionKey('x', n));
         s.memoY[i] = readSetting(values, memoPositionKey('y', n));
@@ -65,7 +57,7 @@ AwayScene loadAwayScene(SettingsStore& store) {
     s.backRed = integer("ColorR");
     s.backGreen = integer("ColorG");
     s.backBlue = integer("ColorB");
-    s.screen = noticePattern(integer("Screen"));
+    s.motionPattern = noticePattern(integer("Screen"));
     s.showAwayTime = integer("Riseki");
     s.escOnly = integer("Esc");
     s.showDateTime = integer("Daytime");

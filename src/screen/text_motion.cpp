@@ -8,7 +8,7 @@ namespace rumo {
 namespace {
 
 bool standsStill(const AwayScene& s) {
-    return (s.screen == 0 || s.screen == 1) && s.textPosition == 3;
+    return (s.motionPattern == 0 || s.motionPattern == 1) && s.textPosition == 3;
 }
 
 // A random number modulo a range that may be negative (a client area smaller than the text's
@@ -29,11 +29,11 @@ std::int32_t estimatedTextWidth(const AwayScene& scene) {
 void placeText(AwayScene& s, int height) {
     const std::int32_t q = s.quarterSize;
     const std::int32_t h = height;
-    if (s.screen == 3) {
+    if (s.motionPattern == 3) {
         return;
     }
     s.textX = 0;
-    switch (s.screen) {
+    switch (s.motionPattern) {
         case 0:
         case 1:
             switch (s.textPosition) {
@@ -44,7 +44,7 @@ void placeText(AwayScene& s, int height) {
                     s.textY = sub32(div32(mul32(4, h), 5), q);
                     break;
                 case 3:
-                    s.textY = s.screen == 0 ? sub32(div32(h, 2), q) : 0;
+                    s.textY = s.motionPattern == 0 ? sub32(div32(h, 2), q) : 0;
                     break;
                 default:  // 0, and any other stored value, centres the text
                     s.textY = sub32(div32(h, 2), q);
@@ -63,7 +63,7 @@ void placeText(AwayScene& s, int height) {
 void stepText(AwayScene& s, int width, int height, CrtRandom& random) {
     const std::int32_t w = width;
     const std::int32_t l = estimatedTextWidth(s);
-    switch (s.screen) {
+    switch (s.motionPattern) {
         case 0:
         case 1:
         case 2:
@@ -91,7 +91,7 @@ std::vector<Point> textAnchors(const AwayScene& s, int width) {
     const std::int32_t l = estimatedTextWidth(s);
     const int fromLeft = sub32(s.textX, l);
     const int fromRight = sub32(width, s.textX);
-    switch (s.screen) {
+    switch (s.motionPattern) {
         case 0:
             return {{fromLeft, s.textY}};
         case 1:

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/qt_values.h"
 #include "screen/font_mapping.h"
 
 namespace rumo {
@@ -13,10 +14,6 @@ namespace {
 
 constexpr std::size_t kKeptSprites = 48;
 constexpr std::size_t kKeptColours = 3;
-
-QColor qtColour(Colour c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
 
 // The ink bounds of an ARGB image, by its alpha.
 QRect inkBounds(const QImage& image) {
@@ -90,7 +87,7 @@ std::shared_ptr<TextSprite> TextSprites::render(const FontSpec& description,
                                                 const std::string& text) const {
     auto sprite = std::make_shared<TextSprite>();
     sprite->font_ = qtFont(description);
-    sprite->text_ = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    sprite->text_ = qtText(text);
     const QFontMetricsF metrics(sprite->font_);
     sprite->ascent_ = metrics.ascent();
     const int pixels = sprite->font_.pixelSize();

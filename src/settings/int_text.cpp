@@ -3,16 +3,12 @@
 #include <charconv>
 #include <cstdint>
 
+#include "common/text.h"
+
 namespace rumo {
 
 std::optional<int> parseStoredInt(std::string_view text) {
-    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
+    text = trimBlanks(text);
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
     }

@@ -25,6 +25,16 @@ TEST(TrimRight, RemovesOnlySingleByteWhiteSpace) {
     EXPECT_EQ(trimRight("  lead"), "  lead");
 }
 
+TEST(CutAtCharacter, NeverSplitsACharacter) {
+    EXPECT_EQ(cutAtCharacter("会議室", 9), "会議室");
+    EXPECT_EQ(cutAtCharacter("会議室", 8), "会議");  // 3 bytes a character
+    EXPECT_EQ(cutAtCharacter("a会", 2), "a");
+    EXPECT_EQ(cutAtCharacter("abc", 0), "");
+    EXPECT_EQ(nextCharacter("会a", 0), 3u);
+    EXPECT_EQ(nextCharacter("\x80\x80z", 0),
+              2u);  // stray continuation bytes go with the byte before
+}
+
 TEST(EqualsIgnoringAsciiCase, FoldsAsciiLettersOnly) {
     EXPECT_TRUE(equalsIgnoringAsciiCase("Room A", "room a"));
     EXPECT_FALSE(equalsIgnoringAsciiCase("Room A", "Room A "));

@@ -10,11 +10,11 @@ namespace rumo {
 namespace {
 
 TEST(ColourTest, SplitsIntoTheLowBytes) {
-    const Rgb blue = makeRgb(0, 0, 255);
+    const Colour blue = rgb(0, 0, 255);
     EXPECT_EQ(blue, 0xFF0000u);
-    EXPECT_EQ(makeRgb(256 + 1, -1, 2), 0x02FF01u);
+    EXPECT_EQ(rgb(256 + 1, -1, 2), 0x02FF01u);
     MemoryStore store;
-    writeBackgroundColour(store, makeRgb(10, 20, 30));
+    writeBackgroundColour(store, rgb(10, 20, 30));
     EXPECT_EQ(store.writeLog(), (std::vector<SettingKey>{configKey("ColorR"), configKey("ColorG"),
                                                          configKey("ColorB")}));
     EXPECT_EQ(store.raw(configKey("ColorG")), "20");
@@ -27,11 +27,11 @@ TEST(FontRequestTest, FreshProfileOpensOnTheDefaultFaces) {
     EXPECT_EQ(main.height, 32);
     EXPECT_EQ(main.pointSize, 24);
     EXPECT_EQ(main.weight, 400);
-    EXPECT_EQ(main.colour, makeRgb(255, 0, 0));
+    EXPECT_EQ(main.colour, rgb(255, 0, 0));
     const FontRequest memo = fontRequest(store, FontGroup{3}, 96);
     EXPECT_EQ(memo.face, "ＭＳ Ｐ明朝");
     EXPECT_EQ(memo.pointSize, 24);
-    EXPECT_EQ(memo.colour, makeRgb(0, 255, 0));
+    EXPECT_EQ(memo.colour, rgb(0, 255, 0));
 }
 
 TEST(FontRequestTest, DropsTheTenthAndScalesByResolution) {
@@ -43,7 +43,7 @@ TEST(FontRequestTest, DropsTheTenthAndScalesByResolution) {
     store.writeInt(configKey("FColorR"), 0x110);  // the colour, too, from the low bytes
     store.writeInt(configKey("FColorG"), -1);
     const FontRequest r = fontRequest(store, FontGroup{0}, 120);
-    EXPECT_EQ(r.colour, makeRgb(0x10, 0xFF, 0));
+    EXPECT_EQ(r.colour, rgb(0x10, 0xFF, 0));
     EXPECT_EQ(r.height, 40);
     EXPECT_EQ(r.pointSize, 24);
     EXPECT_EQ(r.weight, 700);
@@ -73,7 +73,7 @@ TEST(FontRequestTest, AbsurdStoredValuesOpenOnSomethingUsable) {
 
 TEST(ChosenFontTest, StoresTenthsBoldOnlyAt700AndTheGroupsOwnKeys) {
     MemoryStore store;
-    ChosenFont font{"IPAPGothic", 120, 700, true, false, true, makeRgb(1, 2, 3)};
+    ChosenFont font{"IPAPGothic", 120, 700, true, false, true, rgb(1, 2, 3)};
     writeChosenFont(store, FontGroup{0}, font);
     std::vector<std::string> written;
     for (const SettingKey& key : store.writeLog()) {

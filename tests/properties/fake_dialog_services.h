@@ -10,11 +10,11 @@ namespace rumo {
 
 class FakeDialogServices : public DialogServices {
 public:
-    std::deque<std::optional<Rgb>> colourReplies;
+    std::deque<std::optional<Colour>> colourReplies;
     std::deque<std::optional<ChosenFont>> fontReplies;
     std::deque<std::optional<QString>> pictureReplies;
 
-    std::vector<Rgb> colourRequests;
+    std::vector<Colour> colourRequests;
     std::vector<FontRequest> fontRequests;
     std::vector<QString> pictureRequests;
     std::vector<QUrl> openedDocuments;
@@ -22,7 +22,7 @@ public:
     int aboutShown = 0;
     bool documentViewerInstalled = true;
 
-    std::optional<Rgb> chooseColour(QWidget*, Rgb initial) override {
+    std::optional<Colour> chooseColour(QWidget*, Colour initial) override {
         colourRequests.push_back(initial);
         return next(colourReplies);
     }

@@ -291,7 +291,7 @@ TEST_F(PropertiesDialogTest, AFailedSaveIsReportedAndKeepsWhatWasTyped) {
     EXPECT_EQ(edit(d, 1004)->text(), QStringLiteral("鈴木"));
     EXPECT_EQ(store.raw(configKey("Name")), std::nullopt);
     // A chooser's own save says so too.
-    services.colourReplies.push_back(makeRgb(1, 2, 3));
+    services.colourReplies.push_back(rgb(1, 2, 3));
     click(d, 1022);
     ASSERT_EQ(services.messages.size(), 2u);
     EXPECT_EQ(services.messages[1], services.messages[0]);
@@ -322,7 +322,7 @@ TEST_F(PropertiesDialogTest, MainFontOpensFromTheStoreAndStoresTheChoice) {
     store.writeInt(configKey("Size"), 245);
     store.writeInt(configKey("Bold"), 1);
     services.fontReplies.push_back(
-        ChosenFont{"IPAPGothic", 120, 600, true, true, false, makeRgb(0, 0, 255)});
+        ChosenFont{"IPAPGothic", 120, 600, true, true, false, rgb(0, 0, 255)});
     services.fontReplies.push_back(ChosenFont{"IPAPGothic", 120, 800, false, false, false, 0});
     PropertiesDialog d(store, services);
     click(d, 1024);
@@ -332,14 +332,14 @@ TEST_F(PropertiesDialogTest, MainFontOpensFromTheStoreAndStoresTheChoice) {
     EXPECT_EQ(request.pointSize, 24);
     EXPECT_EQ(request.height, mulDiv(24, d.logicalDpiY(), 72));
     EXPECT_EQ(request.weight, 700);
-    EXPECT_EQ(request.colour, makeRgb(255, 0, 0));
+    EXPECT_EQ(request.colour, rgb(255, 0, 0));
     EXPECT_EQ(store.raw(configKey("Size")), "120");
     EXPECT_EQ(store.raw(configKey("Bold")), "0");
     EXPECT_EQ(store.raw(configKey("Italic")), "1");
     EXPECT_EQ(store.raw(configKey("Torikeshi")), "1");
     EXPECT_EQ(store.raw(configKey("FColorB")), "255");
     click(d, 1024);
-    EXPECT_EQ(services.fontRequests[1].colour, makeRgb(0, 0, 255));
+    EXPECT_EQ(services.fontRequests[1].colour, rgb(0, 0, 255));
     EXPECT_EQ(store.raw(configKey("Bold")), "0");
     store.clearWriteLog();
     click(d, 1024);  // cancelled
@@ -351,7 +351,7 @@ TEST_F(PropertiesDialogTest, MemoFourFontWritesOnlyItsOwnKeys) {
     PropertiesDialog d(store, services);
     click(d, 1061);
     EXPECT_EQ(services.fontRequests.at(0).face, "ＭＳ Ｐ明朝");
-    EXPECT_EQ(services.fontRequests.at(0).colour, makeRgb(0, 255, 0));
+    EXPECT_EQ(services.fontRequests.at(0).colour, rgb(0, 255, 0));
     ASSERT_EQ(store.writeLog().size(), 9u);
     for (const SettingKey& key : store.writeLog())
         EXPECT_EQ(key.section, "Config/Minf4");
@@ -362,14 +362,14 @@ TEST_F(PropertiesDialogTest, MemoFourFontWritesOnlyItsOwnKeys) {
 
 TEST_F(PropertiesDialogTest, BackgroundColourAlwaysOpensOnBlack) {
     store.writeInt(configKey("ColorR"), 200);
-    services.colourReplies.push_back(makeRgb(0, 0, 255));
+    services.colourReplies.push_back(rgb(0, 0, 255));
     PropertiesDialog d(store, services);
     click(d, 1022);
     EXPECT_EQ(store.raw(configKey("ColorR")), "0");
     EXPECT_EQ(store.raw(configKey("ColorG")), "0");
     EXPECT_EQ(store.raw(configKey("ColorB")), "255");
     click(d, 1022);  // cancelled
-    EXPECT_EQ(services.colourRequests, (std::vector<Rgb>{0, 0}));
+    EXPECT_EQ(services.colourRequests, (std::vector<Colour>{0, 0}));
     EXPECT_EQ(store.raw(configKey("ColorB")), "255");
 }
 
@@ -485,7 +485,7 @@ TEST(SystemChooserTest, FontDescriptionsRoundTripThroughTheToolkit) {
     const ChosenFont chosen = chosenFontOf(dialog.currentFont(), dialog.colour());
     EXPECT_EQ(chosen.tenthsOfPoint, 240);
     EXPECT_EQ(chosen.face, font.family().toStdString());
-    EXPECT_EQ(chosen.colour, makeRgb(0, 0, 255));
+    EXPECT_EQ(chosen.colour, rgb(0, 0, 255));
     EXPECT_TRUE(chosen.underline);
     // The IPA faces have only a regular style; bold and italic are synthesised, and offered.
     EXPECT_EQ(chosen.weight, 700);

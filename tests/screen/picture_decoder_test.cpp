@@ -15,114 +15,18 @@
 #include <vector>
 
 #include "screen/picture_table.h"
+#include "test_pictures.h"
 
 namespace rumo {
 namespace {
 
+using test::encodePicture;
+using test::GifFrame;
+using test::gradient;
+using test::makeGif;
+using test::withOrientation;
+
 const QSize kScreen(1024, 768);
-
-QByteArray encode(const QImage& image, const char* format, int quality = 90) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(image.save(&buffer, format, quality));
-    return bytes;
-}
-
-void putLe16(QByteArray& out, int value) {
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
-}
-
-// A GIF built byte by byte (QImageWriter has no GIF writer). Every pixel is sent as a clear
-// code and a literal, which keeps the LZW codes at three bits.
-struct GifFrame {
-    int width = 2;
-    int height = 2;
-    std::vector<int> indices;  // 0..3, row by row
-    int transparentIndex = -1;
-};
-
-QByteArray makeGif(int screenWidth, int screenHeight, const std::vector<GifFrame>& frames) {
-    QByteArray gif("GIF89a");
-    putLe16(gif, screenWidth);
-    putLe16(gif, screenHeight);
-    gif.append(char(0x91)).append(char(0)).append(char(0));  // 4-entry global colour table
-    gif.append(
-        QByteArray::fromHex("FF0000"
-                            "00FF00"
-                            "0000FF"
-                            "FFFFFF"));
-    for (const GifFrame& frame : frames) {
-        if (frame.transparentIndex >= 0) {
-            gif.append(QByteArray::fromHex("21F90401000000"));
-            gif[gif.size() - 1] = char(frame.transparentIndex);
-            gif.append(char(0));
-        }
-        gif.append(char(0x2C));
-        putLe16(gif, 0);
-        putLe16(gif, 0);
-        putLe16(gif, frame.width);
-        putLe16(gif, frame.height);
-        gif.append(char(0));
-        gif.append(char(2));  // minimum code size
-        QByteArray data;
-        std::uint32_t bits = 0;
-        int count = 0;
-        auto put = [&](int code) {
-            bits |= std::uint32_t(code) << count;
-            count += 3;
-            while (count >= 8) {
-                data.append(char(bits & 0xFF));
-                bits >>= 8;
-                count -= 8;
-            }
-        };
-        for (int index : frame.indices) {
-            put(4);
-            put(index);
-        }
-        put(5);
-        if (count > 0) {
-            data.append(char(bits & 0xFF));
-        }
-        for (qsizetype at = 0; at < data.size(); at += 255) {
-            const QByteArray block = data.mid(at, 255);
-            gif.append(char(block.size())).append(block);
-        }
-        gif.append(char(0));
-    }
-    gif.append(char(0x3B));
-    return gif;
-}
-
-// An APP1 segment with a one-entry EXIF directory holding the orientation tag, put right after
-// the start-of-image marker.
-QByteArray withOrientation(const QByteArray& jpeg, int orientation) {
-    QByteArray app1 = QByteArray::fromHex("FFE10022");
-    app1.append("Exif\0\0", 6);
-    app1.append(
-        QByteArray::fromHex("4D4D002A00000008"
-                            "0001"
-                            "011200030000000100"));
-    app1.append(char(orientation));
-    app1.append(
-        QByteArray::fromHex("0000"
-                            "00000000"));
-    return jpeg.left(2) + app1 + jpeg.mid(2);
-}
-
-// Red grows to the right and green downwards, so a wrong orientation or a wrong part shows.
-QImage gradient(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            row[x] = qRgb(x * 255 / width, y * 255 / height, 128);
-        }
-    }
-    return image;
-}
 
 double meanDifference(const QImage& a, const QImage& b) {
     EXPECT_EQ(a.size(), b.size());
@@ -150,7 +54,7 @@ protected:
         return path;
     }
     QString save(const QString& name, const QImage& image, const char* format) {
-        return write(name, encode(image, format));
+        return write(name, encodePicture(image, format));
     }
     QTemporaryDir dir;
 };
@@ -177,7 +81,7 @@ TEST_F(PictureDecoder, ReadsEachFormatByContentIntoTheScreenFormat) {
 TEST_F(PictureDecoder, TopDownBmpIsRead) {
     // Some programs store a BMP's rows from the top, marked by a negative height.
     const QImage picture = gradient(40, 30);
-    const QByteArray bottomUp = encode(picture, "bmp");
+    const QByteArray bottomUp = encodePicture(picture, "bmp");
     const auto le32 = [&](qsizetype at) {
         return int(quint8(bottomUp[at])) | int(quint8(bottomUp[at + 1])) << 8 |
                int(quint8(bottomUp[at + 2])) << 16 | int(quint8(bottomUp[at + 3])) << 24;
@@ -221,8 +125,8 @@ TEST_F(PictureDecoder, GifGivesItsFirstFrameAndKeepsTransparency) {
 
 TEST_F(PictureDecoder, TruncatedOrDamagedFilesAreRefused) {
     const QImage picture = gradient(64, 48);
-    const QByteArray bmp = encode(picture, "bmp");
-    const QByteArray jpeg = encode(picture, "jpeg");
+    const QByteArray bmp = encodePicture(picture, "bmp");
+    const QByteArray jpeg = encodePicture(picture, "jpeg");
     std::vector<GifFrame> frames(1);
     frames[0] = {16, 16, std::vector<int>(256, 2), -1};
     const QByteArray gif = makeGif(16, 16, frames);
@@ -230,7 +134,7 @@ TEST_F(PictureDecoder, TruncatedOrDamagedFilesAreRefused) {
     ASSERT_TRUE(decodePicture(write("whole.bmp", bmp), kScreen, true));
 
     EXPECT_FALSE(decodePicture(write("cut.bmp", bmp.left(bmp.size() - 5)), kScreen, true));
-    const QByteArray photo = encode(gradient(640, 480), "jpeg");
+    const QByteArray photo = encodePicture(gradient(640, 480), "jpeg");
     ASSERT_TRUE(decodePicture(write("whole.jpg", photo), kScreen, true));
     EXPECT_FALSE(decodePicture(write("cut.jpg", photo.left(photo.size() * 4 / 5)), kScreen, true));
     EXPECT_FALSE(decodePicture(write("cut.gif", gif.left(gif.size() / 2)), kScreen, true));
@@ -274,7 +178,7 @@ TEST_F(PictureDecoder, HugeHeadersAreRefusedBeforeDecoding) {
     EXPECT_FALSE(decodePicture(write("vast.gif", makeGif(65535, 65535, dot)), kScreen, false));
 
     // A JPEG frame header patched to 65000 x 65000.
-    QByteArray jpeg = encode(gradient(16, 16), "jpeg");
+    QByteArray jpeg = encodePicture(gradient(16, 16), "jpeg");
     const qsizetype frame = jpeg.indexOf("\xFF\xC0");
     ASSERT_GT(frame, 0);
     jpeg[frame + 5] = jpeg[frame + 7] = char(0xFD);
@@ -339,7 +243,7 @@ TEST_F(PictureDecoder, ExifOrientationIsApplied) {
             raw.setPixel(x, y, qRgb(255, 0, 0));
         }
     }
-    const QByteArray jpeg = encode(raw, "jpeg", 95);
+    const QByteArray jpeg = encodePicture(raw, "jpeg", 95);
     auto isRed = [](QRgb c) { return qRed(c) > 200 && qGreen(c) < 80 && qBlue(c) < 80; };
 
     const auto turned = decodePicture(write("six.jpg", withOrientation(jpeg, 6)), kScreen, true);
@@ -358,7 +262,8 @@ TEST_F(PictureDecoder, ExifOrientationIsApplied) {
 TEST_F(PictureDecoder, OrientedPicturesAreCutAndScaledInTheirShownCoordinates) {
     // 1200 x 800 stored, shown upright as 800 x 1200: one to one, rows 216..983 visible.
     const QImage raw = gradient(1200, 800);
-    const QString portrait = write("portrait.jpg", withOrientation(encode(raw, "jpeg", 95), 6));
+    const QString portrait =
+        write("portrait.jpg", withOrientation(encodePicture(raw, "jpeg", 95), 6));
     QImageReader reference(portrait);
     reference.setAutoTransform(true);
     const QImage upright = reference.read();
@@ -372,7 +277,8 @@ TEST_F(PictureDecoder, OrientedPicturesAreCutAndScaledInTheirShownCoordinates) {
 
     // 600 x 3000 stored, shown as 3000 x 600 (orientation 8): scaled to 3840 x 768, of which
     // the middle 1024 columns show.
-    const QString wide = write("wide.jpg", withOrientation(encode(gradient(600, 3000), "jpeg"), 8));
+    const QString wide =
+        write("wide.jpg", withOrientation(encodePicture(gradient(600, 3000), "jpeg"), 8));
     QImageReader wideReference(wide);
     wideReference.setAutoTransform(true);
     const QImage level = wideReference.read();

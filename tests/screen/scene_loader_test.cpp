@@ -16,7 +16,7 @@ TEST(SceneLoader, FreshProfileGivesTheDefaultNotice) {
     EXPECT_EQ(s.quarterSize, 60);
     EXPECT_EQ(s.textColor, rgb(255, 0, 0));
     EXPECT_EQ(s.backColor, rgb(0, 0, 0));
-    EXPECT_EQ(s.screen, 0);
+    EXPECT_EQ(s.motionPattern, 0);
     for (int m = 0; m < kMemoCount; ++m) {
         EXPECT_EQ(s.memoFontFaces[m], "ＭＳ Ｐ明朝");
         EXPECT_EQ(s.memoSizes[m], 240);
@@ -58,11 +58,11 @@ TEST(SceneLoader, PatternOutsideTheFiveRunsAsTextFromTheLeft) {
     for (int stored : {-1, 5, 2147483647}) {
         MemoryStore store;
         store.writeInt(configKey("Screen"), stored);
-        EXPECT_EQ(loadAwayScene(store).screen, 0) << stored;
+        EXPECT_EQ(loadAwayScene(store).motionPattern, 0) << stored;
     }
     MemoryStore store;
     store.writeInt(configKey("Screen"), 4);
-    EXPECT_EQ(loadAwayScene(store).screen, 4);
+    EXPECT_EQ(loadAwayScene(store).motionPattern, 4);
 }
 
 TEST(SceneLoader, TrailingBlanksGoWhenPicturesFollowTheDestination) {

@@ -37,15 +37,15 @@ TEST(TextMotion, FromTheLeftEntersWrapsAndRestartsOnAWide1024Screen) {
 
 TEST(TextMotion, VerticalPositionsFollowThePositionSetting) {
     struct Case {
-        int screen, position, y;
+        int pattern, position, y;
     };
     // H = 768, q = 60.
     for (const Case c :
          {Case{0, 0, 324}, Case{0, 1, 93}, Case{0, 2, 554}, Case{0, 3, 324}, Case{1, 0, 324},
           Case{1, 1, 93}, Case{1, 2, 554}, Case{1, 3, 0}, Case{2, 1, 334}, Case{4, 2, 100}}) {
-        AwayScene s = sceneWith({{"Screen", c.screen}, {"Mojimove", c.position}});
+        AwayScene s = sceneWith({{"Screen", c.pattern}, {"Mojimove", c.position}});
         preparePaint(s, 768, kStart);
-        EXPECT_EQ(s.textY, c.y) << c.screen << "/" << c.position;
+        EXPECT_EQ(s.textY, c.y) << c.pattern << "/" << c.position;
         EXPECT_EQ(s.textX, 0);
     }
 }

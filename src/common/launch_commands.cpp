@@ -1,4 +1,4 @@
-#include "bar/launch_commands.h"
+#include "common/launch_commands.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "platform/screen_saver_host.h"
+#include "bar/screen_saver_host.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "bar/launch_commands.h"
+#include "common/launch_commands.h"
 
 namespace rumo {
 

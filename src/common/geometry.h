@@ -1,0 +1,20 @@
+// Places and areas in whole pixels, as the core computes them for the notice and the bar.
+#pragma once
+
+namespace rumo {
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Rect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+}  // namespace rumo
