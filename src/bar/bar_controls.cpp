@@ -19,7 +19,7 @@ BarControls buildBarControls(QWidget& bar) {
         const DialogRect px = toPixels(control.rect, base);
         QWidget* widget = nullptr;
         switch (control.kind) {
-            case bar::ControlKind::DropDownList: {
+            case ControlKind::DropDownList: {
                 auto* combo = new DestinationCombo(&bar);
                 combo->setFocusPolicy(Qt::StrongFocus);
                 // The closed box is one line high; the template's height is the open list's.
@@ -30,12 +30,14 @@ BarControls buildBarControls(QWidget& bar) {
                 widget = combo;
                 break;
             }
-            case bar::ControlKind::DefaultPushButton:
+            case ControlKind::DefaultButton:
                 controls.startButton = new QPushButton(&bar);
                 controls.startButton->setDefault(true);
                 controls.startButton->setGeometry(px.x, px.y, px.width, px.height);
                 widget = controls.startButton;
                 break;
+            default:
+                continue;  // the bar's template holds only the list and the button
         }
         widget->setObjectName(QString::number(control.id));
         // The controls cover the whole bar: a right click on either is a right click on the bar.

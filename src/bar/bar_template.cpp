@@ -10,7 +10,7 @@ const BarTemplate& barTemplate() {
         "ＭＳ Ｐゴシック",
         10,
         {{{kDestinationCombo, ControlKind::DropDownList, {0, 0, 81, 168}},
-          {kStartButton, ControlKind::DefaultPushButton, {81, 0, 10, 13}}}}};
+          {kStartButton, ControlKind::DefaultButton, {81, 0, 10, 13}}}}};
     return kTemplate;
 }
 

@@ -9,8 +9,6 @@
 
 namespace rumo::bar {
 
-enum class ControlKind { DropDownList, DefaultPushButton };
-
 struct TemplateControl {
     int id;
     ControlKind kind;

@@ -4,6 +4,20 @@
 
 namespace rumo {
 
+// What a row of a dialog template (the properties dialog, the version box, the bar) creates.
+enum class ControlKind {
+    Tab,
+    DefaultButton,
+    PushButton,
+    GroupBox,
+    Radio,
+    Check,
+    Edit,
+    DropDownList,
+    Static,
+    Icon
+};
+
 struct DialogBaseUnits {
     int averageCharWidth = 6;  // pixels
     int charHeight = 12;       // pixels

@@ -10,18 +10,6 @@
 
 namespace rumo {
 
-enum class ControlKind {
-    Tab,
-    DefaultButton,
-    PushButton,
-    GroupBox,
-    Radio,
-    Check,
-    Edit,
-    Static,
-    Icon
-};
-
 // Flags of a control row.
 inline constexpr int kGroup = 1;       // starts a group: ends the radio group before it
 inline constexpr int kHidden = 2;      // starts hidden

@@ -1,6 +1,7 @@
 #include "properties/template_widgets.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
@@ -73,6 +74,8 @@ QWidget* makeControl(QDialog& dialog, const ControlDef& def, const QRect& area) 
             }
             return edit;
         }
+        case ControlKind::DropDownList:
+            return new QComboBox(&dialog);
         case ControlKind::Static:
             return new QLabel(caption, &dialog);
         case ControlKind::Icon: {
