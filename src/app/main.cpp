@@ -119,7 +119,7 @@ int main(int argc, char* argv[]) {
         // As the bar's button does: the notice is a process of its own, started once the key
         // that confirmed the window is done with.
         rumo::ProcessLauncher().startDetached(
-            rumo::bar::noticeCommand(QCoreApplication::applicationFilePath().toStdString()));
+            rumo::noticeCommand(QCoreApplication::applicationFilePath().toStdString()));
         return 0;
     }
 

@@ -22,7 +22,7 @@ struct BarEnvironment {
     std::function<std::vector<std::string>(const std::string&)> listScreenSavers;
     std::string screenSaverSuffix;
     // The display-settings tool, if the desktop has one.
-    std::function<std::optional<bar::LaunchCommand>()> displaySettings;
+    std::function<std::optional<LaunchCommand>()> displaySettings;
     // Tells the user something in a message box over `parent`.
     std::function<void(QWidget* parent, const std::string& text)> showMessage;
     // Whether a notification area shows the icon right now. Without one the bar never hides,

@@ -10,7 +10,7 @@ namespace rumo {
 
 void launchNotice(const BarEnvironment& environment) {
     // Path is still written at start for the help; the notice is the running executable itself.
-    environment.launcher->startDetached(bar::noticeCommand(environment.executablePath));
+    environment.launcher->startDetached(noticeCommand(environment.executablePath));
 }
 
 void launchChosenScreenSaver(SettingsStore& store, const BarEnvironment& environment) {
@@ -37,13 +37,13 @@ void launchDisplaySettings(const BarEnvironment& environment, QWidget* messagePa
     if (!environment.displaySettings) {
         return;
     }
-    if (const std::optional<bar::LaunchCommand> command = environment.displaySettings()) {
+    if (const std::optional<LaunchCommand> command = environment.displaySettings()) {
         environment.launcher->startDetached(*command);
         return;
     }
     if (environment.showMessage) {
         std::string tools;
-        for (const bar::ToolCandidate& tool : displaySettingsTools()) {
+        for (const ToolCandidate& tool : displaySettingsTools()) {
             tools += (tools.empty() ? "" : "、") + tool.name;
         }
         environment.showMessage(

@@ -7,7 +7,7 @@
 
 namespace rumo {
 
-void ProcessLauncher::startDetached(const bar::LaunchCommand& command) {
+void ProcessLauncher::startDetached(const LaunchCommand& command) {
     QStringList arguments;
     for (const std::string& argument : command.arguments) {
         arguments << QString::fromStdString(argument);

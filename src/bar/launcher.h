@@ -13,7 +13,7 @@ public:
     virtual ~Launcher() = default;
 
     // A separate process that outlives the bar.
-    virtual void startDetached(const bar::LaunchCommand& command) = 0;
+    virtual void startDetached(const LaunchCommand& command) = 0;
 
     // The screen-saver program `file` of `directory`, covering the screen.
     virtual void startScreenSaver(const std::string& directory, const std::string& file) = 0;
@@ -22,7 +22,7 @@ public:
 // The real one: QProcess for plain programs, a full-screen host window for screen savers.
 class ProcessLauncher : public Launcher {
 public:
-    void startDetached(const bar::LaunchCommand& command) override;
+    void startDetached(const LaunchCommand& command) override;
     void startScreenSaver(const std::string& directory, const std::string& file) override;
 };
 

@@ -37,7 +37,7 @@ ScreenSaverHost::~ScreenSaverHost() {
 
 void ScreenSaverHost::start(const std::string& directory, const std::string& file) {
     // The command needs the window, the window needs a usable command: check the name first.
-    if (!bar::screenSaverCommand(directory, file, 0)) {
+    if (!screenSaverCommand(directory, file, 0)) {
         return;
     }
     auto* host = new ScreenSaverHost;
@@ -45,8 +45,7 @@ void ScreenSaverHost::start(const std::string& directory, const std::string& fil
         host->setGeometry(screen->geometry());
     }
     const auto window = static_cast<std::uint64_t>(host->winId());
-    const std::optional<bar::LaunchCommand> command =
-        bar::screenSaverCommand(directory, file, window);
+    const std::optional<LaunchCommand> command = screenSaverCommand(directory, file, window);
     QStringList arguments;
     for (const std::string& argument : command->arguments) {
         arguments << QString::fromStdString(argument);

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace rumo::bar {
+namespace rumo {
 
 LaunchCommand noticeCommand(std::string_view executablePath) {
     return {std::string(executablePath), {"-s"}};
@@ -37,4 +37,4 @@ std::optional<LaunchCommand> firstAvailableTool(
     return std::nullopt;
 }
 
-}  // namespace rumo::bar
+}  // namespace rumo

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace rumo::bar {
+namespace rumo {
 
 struct LaunchCommand {
     std::string program;  // an absolute path
@@ -37,4 +37,4 @@ std::optional<LaunchCommand> firstAvailableTool(
     const std::vector<ToolCandidate>& candidates,
     const std::function<std::string(std::string_view)>& findExecutable);
 
-}  // namespace rumo::bar
+}  // namespace rumo

@@ -7,8 +7,8 @@
 
 namespace rumo {
 
-const std::vector<bar::ToolCandidate>& displaySettingsTools() {
-    static const std::vector<bar::ToolCandidate> kTools{
+const std::vector<ToolCandidate>& displaySettingsTools() {
+    static const std::vector<ToolCandidate> kTools{
         {"gnome-control-center", {"display"}},
         {"systemsettings", {"kcm_kscreen"}},
         {"xfce4-display-settings", {}},
@@ -18,8 +18,8 @@ const std::vector<bar::ToolCandidate>& displaySettingsTools() {
     return kTools;
 }
 
-std::optional<bar::LaunchCommand> displaySettingsCommand() {
-    return bar::firstAvailableTool(displaySettingsTools(), [](std::string_view name) {
+std::optional<LaunchCommand> displaySettingsCommand() {
+    return firstAvailableTool(displaySettingsTools(), [](std::string_view name) {
         return QStandardPaths::findExecutable(qtText(name)).toStdString();
     });
 }

@@ -9,9 +9,9 @@
 namespace rumo {
 
 // GNOME, KDE Plasma, Xfce, LXQt, then the desktop-neutral arandr.
-const std::vector<bar::ToolCandidate>& displaySettingsTools();
+const std::vector<ToolCandidate>& displaySettingsTools();
 
 // The command that opens the first installed tool, or nothing when none is.
-std::optional<bar::LaunchCommand> displaySettingsCommand();
+std::optional<LaunchCommand> displaySettingsCommand();
 
 }  // namespace rumo

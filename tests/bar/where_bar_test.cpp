@@ -24,11 +24,11 @@ namespace {
 
 class FakeLauncher : public Launcher {
 public:
-    void startDetached(const bar::LaunchCommand& command) override { started.push_back(command); }
+    void startDetached(const LaunchCommand& command) override { started.push_back(command); }
     void startScreenSaver(const std::string& directory, const std::string& file) override {
         savers.emplace_back(directory, file);
     }
-    std::vector<bar::LaunchCommand> started;
+    std::vector<LaunchCommand> started;
     std::vector<std::pair<std::string, std::string>> savers;
 };
 
@@ -81,7 +81,7 @@ protected:
     std::string saverDirectory = "/fake/hacks";
     std::vector<std::string> saverFiles;
     std::string listedFrom;
-    std::optional<bar::LaunchCommand> displayTool;
+    std::optional<LaunchCommand> displayTool;
     std::vector<std::string> messages;
     bool tray = true;
 };
@@ -299,8 +299,8 @@ TEST_F(WhereBarTest, StartButtonAndMenuStartTheRunningExecutable) {
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(bar->destinationCombo(), &enter);
     ASSERT_EQ(launcher.started.size(), 3u);
-    for (const bar::LaunchCommand& command : launcher.started) {
-        EXPECT_EQ(command, (bar::LaunchCommand{"/somewhere/else/rumo", {"-s"}}));
+    for (const LaunchCommand& command : launcher.started) {
+        EXPECT_EQ(command, (LaunchCommand{"/somewhere/else/rumo", {"-s"}}));
     }
 }
 
@@ -333,7 +333,7 @@ TEST_F(WhereBarTest, ScreenSaverAndDisplayCommands) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("gnome-control-center"), std::string::npos);
     EXPECT_NE(messages[0].find("arandr"), std::string::npos);
-    displayTool = bar::LaunchCommand{"/usr/bin/arandr", {}};
+    displayTool = LaunchCommand{"/usr/bin/arandr", {}};
     bar->handleCommand(bar::kDisplaySettings);
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(launcher.started[0].program, "/usr/bin/arandr");

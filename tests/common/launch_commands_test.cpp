@@ -4,7 +4,7 @@
 
 #include <map>
 
-namespace rumo::bar {
+namespace rumo {
 namespace {
 
 TEST(LaunchCommands, NoticeIsTheRunningExecutableWithS) {
@@ -54,4 +54,4 @@ TEST(LaunchCommands, DisplaySettingsTakesTheFirstInstalledTool) {
 }
 
 }  // namespace
-}  // namespace rumo::bar
+}  // namespace rumo
