@@ -1,14 +1,13 @@
 """The resident bar end to end: its notification icon, menus, notice launch, exit and position."""
 
 import ctypes
-import ctypes.util
 import os
 import signal
 import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import RUMO, Session, main, still_running_after, wait_exit, wait_for  # noqa: E402
+from harness import RUMO, Session, main, still_running_after, wait_exit, wait_for, xlib  # noqa: E402
 
 
 def session_processes(session, argv):
@@ -38,15 +37,11 @@ class _Event(ctypes.Union):
 
 def send_delete_window(display, window):
     """Sends WM_DELETE_WINDOW, what a window manager sends when its close box is clicked."""
-    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11 = xlib()
     x11.XInternAtom.restype = ctypes.c_ulong
     x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
     x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
                                ctypes.POINTER(_Event)]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
     connection = x11.XOpenDisplay(display.encode())
     assert connection, "cannot open the display"
     try:

@@ -194,18 +194,7 @@ class Session:
         Openbox announces itself before its event loop runs; a window mapped in between may never
         be managed, so tests start their programs only once a real window has been taken on.
         """
-        x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        x11.XCreateSimpleWindow.restype = ctypes.c_ulong
-        x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + \
-            [ctypes.c_uint] * 3 + [ctypes.c_ulong] * 2
-        for name in ("XMapWindow", "XUnmapWindow", "XDestroyWindow"):
-            getattr(x11, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-        x11.XFlush.argtypes = [ctypes.c_void_p]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        x11 = xlib()
         connection = x11.XOpenDisplay(self.display.encode())
         assert connection, "cannot open the display"
         try:
@@ -277,6 +266,24 @@ class Session:
         out = self._run(["convert", png, "-format", f"%[fx:int(255*p{{{x},{y}}}.r)],"
                          f"%[fx:int(255*p{{{x},{y}}}.g)],%[fx:int(255*p{{{x},{y}}}.b)]", "info:"])
         return tuple(int(v) for v in out.stdout.strip().split(","))
+
+
+def xlib():
+    """libX11 through ctypes, with the signatures of the calls the tests make."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XCreateSimpleWindow.restype = ctypes.c_ulong
+    x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + \
+        [ctypes.c_uint] * 3 + [ctypes.c_ulong] * 2
+    for name in ("XMapWindow", "XUnmapWindow", "XDestroyWindow"):
+        getattr(x11, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    return x11
 
 
 def _read_line(fd, process, what):

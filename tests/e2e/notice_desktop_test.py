@@ -2,14 +2,12 @@
 monitors coming and going, HiDPI, the desktop's screen saver held off over D-Bus, the preview in
 the window a screen-saver daemon names, and input answered while a picture loads."""
 
-import ctypes
-import ctypes.util
 import os
 import subprocess
 import textwrap
 import unittest
 
-from harness import RUMO, Session, wait_for, wait_exit, still_running_after
+from harness import RUMO, Session, still_running_after, wait_exit, wait_for, xlib
 
 BLUE = (0, 0, 200)
 
@@ -189,19 +187,7 @@ class AsTheScreenSaver(unittest.TestCase):
     def test_draws_into_the_window_named_in_the_environment(self):
         with Session() as s:
             blank_blue_notice(s)
-            x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
-            x11.XOpenDisplay.restype = ctypes.c_void_p
-            x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-            x11.XDefaultRootWindow.restype = ctypes.c_ulong
-            x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-            x11.XCreateSimpleWindow.restype = ctypes.c_ulong
-            x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + \
-                [ctypes.c_int] * 2 + [ctypes.c_uint] * 3 + [ctypes.c_ulong] * 2
-            for name in ("XMapWindow", "XDestroyWindow"):
-                getattr(x11, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-            for name in ("XSync",):
-                getattr(x11, name).argtypes = [ctypes.c_void_p, ctypes.c_int]
-            x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+            x11 = xlib()
             display = x11.XOpenDisplay(s.display.encode())
             try:
                 host = x11.XCreateSimpleWindow(display, x11.XDefaultRootWindow(display),
