@@ -37,16 +37,16 @@ struct Notice {
     // The 800x600 foreground by default.
     explicit Notice(int height, std::optional<PreparedPicture> foreground = std::nullopt) {
         MemoryStore store;
-        store.writeInt(configKey("Screen"), 2);
-        store.writeInt(configKey("White"), 1);
-        store.writeInt(configKey("Black"), 1);
-        store.writeInt(configKey("Riseki"), 1);
-        store.writeInt(configKey("Daytime"), 1);
-        store.writeText(configKey("Name"), "山田 太郎");
+        store.set(settings::Screen, 2);
+        store.set(settings::White, true);
+        store.set(settings::Black, true);
+        store.set(settings::Riseki, true);
+        store.set(settings::Daytime, true);
+        store.set(settings::Name, "山田 太郎");
         for (int n = 1; n <= kMemoCount; ++n) {
-            store.writeText(memoKey(n), "内線" + std::to_string(1000 + n) + " 会議中");
-            store.writeInt(memoPositionKey('x', n), 40 + 200 * n);
-            store.writeInt(memoPositionKey('y', n), 60 * n);
+            store.set(settings::Memo(n), "内線" + std::to_string(1000 + n) + " 会議中");
+            store.set(settings::MemoX(n), 40 + 200 * n);
+            store.set(settings::MemoY(n), 60 * n);
         }
         scene = loadAwayScene(store);
         QImage back(100, 100, QImage::Format_RGB32);

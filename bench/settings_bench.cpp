@@ -57,7 +57,7 @@ void BM_WriteOneValueToLargeFile(benchmark::State& state) {
     LargeSettings settings;
     int value = 0;
     for (auto _ : state) {
-        if (!settings.store().writeInt(rumo::configKey("Esc"), ++value % 2)) {
+        if (!settings.store().set(rumo::settings::Esc, ++value % 2 == 1)) {
             state.SkipWithError("write failed");
             return;
         }

@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
     }
     const rumo::SettingKey key{args[1].toStdString(), args[2].toStdString()};
     if (command == QStringLiteral("get") && args.size() == 3) {
-        std::printf("%s\n", store.readText(key, "").c_str());
+        std::printf("%s\n", store.snapshot().find(key).value_or("").c_str());
         return 0;
     }
     if (command == QStringLiteral("set") && args.size() == 4) {

@@ -20,7 +20,7 @@ std::optional<QString> askWhere(SettingsStore& store) {
     dialog.setLabelText(QStringLiteral("行き先"));
     dialog.setComboBoxItems(destinations);
     dialog.setComboBoxEditable(true);
-    dialog.setTextValue(QString::fromStdString(readTextSetting(store, configKey("Where"))));
+    dialog.setTextValue(QString::fromStdString(store.read(settings::Where)));
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

@@ -49,7 +49,7 @@ int applyAutostart(bool on, const QString& applicationName) {
 }
 
 bool storeWhere(SettingsStore& store, const QString& where) {
-    if (!store.writeText(configKey("Where"), where.toStdString())) {
+    if (!store.set(settings::Where, where.toStdString())) {
         complain(QStringLiteral("cannot store the destination in the settings"));
         return false;
     }

@@ -13,7 +13,7 @@ BarCommandDispatcher::BarCommandDispatcher(SettingsStore& store, const BarEnviro
 
 void BarCommandDispatcher::dispatch(int command, const bar::SaverMenu& savers) {
     if (const int place = bar::placeOfCommand(command); place != 0) {
-        store_.writeText(configKey("Where"), readTextSetting(store_, placeKey(place)));
+        store_.set(settings::Where, store_.read(settings::Place(place)));
         actions_.reselectDestination();
         return;
     }
@@ -21,7 +21,7 @@ void BarCommandDispatcher::dispatch(int command, const bar::SaverMenu& savers) {
         // The entry for a vanished setting has no file behind it and keeps the setting.
         const std::string file = savers.fileOf(command);
         if (!file.empty()) {
-            store_.writeText(configKey("Scrfile"), file);
+            store_.set(settings::Scrfile, file);
         }
         return;
     }
@@ -40,7 +40,7 @@ void BarCommandDispatcher::dispatch(int command, const bar::SaverMenu& savers) {
             launchDisplaySettings(environment_, owner_);
             break;
         case bar::kExit:
-            store_.writeInt(configKey("Endflg"), 1);
+            store_.set(settings::Endflg, true);
             actions_.exit();
             break;
         default:

@@ -14,7 +14,7 @@ void launchNotice(const BarEnvironment& environment) {
 }
 
 void launchChosenScreenSaver(SettingsStore& store, const BarEnvironment& environment) {
-    const std::string file = readTextSetting(store, configKey("Scrfile"));
+    const std::string file = store.read(settings::Scrfile);
     if (file.empty() || !environment.screenSaverDirectory) {
         return;  // nothing chosen yet
     }

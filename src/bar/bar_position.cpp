@@ -54,9 +54,8 @@ void BarPosition::placeAtStoredPosition() {
     auto representable = [](int value) {
         return std::clamp(value, kMinCoordinate, kMaxCoordinate);
     };
-    bar::Box window{representable(readSetting(store_, configKey("Left"))),
-                    representable(readSetting(store_, configKey("Top"))), window_.width(),
-                    window_.height()};
+    bar::Box window{representable(store_.read(settings::Left)),
+                    representable(store_.read(settings::Top)), window_.width(), window_.height()};
     // A place left by an unplugged monitor or a larger screen would leave the bar out of reach.
     // The stored values stay until the user moves the bar.
     broughtInto_ = bar::areaToBringInto(window, availableScreenAreas());
@@ -110,8 +109,8 @@ void BarPosition::windowMoved() {
     }
     if (!skipFirstMove_ && !compositorPlaces_) {
         placedAt_.reset();
-        store_.writeInt(configKey("Top"), window_.y());
-        store_.writeInt(configKey("Left"), window_.x());
+        store_.set(settings::Top, window_.y());
+        store_.set(settings::Left, window_.x());
     }
     skipFirstMove_ = false;
 }

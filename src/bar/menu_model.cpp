@@ -10,7 +10,7 @@ Places readPlaces(SettingsStore& store) {
     const SettingsSnapshot stored = store.snapshot();  // one reading of the file for all 15
     Places places;
     for (int i = 1; i <= kPlaceCount; ++i) {
-        places[static_cast<std::size_t>(i - 1)] = readTextSetting(stored, placeKey(i));
+        places[static_cast<std::size_t>(i - 1)] = stored.read(settings::Place(i));
     }
     return places;
 }

@@ -122,7 +122,7 @@ void TrayMenuController::runMenu(QMenu& menu, const QPoint& at) {
 
 void TrayMenuController::showDestinationMenu(const QPoint& at) {
     const bar::Places places = bar::readPlaces(store_);
-    const std::string where = readTextSetting(store_, configKey("Where"));
+    const std::string where = store_.read(settings::Where);
     raiseBarIfShown();
     QMenu menu(&bar_);
     addItems(menu, bar::destinationMenu(places, where));
@@ -136,8 +136,8 @@ void TrayMenuController::fillMainMenu(QMenu& menu) {
     if (environment_.listScreenSavers && !directory.empty()) {
         files = environment_.listScreenSavers(directory);
     }
-    saverMenu_ = bar::saverMenu(files, readTextSetting(store_, configKey("Scrfile")),
-                                environment_.screenSaverSuffix);
+    saverMenu_ =
+        bar::saverMenu(files, store_.read(settings::Scrfile), environment_.screenSaverSuffix);
     clearMenu(menu);
     addItems(menu, bar::mainMenu(saverMenu_.items));
 }

@@ -52,9 +52,9 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
     position_ = new BarPosition(*this, store_);
     position_->placeAtStoredPosition();
     readDesktopRule();
-    store_.writeInt(configKey("Endflg"), 0);
+    store_.set(settings::Endflg, false);
     // The full directory, however long.
-    store_.writeText(configKey("Path"), environment_.currentDirectory);
+    store_.set(settings::Path, environment_.currentDirectory);
 }
 
 WhereBar::~WhereBar() = default;
@@ -79,7 +79,7 @@ void WhereBar::addControls() {
     connect(combo_, &DestinationCombo::refillRequested, this, &WhereBar::refillCombo);
     connect(combo_, &QComboBox::activated, this, [this](int index) {
         // Only the user's choices write: the refill and the reselection change the index too.
-        store_.writeText(configKey("Where"), storedTextOf(*combo_, index));
+        store_.set(settings::Where, storedTextOf(*combo_, index));
     });
     connect(startButton_, &QPushButton::clicked, this,
             [this] { handleCommand(bar::kStartButton); });
@@ -126,7 +126,7 @@ bool WhereBar::trayAvailable() const {
 }
 
 void WhereBar::readDesktopRule() {
-    onlyIcon_ = readSetting(store_, configKey("Desktop")) == 0;
+    onlyIcon_ = !store_.read(settings::Desktop);
 }
 
 void WhereBar::refillCombo() {
@@ -145,7 +145,7 @@ void WhereBar::selectCurrentDestination() {
     for (int i = 0; i < combo_->count(); ++i) {
         items.push_back(storedTextOf(*combo_, i));
     }
-    const int index = bar::findDestination(items, readTextSetting(store_, configKey("Where")));
+    const int index = bar::findDestination(items, store_.read(settings::Where));
     QSignalBlocker quiet(combo_);
     combo_->setCurrentIndex(index);
 }
@@ -190,7 +190,7 @@ void WhereBar::closeEvent(QCloseEvent* event) {
 }
 
 void WhereBar::requestClose() {
-    if (readSetting(store_, configKey("Endflg")) == 0) {
+    if (!store_.read(settings::Endflg)) {
         if (trayAvailable()) {
             hide();
         } else {

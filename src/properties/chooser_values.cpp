@@ -10,15 +10,16 @@
 namespace rumo {
 
 WriteStatus writeBackgroundColour(SettingsStore& store, Colour colour) {
-    return store.write({{configKey("ColorR"), std::to_string(redOf(colour))},
-                        {configKey("ColorG"), std::to_string(greenOf(colour))},
-                        {configKey("ColorB"), std::to_string(blueOf(colour))}});
+    return store.write({integerWrite(settings::ColorR, redOf(colour)),
+                        integerWrite(settings::ColorG, greenOf(colour)),
+                        integerWrite(settings::ColorB, blueOf(colour))});
 }
 
 namespace {
 
-SettingKey groupKey(const FontGroup& group, std::string_view mainKey, std::string_view memoStem) {
-    return group.memo == 0 ? configKey(mainKey) : memoGroupKey(memoStem, group.memo);
+template <typename T>
+Setting<T> ofGroup(const FontGroup& group, const Setting<T>& main, const NumberedSetting<T>& memo) {
+    return group.memo == 0 ? main : memo(group.memo);
 }
 
 // Cuts a face name to the bytes a font description holds, never inside a character.
@@ -36,32 +37,32 @@ std::string cutFaceName(std::string_view face) {
 
 }  // namespace
 
-SettingKey FontGroup::face() const {
-    return groupKey(*this, "Font", "MFont");
+Setting<std::string> FontGroup::face() const {
+    return ofGroup(*this, settings::Font, settings::MFont);
 }
-SettingKey FontGroup::size() const {
-    return groupKey(*this, "Size", "MSize");
+Setting<int> FontGroup::size() const {
+    return ofGroup(*this, settings::Size, settings::MSize);
 }
-SettingKey FontGroup::bold() const {
-    return groupKey(*this, "Bold", "MBold");
+Setting<bool> FontGroup::bold() const {
+    return ofGroup(*this, settings::Bold, settings::MBold);
 }
-SettingKey FontGroup::italic() const {
-    return groupKey(*this, "Italic", "MItalic");
+Setting<bool> FontGroup::italic() const {
+    return ofGroup(*this, settings::Italic, settings::MItalic);
 }
-SettingKey FontGroup::strikeout() const {
-    return groupKey(*this, "Torikeshi", "MTorikeshi");
+Setting<bool> FontGroup::strikeout() const {
+    return ofGroup(*this, settings::Torikeshi, settings::MTorikeshi);
 }
-SettingKey FontGroup::underline() const {
-    return groupKey(*this, "ULine", "MULine");
+Setting<bool> FontGroup::underline() const {
+    return ofGroup(*this, settings::ULine, settings::MULine);
 }
-SettingKey FontGroup::red() const {
-    return groupKey(*this, "FColorR", "MColorR");
+Setting<int> FontGroup::red() const {
+    return ofGroup(*this, settings::FColorR, settings::MColorR);
 }
-SettingKey FontGroup::green() const {
-    return groupKey(*this, "FColorG", "MColorG");
+Setting<int> FontGroup::green() const {
+    return ofGroup(*this, settings::FColorG, settings::MColorG);
 }
-SettingKey FontGroup::blue() const {
-    return groupKey(*this, "FColorB", "MColorB");
+Setting<int> FontGroup::blue() const {
+    return ofGroup(*this, settings::FColorB, settings::MColorB);
 }
 
 std::optional<FontGroup> fontGroupOfButton(int button) {
@@ -78,15 +79,16 @@ std::optional<FontGroup> fontGroupOfButton(int button) {
 
 FontRequest fontRequest(SettingsStore& store, const FontGroup& group, int dotsPerInch) {
     const SettingsSnapshot stored = store.snapshot();
-    const std::string face = readTextSetting(stored, group.face());
-    const int size = readSetting(stored, group.size());
-    const int bold = readSetting(stored, group.bold());
-    const int italic = readSetting(stored, group.italic());
-    const int strikeout = readSetting(stored, group.strikeout());
-    const int underline = readSetting(stored, group.underline());
-    const int red = readSetting(stored, group.red());
-    const int green = readSetting(stored, group.green());
-    const int blue = readSetting(stored, group.blue());
+    const std::string face = stored.read(group.face());
+    const int size = stored.read(group.size());
+    const bool bold = stored.read(group.bold());
+    // A font description keeps these three flags in a byte: only the low byte of each counts.
+    const int italic = stored.readInteger(group.italic());
+    const int strikeout = stored.readInteger(group.strikeout());
+    const int underline = stored.readInteger(group.underline());
+    const int red = stored.read(group.red());
+    const int green = stored.read(group.green());
+    const int blue = stored.read(group.blue());
 
     FontRequest request;
     request.face = cutFaceName(face);
@@ -95,7 +97,7 @@ FontRequest fontRequest(SettingsStore& store, const FontGroup& group, int dotsPe
     request.height = mulDiv(points, dpi, 72);
     request.pointSize =
         std::clamp(mulDiv(request.height, 72, dpi), kMinChooserPoints, kMaxChooserPoints);
-    request.weight = bold != 0 ? 700 : 400;
+    request.weight = bold ? 700 : 400;
     request.italic = (italic & 255) != 0;
     request.strikeout = (strikeout & 255) != 0;
     request.underline = (underline & 255) != 0;
@@ -104,28 +106,27 @@ FontRequest fontRequest(SettingsStore& store, const FontGroup& group, int dotsPe
 }
 
 WriteStatus writeChosenFont(SettingsStore& store, const FontGroup& group, const ChosenFont& font) {
-    auto number = [](int value) { return std::to_string(value); };
-    return store.write({{group.face(), font.face},
-                        {group.size(), number(font.tenthsOfPoint)},
-                        {group.bold(), number(font.weight == 700 ? 1 : 0)},
-                        {group.italic(), number(font.italic ? 1 : 0)},
-                        {group.strikeout(), number(font.strikeout ? 1 : 0)},
-                        {group.underline(), number(font.underline ? 1 : 0)},
-                        {group.red(), number(redOf(font.colour))},
-                        {group.green(), number(greenOf(font.colour))},
-                        {group.blue(), number(blueOf(font.colour))}});
+    return store.write({textWrite(group.face(), font.face),
+                        integerWrite(group.size(), font.tenthsOfPoint),
+                        integerWrite(group.bold(), font.weight == 700 ? 1 : 0),
+                        integerWrite(group.italic(), font.italic ? 1 : 0),
+                        integerWrite(group.strikeout(), font.strikeout ? 1 : 0),
+                        integerWrite(group.underline(), font.underline ? 1 : 0),
+                        integerWrite(group.red(), redOf(font.colour)),
+                        integerWrite(group.green(), greenOf(font.colour)),
+                        integerWrite(group.blue(), blueOf(font.colour))});
 }
 
-std::optional<SettingKey> pictureKeyOfButton(int button) {
+std::optional<Setting<std::string>> pictureSettingOfButton(int button) {
     if (button == control::kForegroundPicture) {
-        return configKey("Bitmap");
+        return settings::Bitmap;
     }
     if (button == control::kBackgroundPicture) {
-        return configKey("Bitmap2");
+        return settings::Bitmap2;
     }
     const int place = button - control::kFirstPlacePicture + 1;
     if (place >= 1 && place <= kPlaceCount) {
-        return placeImageKey(place);
+        return settings::Gazo(place);
     }
     return std::nullopt;
 }

@@ -22,15 +22,15 @@ inline constexpr int kFaceNameLimit = 31;
 // The main font group (memo 0) or the font group of memo 1 .. 5.
 struct FontGroup {
     int memo = 0;
-    SettingKey face() const;
-    SettingKey size() const;
-    SettingKey bold() const;
-    SettingKey italic() const;
-    SettingKey strikeout() const;
-    SettingKey underline() const;
-    SettingKey red() const;
-    SettingKey green() const;
-    SettingKey blue() const;
+    Setting<std::string> face() const;
+    Setting<int> size() const;
+    Setting<bool> bold() const;
+    Setting<bool> italic() const;
+    Setting<bool> strikeout() const;
+    Setting<bool> underline() const;
+    Setting<int> red() const;
+    Setting<int> green() const;
+    Setting<int> blue() const;
 };
 
 // The font group a font button edits: 1024 the main text, 1057 .. 1062 the memos.
@@ -71,8 +71,8 @@ FontRequest fontRequest(SettingsStore& store, const FontGroup& group, int dotsPe
 // Stores a confirmed font: size in tenths of a point, bold only for a weight of exactly 700.
 WriteStatus writeChosenFont(SettingsStore& store, const FontGroup& group, const ChosenFont& font);
 
-// The key a picture button sets: 1001 Bitmap, 1071 Bitmap2, 1077 .. 1091 Gazo1 .. Gazo15.
-std::optional<SettingKey> pictureKeyOfButton(int button);
+// The setting a picture button sets: 1001 Bitmap, 1071 Bitmap2, 1077 .. 1091 Gazo1 .. Gazo15.
+std::optional<Setting<std::string>> pictureSettingOfButton(int button);
 
 // The picture chooser's single filter and its default extension.
 inline constexpr std::string_view kPictureFilterName = "BMPﾌｧｲﾙ;JPGﾌｧｲﾙ;GIFﾌｧｲﾙ";

@@ -248,8 +248,8 @@ void PropertiesDialog::chooseFont(int button) {
 // notice could never show (a PNG typed in by hand, say) is refused with a word to the user rather
 // than stored and silently left off the screen.
 void PropertiesDialog::choosePicture(int button) {
-    const std::optional<SettingKey> key = pictureKeyOfButton(button);
-    const QString stored = qtText(readTextSetting(store_, *key));
+    const std::optional<Setting<std::string>> setting = pictureSettingOfButton(button);
+    const QString stored = qtText(store_.read(*setting));
     const std::optional<QString> chosen = services_.choosePicture(this, stored);
     if (!chosen || chosen->isEmpty()) {
         return;
@@ -262,11 +262,11 @@ void PropertiesDialog::choosePicture(int button) {
                                         .arg(qtText(path)));
         return;
     }
-    reportedSave(store_.write({{*key, path}}));
+    reportedSave(store_.write({textWrite(*setting, path)}));
 }
 
 void PropertiesDialog::openHelp() {
-    const std::string recorded = readTextSetting(store_, configKey("Path"));
+    const std::string recorded = store_.read(settings::Path);
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
     const std::vector<std::string> candidates = helpCandidates(
         recorded, programFolder, installedDocFolder(programFolder, RUMO_DOC_FROM_BIN));

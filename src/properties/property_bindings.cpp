@@ -8,87 +8,83 @@ namespace {
 
 using namespace control;
 
-PropertyBinding text(int control, SettingKey key) {
-    return {control, BindingKind::Text, std::move(key)};
+PropertyBinding text(int control, const Setting<std::string>& setting) {
+    return {control, BindingKind::Text, setting};
 }
-PropertyBinding check(int control, const char* key) {
-    return {control, BindingKind::Check, configKey(key)};
+PropertyBinding check(int control, const SettingRef& setting) {
+    return {control, BindingKind::Check, setting};
 }
-PropertyBinding radio(int control, const char* key) {
-    return {control, BindingKind::Radio, configKey(key)};
+PropertyBinding radio(int control, const Setting<int>& setting) {
+    return {control, BindingKind::Radio, setting};
 }
 PropertyBinding place(int n) {
-    return text(kPlaceEdits[n - 1], placeKey(n));
+    return text(kPlaceEdits[n - 1], settings::Place(n));
 }
 PropertyBinding memo(int n) {
-    return text(kMemoEdits[n - 1], memoKey(n));
-}
-PropertyBinding position(char axis, int n) {
-    return {axis == 'x' ? kMemoXEdits[n - 1] : kMemoYEdits[n - 1], BindingKind::Integer,
-            memoPositionKey(axis, n)};
+    return text(kMemoEdits[n - 1], settings::Memo(n));
 }
 void addPositions(std::vector<PropertyBinding>& list) {
     for (int n = 1; n <= kMemoCount; ++n) {
-        list.push_back(position('x', n));
-        list.push_back(position('y', n));
+        list.push_back({kMemoXEdits[n - 1], BindingKind::Integer, settings::MemoX(n)});
+        list.push_back({kMemoYEdits[n - 1], BindingKind::Integer, settings::MemoY(n)});
     }
 }
 
 std::vector<PropertyBinding> buildExchangeOrder() {
     std::vector<PropertyBinding> list;
-    list.push_back(text(kUserName, configKey("Name")));
+    list.push_back(text(kUserName, settings::Name));
     for (int n = 10; n <= 15; ++n) {
         list.push_back(place(n));
     }
     for (int n = 2; n <= 9; ++n) {
         list.push_back(place(n));
     }
-    list.push_back(radio(kScreenFirstRadio, "Screen"));
-    list.push_back(check(kTimeAway, "Riseki"));
+    list.push_back(radio(kScreenFirstRadio, settings::Screen));
+    list.push_back(check(kTimeAway, settings::Riseki));
     list.push_back(place(1));
-    list.push_back(text(kPassword, configKey("Password")));
-    list.push_back(check(kWhiteShadow, "White"));
-    list.push_back(check(kBlackShadow, "Black"));
-    list.push_back(check(kPasswordCheck, "Passcheck"));
-    list.push_back(check(kShowForeground, "Bitshow"));
-    list.push_back(check(kDesktop, "Desktop"));
+    list.push_back(text(kPassword, settings::Password));
+    list.push_back(check(kWhiteShadow, settings::White));
+    list.push_back(check(kBlackShadow, settings::Black));
+    list.push_back(check(kPasswordCheck, settings::Passcheck));
+    list.push_back(check(kShowForeground, settings::Bitshow));
+    list.push_back(check(kDesktop, settings::Desktop));
     for (int n = 1; n <= kMemoCount; ++n) {
         list.push_back(memo(n));
     }
-    list.push_back(check(kColourfulText, "Mojicol"));
-    list.push_back(check(kShowBackground, "Bitall"));
-    list.push_back(radio(kTextPositionFirstRadio, "Mojimove"));
-    list.push_back(radio(kPictureModeFirstRadio, "Mtype"));
-    list.push_back(check(kEndWithEsc, "Esc"));
+    list.push_back(check(kColourfulText, settings::Mojicol));
+    list.push_back(check(kShowBackground, settings::Bitall));
+    list.push_back(radio(kTextPositionFirstRadio, settings::Mojimove));
+    list.push_back(radio(kPictureModeFirstRadio, settings::Mtype));
+    list.push_back(check(kEndWithEsc, settings::Esc));
     addPositions(list);
-    list.push_back(check(kDateAndTime, "Daytime"));
+    list.push_back(check(kDateAndTime, settings::Daytime));
     return list;
 }
 
 std::vector<PropertyBinding> buildStorageOrder() {
     std::vector<PropertyBinding> list;
-    list.push_back(text(kUserName, configKey("Name")));
+    list.push_back(text(kUserName, settings::Name));
     for (int n = 1; n <= kPlaceCount; ++n) {
         list.push_back(place(n));
     }
-    list.push_back(radio(kScreenFirstRadio, "Screen"));
-    list.push_back(check(kTimeAway, "Riseki"));
-    list.push_back(check(kEndWithEsc, "Esc"));
-    list.push_back(check(kWhiteShadow, "White"));
-    list.push_back(check(kBlackShadow, "Black"));
-    list.push_back(check(kPasswordCheck, "Passcheck"));
-    list.push_back(text(kPassword, configKey("Password")));
-    list.push_back(check(kShowForeground, "Bitshow"));
-    list.push_back(check(kDesktop, "Desktop"));
-    list.push_back(radio(kTextPositionFirstRadio, "Mojimove"));
-    list.push_back(check(kColourfulText, "Mojicol"));
-    list.push_back(check(kShowBackground, "Bitall"));
-    list.push_back(radio(kPictureModeFirstRadio, "Mtype"));
+    list.push_back(radio(kScreenFirstRadio, settings::Screen));
+    list.push_back(check(kTimeAway, settings::Riseki));
+    list.push_back(check(kEndWithEsc, settings::Esc));
+    list.push_back(check(kWhiteShadow, settings::White));
+    list.push_back(check(kBlackShadow, settings::Black));
+    list.push_back(check(kPasswordCheck, settings::Passcheck));
+    list.push_back(text(kPassword, settings::Password));
+    list.push_back(check(kShowForeground, settings::Bitshow));
+    list.push_back(check(kDesktop, settings::Desktop));
+    list.push_back(radio(kTextPositionFirstRadio, settings::Mojimove));
+    list.push_back(check(kColourfulText, settings::Mojicol));
+    list.push_back(check(kShowBackground, settings::Bitall));
+    list.push_back(radio(kPictureModeFirstRadio, settings::Mtype));
     for (int n = 1; n <= kMemoCount; ++n) {
         list.push_back(memo(n));
     }
     addPositions(list);
-    list.push_back(check(kDateAndTime, "Daytime"));
+    list.push_back(check(kDateAndTime, settings::Daytime));
     return list;
 }
 
@@ -109,9 +105,9 @@ PropertyValues loadProperties(SettingsStore& store) {
     PropertyValues values;
     for (const PropertyBinding& binding : storageOrder()) {
         if (binding.kind == BindingKind::Text) {
-            values.texts[binding.control] = readTextSetting(stored, binding.key);
+            values.texts[binding.control] = stored.readText(binding.setting);
         } else {
-            values.numbers[binding.control] = readSetting(stored, binding.key);
+            values.numbers[binding.control] = stored.readInteger(binding.setting);
         }
     }
     return values;
@@ -122,12 +118,12 @@ WriteStatus saveProperties(SettingsStore& store, const PropertyValues& values) {
     for (const PropertyBinding& binding : storageOrder()) {
         if (binding.kind == BindingKind::Text) {
             const auto found = values.texts.find(binding.control);
-            writes.push_back(
-                {binding.key, found == values.texts.end() ? std::string() : found->second});
+            writes.push_back(textWrite(
+                binding.setting, found == values.texts.end() ? std::string() : found->second));
         } else {
             const auto found = values.numbers.find(binding.control);
             writes.push_back(
-                {binding.key, std::to_string(found == values.numbers.end() ? 0 : found->second)});
+                integerWrite(binding.setting, found == values.numbers.end() ? 0 : found->second));
         }
     }
     return store.write(writes);

@@ -21,7 +21,7 @@ enum class BindingKind {
 struct PropertyBinding {
     int control;  // the edit, the check box, or the first button of a radio group
     BindingKind kind;
-    SettingKey key;
+    SettingRef setting;
 };
 
 // In the order the dialog moves values between members and controls.

@@ -26,22 +26,22 @@ struct AwayScene {
     std::array<std::string, kMemoCount> memos;
     std::array<std::string, kMemoCount> memoFontFaces;
     std::array<int, kMemoCount> memoX{}, memoY{}, memoSizes{};
-    std::array<int, kMemoCount> memoBold{}, memoItalic{}, memoStrikeout{}, memoUnderline{};
+    std::array<bool, kMemoCount> memoBold{}, memoItalic{}, memoStrikeout{}, memoUnderline{};
     std::array<int, kMemoCount> memoRed{}, memoGreen{}, memoBlue{};
     int backRed = 0, backGreen = 0, backBlue = 0;
     // How the destination moves: the stored Screen as noticePattern reads it, 0 to 4.
     int motionPattern = 0;
-    int showAwayTime = 0;
-    int escOnly = 0;
-    int showDateTime = 0;
+    bool showAwayTime = false;
+    bool escOnly = false;
+    bool showDateTime = false;
     int fontSize = 0;
-    int bold = 0, italic = 0, strikeout = 0, underline = 0;
+    bool bold = false, italic = false, strikeout = false, underline = false;
     int textRed = 0, textGreen = 0, textBlue = 0;
-    int whiteShadow = 0, blackShadow = 0;
-    int passwordLock = 0;
+    bool whiteShadow = false, blackShadow = false;
+    bool passwordLock = false;
     int showForeImage = 0;
     int textPosition = 0;
-    int colourfulText = 0;
+    bool colourfulText = false;
     int showBackImage = 0;
     int pictureMode = 0;
 

@@ -18,17 +18,16 @@ constexpr Colour kWhite = 0xFFFFFF;
 constexpr Colour kGrey = 0x646464;
 constexpr Colour kBlack = 0;
 
-std::string usableFace(const std::string& face, const SettingKey& key) {
+std::string usableFace(const std::string& face, const Setting<std::string>& setting) {
     if (face.empty() || cp932Length(face) > kMaxFaceBytes) {
-        return settingDef(key).textDefault;
+        return std::string(setting.row().textDefault);
     }
     return face;
 }
 
-FontSpec fontOf(std::string face, int cellHeight, int bold, int italic, int underline,
-                int strikeout) {
-    return {std::move(face), cellHeight,     bold != 0 ? 700 : 400,
-            italic != 0,     underline != 0, strikeout != 0};
+FontSpec fontOf(std::string face, int cellHeight, bool bold, bool italic, bool underline,
+                bool strikeout) {
+    return {std::move(face), cellHeight, bold ? 700 : 400, italic, underline, strikeout};
 }
 
 void addText(Frame& frame, const FontSpec& font, Colour colour, int x, int y,
@@ -64,9 +63,9 @@ void addPictures(Frame& frame, const AwayScene& s, int w, int h) {
 }
 
 Colour shadowColour(const AwayScene& s, bool& any) {
-    any = s.whiteShadow != 0 || s.blackShadow != 0;
-    if (s.whiteShadow != 0) {
-        return s.blackShadow != 0 ? kGrey : kWhite;
+    any = s.whiteShadow || s.blackShadow;
+    if (s.whiteShadow) {
+        return s.blackShadow ? kGrey : kWhite;
     }
     return kBlack;
 }
@@ -81,15 +80,14 @@ int tileCount(int area, int size) {
 }
 
 FontSpec mainFont(const AwayScene& s) {
-    return fontOf(usableFace(s.fontFace, configKey("Font")), s.fontSize / 2, s.bold, s.italic,
+    return fontOf(usableFace(s.fontFace, settings::Font), s.fontSize / 2, s.bold, s.italic,
                   s.underline, s.strikeout);
 }
 
 FontSpec memoFont(const AwayScene& s, int memo) {
     const auto i = static_cast<std::size_t>(memo);
-    return fontOf(usableFace(s.memoFontFaces[i], memoGroupKey("MFont", memo + 1)),
-                  s.memoSizes[i] / 5, s.memoBold[i], s.memoItalic[i], s.memoUnderline[i],
-                  s.memoStrikeout[i]);
+    return fontOf(usableFace(s.memoFontFaces[i], settings::MFont(memo + 1)), s.memoSizes[i] / 5,
+                  s.memoBold[i], s.memoItalic[i], s.memoUnderline[i], s.memoStrikeout[i]);
 }
 
 FontSpec smallFont() {
@@ -159,7 +157,7 @@ Frame drawFrame(AwayScene& s, int w, int h, const FrameClock& clock, const Slide
         }
     }
     Colour colour = s.textColor;
-    if (s.colourfulText != 0) {
+    if (s.colourfulText) {
         const int red = random.next() % 256;
         const int green = random.next() % 256;
         const int blue = random.next() % 256;
@@ -171,13 +169,13 @@ Frame drawFrame(AwayScene& s, int w, int h, const FrameClock& clock, const Slide
 
     const FontSpec small = smallFont();
     const int bottomLine = sub32(h, kSmallLineHeight);
-    if (s.showAwayTime != 0) {
+    if (s.showAwayTime) {
         addText(frame, small, colour, 0, bottomLine, awayMinutesText(elapsed));
     }
     // Placed by an estimate of 15 pixels a byte, which a face with wider digits overruns: the
     // canvas then moves the line left so that nothing of it is cut at the edge.
     addText(frame, small, colour, sub32(w, mul32(cp932Length(s.name), 15)), 0, s.name, true);
-    if (s.showDateTime != 0) {
+    if (s.showDateTime) {
         const std::string date = dateTimeText(clock.local);
         addText(frame, small, colour, sub32(w, mul32(cp932Length(date), 15)), bottomLine, date,
                 true);

@@ -13,7 +13,7 @@ namespace rumo {
 namespace {
 
 InputRestrictions restrictionsOf(const AwayScene& scene) {
-    return {scene.escOnly != 0, scene.passwordLock != 0, scene.password};
+    return {scene.escOnly, scene.passwordLock, scene.password};
 }
 
 }  // namespace

@@ -25,58 +25,57 @@ AwayScene loadAwayScene(SettingsStore& store) {
     // One read of the file for the whole scene, so every field comes from the same moment.
     const SettingsSnapshot values = store.snapshot();
     AwayScene s;
-    auto integer = [&](std::string_view key) { return readSetting(values, configKey(key)); };
-    auto text = [&](std::string_view key) { return readTextSetting(values, configKey(key)); };
 
     // The notice, unlike the bar, asks the user to press Esc when no destination was chosen.
-    s.where = cutToShownLength(values.readText(configKey("Where"), noticeWhereDefault()));
-    s.name = cutToShownLength(text("Name"));
+    s.where = cutToShownLength(
+        values.find(settings::Where.key()).value_or(std::string(noticeWhereDefault())));
+    s.name = cutToShownLength(values.read(settings::Name));
     for (int n = 1; n <= kPlaceCount; ++n) {
-        s.places[n - 1] = readTextSetting(values, placeKey(n));
-        s.placeImages[n - 1] = readTextSetting(values, placeImageKey(n));
+        s.places[n - 1] = values.read(settings::Place(n));
+        s.placeImages[n - 1] = values.read(settings::Gazo(n));
     }
-    s.fontFace = text("Font");
-    s.password = text("Password");
-    s.foreImagePath = text("Bitmap");
-    s.backImagePath = text("Bitmap2");
+    s.fontFace = values.read(settings::Font);
+    s.password = values.read(settings::Password);
+    s.foreImagePath = values.read(settings::Bitmap);
+    s.backImagePath = values.read(settings::Bitmap2);
     for (int n = 1; n <= kMemoCount; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
-        s.memos[i] = cutToShownLength(readTextSetting(values, memoKey(n)));
-        s.memoFontFaces[i] = readTextSetting(values, memoGroupKey("MFont", n));
-        s.memoX[i] = readSetting(values, memoPositionKey('x', n));
-        s.memoY[i] = readSetting(values, memoPositionKey('y', n));
-        s.memoSizes[i] = readSetting(values, memoGroupKey("MSize", n));
-        s.memoBold[i] = readSetting(values, memoGroupKey("MBold", n));
-        s.memoItalic[i] = readSetting(values, memoGroupKey("MItalic", n));
-        s.memoStrikeout[i] = readSetting(values, memoGroupKey("MTorikeshi", n));
-        s.memoUnderline[i] = readSetting(values, memoGroupKey("MULine", n));
-        s.memoRed[i] = readSetting(values, memoGroupKey("MColorR", n));
-        s.memoGreen[i] = readSetting(values, memoGroupKey("MColorG", n));
-        s.memoBlue[i] = readSetting(values, memoGroupKey("MColorB", n));
+        s.memos[i] = cutToShownLength(values.read(settings::Memo(n)));
+        s.memoFontFaces[i] = values.read(settings::MFont(n));
+        s.memoX[i] = values.read(settings::MemoX(n));
+        s.memoY[i] = values.read(settings::MemoY(n));
+        s.memoSizes[i] = values.read(settings::MSize(n));
+        s.memoBold[i] = values.read(settings::MBold(n));
+        s.memoItalic[i] = values.read(settings::MItalic(n));
+        s.memoStrikeout[i] = values.read(settings::MTorikeshi(n));
+        s.memoUnderline[i] = values.read(settings::MULine(n));
+        s.memoRed[i] = values.read(settings::MColorR(n));
+        s.memoGreen[i] = values.read(settings::MColorG(n));
+        s.memoBlue[i] = values.read(settings::MColorB(n));
     }
-    s.backRed = integer("ColorR");
-    s.backGreen = integer("ColorG");
-    s.backBlue = integer("ColorB");
-    s.motionPattern = noticePattern(integer("Screen"));
-    s.showAwayTime = integer("Riseki");
-    s.escOnly = integer("Esc");
-    s.showDateTime = integer("Daytime");
-    s.fontSize = integer("Size");
-    s.bold = integer("Bold");
-    s.italic = integer("Italic");
-    s.strikeout = integer("Torikeshi");
-    s.underline = integer("ULine");
-    s.textRed = integer("FColorR");
-    s.textGreen = integer("FColorG");
-    s.textBlue = integer("FColorB");
-    s.whiteShadow = integer("White");
-    s.blackShadow = integer("Black");
-    s.passwordLock = integer("Passcheck");
-    s.showForeImage = integer("Bitshow");
-    s.textPosition = integer("Mojimove");
-    s.colourfulText = integer("Mojicol");
-    s.showBackImage = integer("Bitall");
-    s.pictureMode = integer("Mtype");
+    s.backRed = values.read(settings::ColorR);
+    s.backGreen = values.read(settings::ColorG);
+    s.backBlue = values.read(settings::ColorB);
+    s.motionPattern = noticePattern(values.read(settings::Screen));
+    s.showAwayTime = values.read(settings::Riseki);
+    s.escOnly = values.read(settings::Esc);
+    s.showDateTime = values.read(settings::Daytime);
+    s.fontSize = values.read(settings::Size);
+    s.bold = values.read(settings::Bold);
+    s.italic = values.read(settings::Italic);
+    s.strikeout = values.read(settings::Torikeshi);
+    s.underline = values.read(settings::ULine);
+    s.textRed = values.read(settings::FColorR);
+    s.textGreen = values.read(settings::FColorG);
+    s.textBlue = values.read(settings::FColorB);
+    s.whiteShadow = values.read(settings::White);
+    s.blackShadow = values.read(settings::Black);
+    s.passwordLock = values.read(settings::Passcheck);
+    s.showForeImage = values.read(settings::Bitshow);
+    s.textPosition = values.read(settings::Mojimove);
+    s.colourfulText = values.read(settings::Mojicol);
+    s.showBackImage = values.read(settings::Bitall);
+    s.pictureMode = values.read(settings::Mtype);
 
     // Destinations are compared with trailing blanks removed when pictures follow them.
     if (s.pictureMode == 1) {

@@ -19,6 +19,7 @@ public:
 
     // What a test wants to look at: the raw stored text of a key, and the keys in write order.
     std::optional<std::string> raw(const SettingKey& key) const;
+    std::optional<std::string> raw(const SettingRef& setting) const { return raw(setting.key()); }
     const std::vector<SettingKey>& writeLog() const { return writes_; }
     void clearWriteLog() { writes_.clear(); }
     // Makes every later write fail with this reason (empty: writes work again).

@@ -8,45 +8,34 @@ std::optional<std::string> SettingsSnapshot::find(const SettingKey& key) const {
     return lookup_ ? lookup_(key) : std::nullopt;
 }
 
-int SettingsSnapshot::readInt(const SettingKey& key, int fallback) const {
-    const std::optional<std::string> text = find(key);
+int SettingsSnapshot::readInteger(const SettingRef& setting) const {
+    const std::optional<std::string> text = find(setting.key());
+    const int fallback = setting.row().integerDefault;
     return text ? parseStoredInt(*text).value_or(fallback) : fallback;
 }
 
-std::string SettingsSnapshot::readText(const SettingKey& key, std::string_view fallback) const {
-    return find(key).value_or(std::string(fallback));
+std::string SettingsSnapshot::readText(const SettingRef& setting) const {
+    return find(setting.key()).value_or(std::string(setting.row().textDefault));
 }
 
-int SettingsStore::readInt(const SettingKey& key, int fallback) {
-    return snapshot().readInt(key, fallback);
+SettingWrite integerWrite(const SettingRef& setting, int value) {
+    return {setting.key(), std::to_string(value)};
 }
 
-std::string SettingsStore::readText(const SettingKey& key, std::string_view fallback) {
-    return snapshot().readText(key, fallback);
+SettingWrite textWrite(const SettingRef& setting, std::string value) {
+    return {setting.key(), std::move(value)};
 }
 
-bool SettingsStore::writeInt(const SettingKey& key, int value) {
-    return write({{key, std::to_string(value)}}).ok();
+bool SettingsStore::set(const Setting<int>& setting, int value) {
+    return write({integerWrite(setting, value)}).ok();
 }
 
-bool SettingsStore::writeText(const SettingKey& key, std::string_view value) {
-    return write({{key, std::string(value)}}).ok();
+bool SettingsStore::set(const Setting<bool>& setting, bool on) {
+    return write({integerWrite(setting, on ? 1 : 0)}).ok();
 }
 
-int readSetting(SettingsStore& store, const SettingKey& key) {
-    return store.readInt(key, settingDef(key).intDefault);
-}
-
-std::string readTextSetting(SettingsStore& store, const SettingKey& key) {
-    return store.readText(key, settingDef(key).textDefault);
-}
-
-int readSetting(const SettingsSnapshot& values, const SettingKey& key) {
-    return values.readInt(key, settingDef(key).intDefault);
-}
-
-std::string readTextSetting(const SettingsSnapshot& values, const SettingKey& key) {
-    return values.readText(key, settingDef(key).textDefault);
+bool SettingsStore::set(const Setting<std::string>& setting, std::string_view value) {
+    return write({textWrite(setting, std::string(value))}).ok();
 }
 
 }  // namespace rumo

@@ -18,13 +18,20 @@ class SettingsSnapshot {
 public:
     using Lookup = std::function<std::optional<std::string>(const SettingKey&)>;
 
-    SettingsSnapshot() = default;  // holds nothing: every read gives its fallback
+    SettingsSnapshot() = default;  // holds nothing: every read gives the default
     explicit SettingsSnapshot(Lookup lookup) : lookup_(std::move(lookup)) {}
 
+    // The stored text of any key, the table's or not.
     std::optional<std::string> find(const SettingKey& key) const;
-    // A missing key, or a value that is not an integer, reads as the fallback.
-    int readInt(const SettingKey& key, int fallback) const;
-    std::string readText(const SettingKey& key, std::string_view fallback) const;
+
+    // A missing value, or one that is not an integer, reads as the table's default.
+    int read(const Setting<int>& setting) const { return readInteger(setting); }
+    bool read(const Setting<bool>& setting) const { return readInteger(setting) != 0; }
+    std::string read(const Setting<std::string>& setting) const { return readText(setting); }
+
+    // The stored integer of an integer or a switch, and the text of a text setting.
+    int readInteger(const SettingRef& setting) const;
+    std::string readText(const SettingRef& setting) const;
 
 private:
     Lookup lookup_;
@@ -34,6 +41,9 @@ struct SettingWrite {
     SettingKey key;
     std::string text;  // UTF-8; integers as decimal text
 };
+
+SettingWrite integerWrite(const SettingRef& setting, int value);
+SettingWrite textWrite(const SettingRef& setting, std::string value);
 
 // The outcome of a write: empty error means every value is stored.
 struct WriteStatus {
@@ -50,17 +60,14 @@ public:
     virtual WriteStatus write(const std::vector<SettingWrite>& writes) = 0;
 
     // One value at a time, each read seeing the latest file.
-    int readInt(const SettingKey& key, int fallback);
-    std::string readText(const SettingKey& key, std::string_view fallback);
+    template <typename T>
+    T read(const Setting<T>& setting) {
+        return snapshot().read(setting);
+    }
     // False when the value could not be stored; callers that can tell the user use write().
-    bool writeInt(const SettingKey& key, int value);
-    bool writeText(const SettingKey& key, std::string_view value);
+    bool set(const Setting<int>& setting, int value);
+    bool set(const Setting<bool>& setting, bool on);
+    bool set(const Setting<std::string>& setting, std::string_view value);
 };
-
-// Reads with the default of the settings table.
-int readSetting(SettingsStore& store, const SettingKey& key);
-std::string readTextSetting(SettingsStore& store, const SettingKey& key);
-int readSetting(const SettingsSnapshot& values, const SettingKey& key);
-std::string readTextSetting(const SettingsSnapshot& values, const SettingKey& key);
 
 }  // namespace rumo

@@ -23,7 +23,7 @@ protected:
              .exit =
                  [this] {
                      asked.push_back("exit, Endflg " +
-                                     std::to_string(readSetting(store, configKey("Endflg"))));
+                                     std::to_string(store.read(settings::Endflg)));
                  }});
     }
 
@@ -41,17 +41,17 @@ TEST_F(BarCommandDispatcherTest, SaverChoicesReachThroughTheLastListedSlot) {
     ASSERT_EQ(full.items.back().command, bar::kLastSaverCommand);  // the vanished choice
     BarCommandDispatcher commands = dispatcher();
     commands.dispatch(bar::kLastListedSaver, full);
-    EXPECT_EQ(readTextSetting(store, configKey("Scrfile")), "hack255");
+    EXPECT_EQ(store.read(settings::Scrfile), "hack255");
     commands.dispatch(bar::kLastSaverCommand, full);  // keeps the setting
-    EXPECT_EQ(readTextSetting(store, configKey("Scrfile")), "hack255");
+    EXPECT_EQ(store.read(settings::Scrfile), "hack255");
     EXPECT_TRUE(asked.empty());
 }
 
 TEST_F(BarCommandDispatcherTest, WindowCommandsAskTheWindowAfterTheSettingIsWritten) {
-    store.writeText(placeKey(2), "会議室  ");
+    store.set(settings::Place(2), "会議室  ");
     BarCommandDispatcher commands = dispatcher();
     commands.dispatch(bar::kFirstDestination + 1, {});
-    EXPECT_EQ(readTextSetting(store, configKey("Where")), "会議室  ");
+    EXPECT_EQ(store.read(settings::Where), "会議室  ");
     commands.dispatch(bar::kProperties, {});
     commands.dispatch(bar::kExit, {});
     EXPECT_EQ(asked, (std::vector<std::string>{"reselect", "properties", "exit, Endflg 1"}));

@@ -39,8 +39,8 @@ TEST(DestinationList, TrimsSkipsBlanksKeepsOrderAndDuplicates) {
 
 TEST(DestinationList, ReadsPlacesFromTheStoreInKeyOrder) {
     MemoryStore store;
-    store.writeText(placeKey(3), "three");
-    store.writeText(placeKey(15), "fifteen");
+    store.set(settings::Place(3), "three");
+    store.set(settings::Place(15), "fifteen");
     const Places places = readPlaces(store);
     EXPECT_EQ(places[2], "three");
     EXPECT_EQ(places[14], "fifteen");

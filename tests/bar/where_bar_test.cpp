@@ -61,12 +61,12 @@ protected:
         }
     }
 
-    bool wrote(const std::string& key) const {
+    bool wrote(const SettingRef& setting) const {
         const auto& log = store.writeLog();
-        return std::find(log.begin(), log.end(), configKey(key)) != log.end();
+        return std::find(log.begin(), log.end(), setting.key()) != log.end();
     }
 
-    std::string text(const std::string& key) { return store.raw(configKey(key)).value_or(""); }
+    std::string text(const SettingRef& setting) { return store.raw(setting).value_or(""); }
 
     static QStringList itemsOf(QComboBox* combo) {
         QStringList items;
@@ -87,9 +87,9 @@ protected:
 };
 
 TEST_F(WhereBarTest, StartsAtTheStoredPlaceOnePixelLargerAndRecordsTheStart) {
-    store.writeInt(configKey("Left"), 300);
-    store.writeInt(configKey("Top"), 20);
-    store.writeInt(configKey("Endflg"), 1);
+    store.set(settings::Left, 300);
+    store.set(settings::Top, 20);
+    store.set(settings::Endflg, true);
     store.clearWriteLog();
     auto bar = makeBar();
     bar->show();
@@ -98,36 +98,37 @@ TEST_F(WhereBarTest, StartsAtTheStoredPlaceOnePixelLargerAndRecordsTheStart) {
     const DialogBaseUnits base = baseUnitsOf(bar->font());
     const DialogRect client = toPixels(bar::barTemplate().client, base);
     EXPECT_EQ(bar->size(), QSize(client.width + 1, client.height + 1));
-    EXPECT_EQ(store.raw(configKey("Endflg")), "0");
+    EXPECT_EQ(store.raw(settings::Endflg), "0");
     // The whole directory, longer than 255 characters.
-    EXPECT_EQ(text("Path"), "/home/user/" + std::string(300, 'd'));
+    EXPECT_EQ(text(settings::Path), "/home/user/" + std::string(300, 'd'));
     // Placing and showing the bar is not a move of the user's.
-    EXPECT_FALSE(wrote("Left"));
-    EXPECT_FALSE(wrote("Top"));
+    EXPECT_FALSE(wrote(settings::Left));
+    EXPECT_FALSE(wrote(settings::Top));
 
     store.clearWriteLog();
     bar->move(40, 50);
     settle();
     // Top first, then Left, at every move.
-    EXPECT_EQ(store.writeLog(), (std::vector<SettingKey>{configKey("Top"), configKey("Left")}));
-    EXPECT_EQ(store.raw(configKey("Left")), "40");
-    EXPECT_EQ(store.raw(configKey("Top")), "50");
+    EXPECT_EQ(store.writeLog(),
+              (std::vector<SettingKey>{settings::Top.key(), settings::Left.key()}));
+    EXPECT_EQ(store.raw(settings::Left), "40");
+    EXPECT_EQ(store.raw(settings::Top), "50");
     bar->move(250, 7);
     settle();
-    EXPECT_EQ(store.raw(configKey("Left")), "250");
-    EXPECT_EQ(store.raw(configKey("Top")), "7");
+    EXPECT_EQ(store.raw(settings::Left), "250");
+    EXPECT_EQ(store.raw(settings::Top), "7");
 }
 
 TEST_F(WhereBarTest, APlaceOffEveryScreenIsBroughtInsideAndKeptUntilTheUserMovesTheBar) {
-    store.writeInt(configKey("Left"), -3);
-    store.writeInt(configKey("Top"), -30);
+    store.set(settings::Left, -3);
+    store.set(settings::Top, -30);
     auto bar = makeBar();
     bar->show();
     settle();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(bar->pos(), screen.topLeft());
-    EXPECT_EQ(text("Left"), "-3");
-    EXPECT_EQ(text("Top"), "-30");
+    EXPECT_EQ(text(settings::Left), "-3");
+    EXPECT_EQ(text(settings::Top), "-30");
     // Once the bar has settled (a window manager's framing is no move of the user's), a move is
     // stored, and so is moving back to where the bar put itself.
     ASSERT_TRUE(QTest::qWaitFor(
@@ -136,12 +137,12 @@ TEST_F(WhereBarTest, APlaceOffEveryScreenIsBroughtInsideAndKeptUntilTheUserMoves
             settle();
             bar->move(screen.topLeft() + QPoint(60, 70));
             settle();
-            return text("Left") == std::to_string(screen.left() + 60);
+            return text(settings::Left) == std::to_string(screen.left() + 60);
         },
         10000));
     bar->move(screen.topLeft());
     settle();
-    EXPECT_EQ(text("Top"), std::to_string(screen.top()));
+    EXPECT_EQ(text(settings::Top), std::to_string(screen.top()));
 }
 
 TEST_F(WhereBarTest, FreshProfileSitsAtOneOne) {
@@ -173,7 +174,7 @@ TEST_F(WhereBarTest, CloseHidesWhileNotExitingAndEscapeDoesNothing) {
 
 TEST_F(WhereBarTest, WithoutANotificationAreaTheBarStaysReachable) {
     tray = false;
-    store.writeInt(configKey("Desktop"), 0);
+    store.set(settings::Desktop, false);
     auto bar = makeBar();
     bar->show();
     settle();
@@ -198,7 +199,7 @@ TEST_F(WhereBarTest, DesktopZeroHidesOnceTheBarShowsOrThePropertiesClose) {
     EXPECT_TRUE(bar->isVisible());
     // Changed in the properties dialog: it counts once the dialog closes.
     QTimer::singleShot(0, bar.get(), [this] {
-        store.writeInt(configKey("Desktop"), 0);
+        store.set(settings::Desktop, false);
         ASSERT_NE(QApplication::activeModalWidget(), nullptr);
         QApplication::activeModalWidget()->close();
     });
@@ -206,14 +207,14 @@ TEST_F(WhereBarTest, DesktopZeroHidesOnceTheBarShowsOrThePropertiesClose) {
     settle();
     EXPECT_FALSE(bar->isVisible());
     // Back to 1: it stays hidden until brought back.
-    store.writeInt(configKey("Desktop"), 1);
+    store.set(settings::Desktop, true);
     settle();
     EXPECT_FALSE(bar->isVisible());
     bar->bringBack();
     settle();
     EXPECT_TRUE(bar->isVisible());
     // Changed elsewhere: it counts when the bar is shown next.
-    store.writeInt(configKey("Desktop"), 0);
+    store.set(settings::Desktop, false);
     bar->hide();
     bar->bringBack();
     settle();
@@ -227,17 +228,17 @@ TEST_F(WhereBarTest, ExitEndsTheRunAndRemovesTheIcon) {
         bar->handleCommand(bar::kExit);
     });
     EXPECT_EQ(bar->run(), 0);
-    EXPECT_EQ(store.raw(configKey("Endflg")), "1");
+    EXPECT_EQ(store.raw(settings::Endflg), "1");
     EXPECT_FALSE(bar->trayIcon()->isVisible());
     EXPECT_FALSE(bar->isVisible());
 }
 
 TEST_F(WhereBarTest, ComboRefillsTrimmedSelectsIgnoringCaseAndWritesTheChoice) {
-    store.writeText(placeKey(1), "会議室  ");
-    store.writeText(placeKey(3), "Lunch");
-    store.writeText(placeKey(4), "   ");
-    store.writeText(placeKey(6), "lunch");
-    store.writeText(configKey("Where"), "LUNCH");
+    store.set(settings::Place(1), "会議室  ");
+    store.set(settings::Place(3), "Lunch");
+    store.set(settings::Place(4), "   ");
+    store.set(settings::Place(6), "lunch");
+    store.set(settings::Where, "LUNCH");
     auto bar = makeBar();
     bar->show();
     settle();
@@ -246,22 +247,22 @@ TEST_F(WhereBarTest, ComboRefillsTrimmedSelectsIgnoringCaseAndWritesTheChoice) {
     EXPECT_EQ(combo->currentIndex(), 1);
 
     // Edits made elsewhere show at the next drop-down.
-    store.writeText(placeKey(2), "Home");
+    store.set(settings::Place(2), "Home");
     store.clearWriteLog();
     combo->showPopup();
     settle();
     combo->hidePopup();
     EXPECT_EQ(itemsOf(combo), (QStringList{"会議室", "Home", "Lunch", "lunch"}));
     EXPECT_EQ(combo->currentIndex(), 2);
-    EXPECT_FALSE(wrote("Where"));  // refilling and reselecting write nothing
+    EXPECT_FALSE(wrote(settings::Where));  // refilling and reselecting write nothing
 
     // The user's choice writes the displayed, trimmed text.
     combo->setCurrentIndex(0);
     emit combo->activated(0);
-    EXPECT_EQ(text("Where"), "会議室");
+    EXPECT_EQ(text(settings::Where), "会議室");
 
     // Where naming no item clears the selection.
-    store.writeText(configKey("Where"), "nowhere");
+    store.set(settings::Where, "nowhere");
     combo->showPopup();
     settle();
     combo->hidePopup();
@@ -269,22 +270,22 @@ TEST_F(WhereBarTest, ComboRefillsTrimmedSelectsIgnoringCaseAndWritesTheChoice) {
 }
 
 TEST_F(WhereBarTest, DestinationCommandWritesTheUntrimmedPlaceAndReselects) {
-    store.writeText(placeKey(1), "Office");
-    store.writeText(placeKey(2), "会議室  ");
+    store.set(settings::Place(1), "Office");
+    store.set(settings::Place(2), "会議室  ");
     auto bar = makeBar();
     bar->show();
     settle();
     bar->handleCommand(bar::kFirstDestination);
-    EXPECT_EQ(text("Where"), "Office");
+    EXPECT_EQ(text(settings::Where), "Office");
     EXPECT_EQ(bar->destinationCombo()->currentIndex(), 0);
     bar->handleCommand(bar::kFirstDestination + 1);
-    EXPECT_EQ(text("Where"), "会議室  ");
+    EXPECT_EQ(text(settings::Where), "会議室  ");
     EXPECT_EQ(bar->destinationCombo()->currentIndex(), -1);
 
     // The command reads the place as stored now; the list waits for its next refill.
-    store.writeText(placeKey(1), "Home");
+    store.set(settings::Place(1), "Home");
     bar->handleCommand(bar::kFirstDestination);
-    EXPECT_EQ(text("Where"), "Home");
+    EXPECT_EQ(text(settings::Where), "Home");
     EXPECT_EQ(itemsOf(bar->destinationCombo()), (QStringList{"Office", "会議室"}));
     EXPECT_EQ(bar->destinationCombo()->currentIndex(), -1);
 }
@@ -310,19 +311,19 @@ TEST_F(WhereBarTest, ScreenSaverAndDisplayCommands) {
     bar->handleCommand(bar::kStartScreenSaver);
     EXPECT_TRUE(launcher.savers.empty());  // nothing chosen: nothing starts
 
-    store.writeText(configKey("Scrfile"), "SWIRL");
+    store.set(settings::Scrfile, "SWIRL");
     bar->handleCommand(bar::kStartScreenSaver);
     ASSERT_EQ(launcher.savers.size(), 1u);
     EXPECT_EQ(launcher.savers[0], (std::pair<std::string, std::string>{"/fake/hacks", "swirl"}));
 
     // A setting naming no installed hack, or reaching outside the directory, starts nothing.
     for (const char* stored : {"gone", "../../bin/sh", "/bin/sh"}) {
-        store.writeText(configKey("Scrfile"), stored);
+        store.set(settings::Scrfile, stored);
         bar->handleCommand(bar::kStartScreenSaver);
     }
     EXPECT_EQ(launcher.savers.size(), 1u);
 
-    store.writeText(configKey("Scrfile"), "galaxy");
+    store.set(settings::Scrfile, "galaxy");
     saverDirectory.clear();  // no hacks installed
     bar->handleCommand(bar::kStartScreenSaver);
     EXPECT_EQ(launcher.savers.size(), 1u);
@@ -342,9 +343,9 @@ TEST_F(WhereBarTest, ScreenSaverAndDisplayCommands) {
 
 TEST_F(WhereBarTest, ShiftF10OpensTheMainMenuAndItsSaverChoicesWriteScrfile) {
     saverFiles = {"galaxy", "swirl"};
-    store.writeText(configKey("Scrfile"), "Swirl");
-    store.writeInt(configKey("Left"), 100);
-    store.writeInt(configKey("Top"), 120);
+    store.set(settings::Scrfile, "Swirl");
+    store.set(settings::Left, 100);
+    store.set(settings::Top, 120);
     auto bar = makeBar();
     bar->show();
     settle();
@@ -378,9 +379,9 @@ TEST_F(WhereBarTest, ShiftF10OpensTheMainMenuAndItsSaverChoicesWriteScrfile) {
 
     // The command reads the file from the last filling, after the menu is gone.
     bar->handleCommand(bar::kSaverBase + 1);
-    EXPECT_EQ(text("Scrfile"), "galaxy");
+    EXPECT_EQ(text(settings::Scrfile), "galaxy");
     // The extra entry for a vanished choice keeps the setting.
-    store.writeText(configKey("Scrfile"), "gone");
+    store.set(settings::Scrfile, "gone");
     texts.clear();
     saverTexts.clear();
     saverChecks.clear();
@@ -388,13 +389,13 @@ TEST_F(WhereBarTest, ShiftF10OpensTheMainMenuAndItsSaverChoicesWriteScrfile) {
     EXPECT_EQ(saverTexts, (QStringList{"galaxy", "swirl", "gone"}));
     EXPECT_EQ(saverChecks, (QList<bool>{false, false, true}));
     bar->handleCommand(bar::kSaverBase + 3);
-    EXPECT_EQ(text("Scrfile"), "gone");
+    EXPECT_EQ(text(settings::Scrfile), "gone");
 }
 
 TEST_F(WhereBarTest, DestinationMenuTicksExactMatchesOnly) {
-    store.writeText(placeKey(2), "Lunch");
-    store.writeText(placeKey(5), "lunch  ");
-    store.writeText(configKey("Where"), "lunch");
+    store.set(settings::Place(2), "Lunch");
+    store.set(settings::Place(5), "lunch  ");
+    store.set(settings::Where, "lunch");
     auto bar = makeBar();
     QStringList texts;
     QList<bool> checks;
@@ -433,7 +434,7 @@ struct MenuWatch {
 };
 
 TEST_F(WhereBarTest, IconTipAndItsClicks) {
-    store.writeText(placeKey(2), "Home");
+    store.set(settings::Place(2), "Home");
     auto bar = makeBar();
     EXPECT_EQ(bar->trayIcon()->toolTip(), QStringLiteral("RUMO?"));
     MenuWatch watch(*bar);
@@ -481,7 +482,7 @@ TEST_F(WhereBarTest, RightClickOpensTheMainMenuWhereClicked) {
 
     // No screen savers installed: the submenu holds only a greyed "なし", even with a choice.
     saverDirectory.clear();
-    store.writeText(configKey("Scrfile"), "swirl");
+    store.set(settings::Scrfile, "swirl");
     bar->showMainMenu(global);
     const std::vector<bar::MenuItem>& savers = bar->lastSaverMenu().items;
     ASSERT_EQ(savers.size(), 1u);
@@ -493,9 +494,9 @@ TEST_F(WhereBarTest, RightClickOpensTheMainMenuWhereClicked) {
 TEST_F(WhereBarTest, FocusRefillsTheListAndTheKeyboardChoiceWritesTheStoredText) {
     // Bytes that are not UTF-8 are kept as they are stored.
     const std::string latin1 = "Caf\xE9";
-    store.writeText(placeKey(1), latin1 + "  ");
-    store.writeText(placeKey(2), "Home");
-    store.writeText(configKey("Where"), "CAF\xE9");
+    store.set(settings::Place(1), latin1 + "  ");
+    store.set(settings::Place(2), "Home");
+    store.set(settings::Where, "CAF\xE9");
     auto bar = makeBar();
     bar->show();
     QApplication::setActiveWindow(bar.get());
@@ -505,7 +506,7 @@ TEST_F(WhereBarTest, FocusRefillsTheListAndTheKeyboardChoiceWritesTheStoredText)
     EXPECT_EQ(combo->currentIndex(), 0);
 
     // Edits made elsewhere show when the list gets the focus back.
-    store.writeText(placeKey(3), "Lunch");
+    store.set(settings::Place(3), "Lunch");
     bar->findChild<QPushButton*>(QStringLiteral("1001"))->setFocus();
     settle();
     EXPECT_EQ(combo->count(), 2);
@@ -514,11 +515,11 @@ TEST_F(WhereBarTest, FocusRefillsTheListAndTheKeyboardChoiceWritesTheStoredText)
     EXPECT_EQ(itemsOf(combo).size(), 3);
 
     QTest::keyClick(combo, Qt::Key_Down);
-    EXPECT_EQ(text("Where"), "Home");
+    EXPECT_EQ(text(settings::Where), "Home");
     QTest::keyClick(combo, Qt::Key_Up);
-    EXPECT_EQ(text("Where"), latin1);
+    EXPECT_EQ(text(settings::Where), latin1);
     // The destination menu ticks it: the stored bytes survived the round trip.
-    store.writeText(placeKey(1), latin1);
+    store.set(settings::Place(1), latin1);
     MenuWatch watch(*bar);
     QList<bool> checks;
     QObject::connect(bar.get(), &WhereBar::menuAboutToOpen, bar.get(), [&](QMenu* menu) {
@@ -531,9 +532,9 @@ TEST_F(WhereBarTest, FocusRefillsTheListAndTheKeyboardChoiceWritesTheStoredText)
 }
 
 TEST_F(WhereBarTest, ShowingTheBarAgainReselectsTheCurrentDestination) {
-    store.writeText(placeKey(1), "Office");
-    store.writeText(placeKey(2), "Home");
-    store.writeText(configKey("Where"), "Office");
+    store.set(settings::Place(1), "Office");
+    store.set(settings::Place(2), "Home");
+    store.set(settings::Where, "Office");
     auto bar = makeBar();
     bar->show();
     settle();
@@ -542,7 +543,7 @@ TEST_F(WhereBarTest, ShowingTheBarAgainReselectsTheCurrentDestination) {
     settle();
     ASSERT_FALSE(bar->isVisible());
     // The notice or the properties dialog changed the destination meanwhile.
-    store.writeText(configKey("Where"), "home");
+    store.set(settings::Where, "home");
     bar->bringBack();
     settle();
     EXPECT_EQ(bar->destinationCombo()->currentIndex(), 1);
@@ -550,7 +551,7 @@ TEST_F(WhereBarTest, ShowingTheBarAgainReselectsTheCurrentDestination) {
 }
 
 TEST_F(WhereBarTest, ABarBroughtBackWhileDesktopIsZeroHidesAtItsNextPaint) {
-    store.writeInt(configKey("Desktop"), 0);
+    store.set(settings::Desktop, false);
     auto bar = makeBar();
     bar->show();
     bar->repaint();
@@ -566,15 +567,15 @@ TEST_F(WhereBarTest, ABarBroughtBackWhileDesktopIsZeroHidesAtItsNextPaint) {
 TEST_F(WhereBarTest, HugeAndOddSettingsDoNotBreakTheBar) {
     const std::string megabyte(1 << 20, 'x');
     for (int i = 1; i <= kPlaceCount; ++i) {
-        store.writeText(placeKey(i), megabyte + std::to_string(i) + " \xFF\xC3");
+        store.set(settings::Place(i), megabyte + std::to_string(i) + " \xFF\xC3");
     }
     // Long texts are shown cut short, never splitting a character; up to 256 shown whole.
-    store.writeText(placeKey(14), std::string(255, 'a') + "\xF0\x9F\x98\x80");
-    store.writeText(placeKey(15), std::string(256, 'b'));
-    store.writeText(configKey("Where"), megabyte + "7 \xFF\xC3");
-    store.writeText(configKey("Scrfile"), megabyte);
-    store.writeText(configKey("Left"), "2147483647");
-    store.writeText(configKey("Top"), "-2147483648");
+    store.set(settings::Place(14), std::string(255, 'a') + "\xF0\x9F\x98\x80");
+    store.set(settings::Place(15), std::string(256, 'b'));
+    store.set(settings::Where, megabyte + "7 \xFF\xC3");
+    store.set(settings::Scrfile, megabyte);
+    store.write({textWrite(settings::Left, "2147483647")});
+    store.write({textWrite(settings::Top, "-2147483648")});
     saverFiles = {"swirl"};
     auto bar = makeBar();
     bar->show();
@@ -582,7 +583,7 @@ TEST_F(WhereBarTest, HugeAndOddSettingsDoNotBreakTheBar) {
     // Far off every screen: brought wholly inside the nearest one, not wrapped around.
     EXPECT_TRUE(
         QGuiApplication::primaryScreen()->availableGeometry().contains(bar->frameGeometry()));
-    EXPECT_EQ(text("Left"), "2147483647");
+    EXPECT_EQ(text(settings::Left), "2147483647");
     DestinationCombo* combo = bar->destinationCombo();
     EXPECT_EQ(combo->count(), kPlaceCount);
     EXPECT_EQ(combo->currentIndex(), 6);
@@ -594,7 +595,7 @@ TEST_F(WhereBarTest, HugeAndOddSettingsDoNotBreakTheBar) {
     combo->hidePopup();
     // Choosing writes the whole stored text, not the shortened one.
     QTest::keyClick(combo, Qt::Key_Down);
-    EXPECT_EQ(text("Where"), megabyte + "8 \xFF\xC3");
+    EXPECT_EQ(text(settings::Where), megabyte + "8 \xFF\xC3");
 
     MenuWatch watch(*bar);
     bar->showDestinationMenu(QPoint(10, 10));
@@ -603,7 +604,7 @@ TEST_F(WhereBarTest, HugeAndOddSettingsDoNotBreakTheBar) {
     ASSERT_EQ(watch.opened[0].size(), kPlaceCount);
     EXPECT_EQ(watch.opened[0][0], QString(256, 'x') + QChar(0x2026));
     bar->handleCommand(bar::kFirstDestination);
-    EXPECT_EQ(text("Where"), megabyte + "1 \xFF\xC3");
+    EXPECT_EQ(text(settings::Where), megabyte + "1 \xFF\xC3");
 }
 
 }  // namespace

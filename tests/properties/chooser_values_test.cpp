@@ -15,9 +15,10 @@ TEST(ColourTest, SplitsIntoTheLowBytes) {
     EXPECT_EQ(rgb(256 + 1, -1, 2), 0x02FF01u);
     MemoryStore store;
     writeBackgroundColour(store, rgb(10, 20, 30));
-    EXPECT_EQ(store.writeLog(), (std::vector<SettingKey>{configKey("ColorR"), configKey("ColorG"),
-                                                         configKey("ColorB")}));
-    EXPECT_EQ(store.raw(configKey("ColorG")), "20");
+    EXPECT_EQ(store.writeLog(),
+              (std::vector<SettingKey>{settings::ColorR.key(), settings::ColorG.key(),
+                                       settings::ColorB.key()}));
+    EXPECT_EQ(store.raw(settings::ColorG), "20");
 }
 
 TEST(FontRequestTest, FreshProfileOpensOnTheDefaultFaces) {
@@ -36,12 +37,12 @@ TEST(FontRequestTest, FreshProfileOpensOnTheDefaultFaces) {
 
 TEST(FontRequestTest, DropsTheTenthAndScalesByResolution) {
     MemoryStore store;
-    store.writeInt(configKey("Size"), 245);
-    store.writeInt(configKey("Bold"), 3);
-    store.writeInt(configKey("Italic"), 256);  // only the low byte counts
-    store.writeInt(configKey("ULine"), 1);
-    store.writeInt(configKey("FColorR"), 0x110);  // the colour, too, from the low bytes
-    store.writeInt(configKey("FColorG"), -1);
+    store.set(settings::Size, 245);
+    store.write({integerWrite(settings::Bold, 3)});
+    store.write({integerWrite(settings::Italic, 256)});  // only the low byte counts
+    store.set(settings::ULine, true);
+    store.set(settings::FColorR, 0x110);  // the colour, too, from the low bytes
+    store.set(settings::FColorG, -1);
     const FontRequest r = fontRequest(store, FontGroup{0}, 120);
     EXPECT_EQ(r.colour, rgb(0x10, 0xFF, 0));
     EXPECT_EQ(r.height, 40);
@@ -54,20 +55,20 @@ TEST(FontRequestTest, DropsTheTenthAndScalesByResolution) {
 
 TEST(FontRequestTest, AbsurdStoredValuesOpenOnSomethingUsable) {
     MemoryStore store;
-    store.writeInt(configKey("Size"), -240);
+    store.set(settings::Size, -240);
     EXPECT_EQ(fontRequest(store, FontGroup{0}, 96).pointSize, kMinChooserPoints);
-    store.writeInt(configKey("Size"), 2147483647);
+    store.set(settings::Size, 2147483647);
     const FontRequest huge = fontRequest(store, FontGroup{0}, 96);
     EXPECT_EQ(huge.pointSize, kMaxChooserPoints);
     EXPECT_GT(huge.height, 0);
-    store.writeInt(configKey("Size"), 240);
+    store.set(settings::Size, 240);
     EXPECT_EQ(fontRequest(store, FontGroup{0}, 0).height, 32);  // unknown resolution: 96 dpi
 
-    store.writeText(configKey("Font"), "ＭＳ Ｐゴシック ＭＳ Ｐゴシック ＭＳ Ｐゴシック");
+    store.set(settings::Font, "ＭＳ Ｐゴシック ＭＳ Ｐゴシック ＭＳ Ｐゴシック");
     const std::string face = fontRequest(store, FontGroup{0}, 96).face;
     EXPECT_LE(cp932Length(face), kFaceNameLimit);
     EXPECT_EQ(face, "ＭＳ Ｐゴシック ＭＳ Ｐゴシック");  // 31 bytes, whole characters
-    store.writeText(configKey("Font"), std::string("IPA\xff\xfe"));
+    store.set(settings::Font, std::string("IPA\xff\xfe"));
     EXPECT_EQ(fontRequest(store, FontGroup{0}, 96).face, "IPA\xff\xfe");
 }
 
@@ -82,17 +83,17 @@ TEST(ChosenFontTest, StoresTenthsBoldOnlyAt700AndTheGroupsOwnKeys) {
     }
     EXPECT_EQ(written, (std::vector<std::string>{"Font", "Size", "Bold", "Italic", "Torikeshi",
                                                  "ULine", "FColorR", "FColorG", "FColorB"}));
-    EXPECT_EQ(store.raw(configKey("Font")), "IPAPGothic");
-    EXPECT_EQ(store.raw(configKey("Size")), "120");
-    EXPECT_EQ(store.raw(configKey("Bold")), "1");
-    EXPECT_EQ(store.raw(configKey("Italic")), "1");
-    EXPECT_EQ(store.raw(configKey("Torikeshi")), "0");
-    EXPECT_EQ(store.raw(configKey("ULine")), "1");
-    EXPECT_EQ(store.raw(configKey("FColorB")), "3");
+    EXPECT_EQ(store.raw(settings::Font), "IPAPGothic");
+    EXPECT_EQ(store.raw(settings::Size), "120");
+    EXPECT_EQ(store.raw(settings::Bold), "1");
+    EXPECT_EQ(store.raw(settings::Italic), "1");
+    EXPECT_EQ(store.raw(settings::Torikeshi), "0");
+    EXPECT_EQ(store.raw(settings::ULine), "1");
+    EXPECT_EQ(store.raw(settings::FColorB), "3");
     for (int weight : {600, 800, 400}) {
         font.weight = weight;
         writeChosenFont(store, FontGroup{0}, font);
-        EXPECT_EQ(store.raw(configKey("Bold")), "0") << weight;
+        EXPECT_EQ(store.raw(settings::Bold), "0") << weight;
     }
     store.clearWriteLog();
     writeChosenFont(store, FontGroup{4}, font);
@@ -113,11 +114,11 @@ TEST(ChooserButtonsTest, MapToTheirGroupsAndKeys) {
     EXPECT_EQ(fontGroupOfButton(1024)->memo, 0);
     EXPECT_EQ(fontGroupOfButton(1061)->memo, 4);
     EXPECT_FALSE(fontGroupOfButton(1060).has_value());
-    EXPECT_EQ(pictureKeyOfButton(1001), configKey("Bitmap"));
-    EXPECT_EQ(pictureKeyOfButton(1071), configKey("Bitmap2"));
-    EXPECT_EQ(pictureKeyOfButton(1083), placeImageKey(7));
-    EXPECT_EQ(pictureKeyOfButton(1091), placeImageKey(15));
-    EXPECT_FALSE(pictureKeyOfButton(1092).has_value());
+    EXPECT_EQ(pictureSettingOfButton(1001), settings::Bitmap);
+    EXPECT_EQ(pictureSettingOfButton(1071), settings::Bitmap2);
+    EXPECT_EQ(pictureSettingOfButton(1083), settings::Gazo(7));
+    EXPECT_EQ(pictureSettingOfButton(1091), settings::Gazo(15));
+    EXPECT_FALSE(pictureSettingOfButton(1092).has_value());
 }
 
 TEST(PicturePathTest, ANameWithoutExtensionGetsBmp) {

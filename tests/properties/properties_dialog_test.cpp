@@ -113,27 +113,27 @@ TEST_F(PropertiesDialogTest, TypedTextSurvivesSwitchingTabsAndIsSaved) {
         click(d, 1);
     });
     EXPECT_TRUE(ok);
-    EXPECT_EQ(store.raw(configKey("Name")), "山田");
-    EXPECT_EQ(store.raw(placeKey(15)), "会議室");
+    EXPECT_EQ(store.raw(settings::Name), "山田");
+    EXPECT_EQ(store.raw(settings::Place(15)), "会議室");
 }
 
 TEST_F(PropertiesDialogTest, OkWithoutChangesStoresTheDefaults) {
     PropertiesDialog d(store, services);
     EXPECT_TRUE(run(d, [&] { click(d, 1); }));
-    EXPECT_EQ(store.raw(configKey("Desktop")), "1");
-    EXPECT_EQ(store.raw(configKey("Screen")), "0");
-    EXPECT_EQ(store.raw(configKey("Mojimove")), "0");
-    EXPECT_EQ(store.raw(configKey("Mtype")), "0");
-    EXPECT_EQ(store.raw(configKey("Name")), "");
-    EXPECT_EQ(store.raw(memoPositionKey('x', 5)), "0");
+    EXPECT_EQ(store.raw(settings::Desktop), "1");
+    EXPECT_EQ(store.raw(settings::Screen), "0");
+    EXPECT_EQ(store.raw(settings::Mojimove), "0");
+    EXPECT_EQ(store.raw(settings::Mtype), "0");
+    EXPECT_EQ(store.raw(settings::Name), "");
+    EXPECT_EQ(store.raw(settings::MemoX(5)), "0");
     EXPECT_EQ(store.writeLog().size(), 45u);
-    EXPECT_FALSE(store.raw(configKey("Where")).has_value());
+    EXPECT_FALSE(store.raw(settings::Where).has_value());
 }
 
 TEST_F(PropertiesDialogTest, CancelWritesNothingButAChosenFontStays) {
-    store.writeText(configKey("Name"), "山田");
-    store.writeText(placeKey(2), "食堂");
-    store.writeText(memoKey(1), "すぐ戻ります");
+    store.set(settings::Name, "山田");
+    store.set(settings::Place(2), "食堂");
+    store.set(settings::Memo(1), "すぐ戻ります");
     store.clearWriteLog();
     services.fontReplies.push_back(ChosenFont{"IPAPMincho", 180, 400, false, false, false, 0});
     PropertiesDialog d(store, services);
@@ -145,11 +145,11 @@ TEST_F(PropertiesDialogTest, CancelWritesNothingButAChosenFontStays) {
         click(d, 2);
     });
     EXPECT_FALSE(ok);
-    EXPECT_EQ(store.raw(configKey("Name")), "山田");
-    EXPECT_EQ(store.raw(placeKey(2)), "食堂");
-    EXPECT_EQ(store.raw(memoKey(1)), "すぐ戻ります");
-    EXPECT_EQ(store.raw(configKey("Font")), "IPAPMincho");
-    EXPECT_EQ(store.raw(configKey("Size")), "180");
+    EXPECT_EQ(store.raw(settings::Name), "山田");
+    EXPECT_EQ(store.raw(settings::Place(2)), "食堂");
+    EXPECT_EQ(store.raw(settings::Memo(1)), "すぐ戻ります");
+    EXPECT_EQ(store.raw(settings::Font), "IPAPMincho");
+    EXPECT_EQ(store.raw(settings::Size), "180");
     EXPECT_EQ(store.writeLog().size(), 9u);  // the font group only
 }
 
@@ -183,9 +183,9 @@ TEST_F(PropertiesDialogTest, MemoPositionsLandInTheirMemoSection) {
 }
 
 TEST_F(PropertiesDialogTest, RadioOutsideItsGroupShowsNoneAndSavesMinusOne) {
-    store.writeInt(configKey("Mojimove"), 9);
-    store.writeInt(configKey("Screen"), 7);
-    store.writeInt(configKey("Mtype"), 2);
+    store.set(settings::Mojimove, 9);
+    store.set(settings::Screen, 7);
+    store.set(settings::Mtype, 2);
     {
         PropertiesDialog d(store, services);
         for (int id = 1073; id <= 1076; ++id)
@@ -193,9 +193,9 @@ TEST_F(PropertiesDialogTest, RadioOutsideItsGroupShowsNoneAndSavesMinusOne) {
         EXPECT_TRUE(button(d, 1108)->isChecked());
         run(d, [&] { click(d, 1); });
     }
-    EXPECT_EQ(store.raw(configKey("Mojimove")), "-1");
-    EXPECT_EQ(store.raw(configKey("Screen")), "-1");
-    EXPECT_EQ(store.raw(configKey("Mtype")), "2");
+    EXPECT_EQ(store.raw(settings::Mojimove), "-1");
+    EXPECT_EQ(store.raw(settings::Screen), "-1");
+    EXPECT_EQ(store.raw(settings::Mtype), "2");
 
     PropertiesDialog d(store, services);
     run(d, [&] {
@@ -203,25 +203,25 @@ TEST_F(PropertiesDialogTest, RadioOutsideItsGroupShowsNoneAndSavesMinusOne) {
         button(d, 1029)->click();
         click(d, 1);
     });
-    EXPECT_EQ(store.raw(configKey("Mojimove")), "2");
-    EXPECT_EQ(store.raw(configKey("Screen")), "3");
+    EXPECT_EQ(store.raw(settings::Mojimove), "2");
+    EXPECT_EQ(store.raw(settings::Screen), "3");
 }
 
 TEST_F(PropertiesDialogTest, CheckValuesBeyondTwoShowUnchecked) {
-    store.writeInt(configKey("Riseki"), 1);
-    store.writeInt(configKey("Bitshow"), 2);
-    store.writeInt(configKey("Esc"), 5);
-    store.writeInt(configKey("Desktop"), -1);
+    store.set(settings::Riseki, true);
+    store.set(settings::Bitshow, 2);
+    store.write({integerWrite(settings::Esc, 5)});
+    store.write({integerWrite(settings::Desktop, -1)});
     PropertiesDialog d(store, services);
     EXPECT_EQ(check(d, 1031)->checkState(), Qt::Checked);
     EXPECT_EQ(check(d, 1052)->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(check(d, 1072)->checkState(), Qt::Unchecked);
     EXPECT_EQ(check(d, 1055)->checkState(), Qt::Unchecked);
     run(d, [&] { click(d, 1); });
-    EXPECT_EQ(store.raw(configKey("Riseki")), "1");
-    EXPECT_EQ(store.raw(configKey("Bitshow")), "2");
-    EXPECT_EQ(store.raw(configKey("Esc")), "0");
-    EXPECT_EQ(store.raw(configKey("Desktop")), "0");
+    EXPECT_EQ(store.raw(settings::Riseki), "1");
+    EXPECT_EQ(store.raw(settings::Bitshow), "2");
+    EXPECT_EQ(store.raw(settings::Esc), "0");
+    EXPECT_EQ(store.raw(settings::Desktop), "0");
 
     // A click on an indeterminate box makes it a plain check box.
     PropertiesDialog again(store, services);
@@ -234,16 +234,16 @@ TEST_F(PropertiesDialogTest, CheckValuesBeyondTwoShowUnchecked) {
 }
 
 TEST_F(PropertiesDialogTest, RenamingTheCurrentDestinationLeavesWhere) {
-    store.writeText(configKey("Where"), "会議室");
-    store.writeText(placeKey(1), "会議室");
+    store.set(settings::Where, "会議室");
+    store.set(settings::Place(1), "会議室");
     PropertiesDialog d(store, services);
     EXPECT_EQ(edit(d, 1002)->text(), QStringLiteral("会議室"));
     run(d, [&] {
         edit(d, 1002)->setText(QStringLiteral("第二会議室"));
         click(d, 1);
     });
-    EXPECT_EQ(store.raw(placeKey(1)), "第二会議室");
-    EXPECT_EQ(store.raw(configKey("Where")), "会議室");
+    EXPECT_EQ(store.raw(settings::Place(1)), "第二会議室");
+    EXPECT_EQ(store.raw(settings::Where), "会議室");
 }
 
 TEST_F(PropertiesDialogTest, ARefusedPositionIsReportedOnceAndKeepsTheDialogOpen) {
@@ -289,7 +289,7 @@ TEST_F(PropertiesDialogTest, AFailedSaveIsReportedAndKeepsWhatWasTyped) {
               QStringLiteral("設定を保存できませんでした。\n"
                              "/home/u/.config/Zelkar/rumo.conf: No space left on device"));
     EXPECT_EQ(edit(d, 1004)->text(), QStringLiteral("鈴木"));
-    EXPECT_EQ(store.raw(configKey("Name")), std::nullopt);
+    EXPECT_EQ(store.raw(settings::Name), std::nullopt);
     // A chooser's own save says so too.
     services.colourReplies.push_back(rgb(1, 2, 3));
     click(d, 1022);
@@ -299,28 +299,28 @@ TEST_F(PropertiesDialogTest, AFailedSaveIsReportedAndKeepsWhatWasTyped) {
     store.failWrites({});
     click(d, 1);
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(store.raw(configKey("Name")), "鈴木");
+    EXPECT_EQ(store.raw(settings::Name), "鈴木");
 }
 
 TEST_F(PropertiesDialogTest, BadStoredValuesOpenAndComeBackUsable) {
     const std::string huge(1 << 20, 'a');
-    store.writeText(configKey("Name"), huge);
-    store.writeText(configKey("Password"), std::string("pa\xff\xfess"));
-    store.writeInt(configKey("Mtype"), 9);
+    store.set(settings::Name, huge);
+    store.set(settings::Password, std::string("pa\xff\xfess"));
+    store.set(settings::Mtype, 9);
     PropertiesDialog d(store, services);
     EXPECT_EQ(edit(d, 1004)->text().size(), 1 << 20);
     run(d, [&] { click(d, 1); });
-    EXPECT_EQ(store.raw(configKey("Name")), huge);
-    const std::string password = *store.raw(configKey("Password"));
+    EXPECT_EQ(store.raw(settings::Name), huge);
+    const std::string password = *store.raw(settings::Password);
     EXPECT_EQ(QString::fromStdString(password).toStdString(), password);  // valid UTF-8 now
     EXPECT_EQ(password.substr(0, 2), "pa");
     EXPECT_EQ(password.substr(password.size() - 2), "ss");
-    EXPECT_EQ(store.raw(configKey("Mtype")), "-1");
+    EXPECT_EQ(store.raw(settings::Mtype), "-1");
 }
 
 TEST_F(PropertiesDialogTest, MainFontOpensFromTheStoreAndStoresTheChoice) {
-    store.writeInt(configKey("Size"), 245);
-    store.writeInt(configKey("Bold"), 1);
+    store.set(settings::Size, 245);
+    store.set(settings::Bold, true);
     services.fontReplies.push_back(
         ChosenFont{"IPAPGothic", 120, 600, true, true, false, rgb(0, 0, 255)});
     services.fontReplies.push_back(ChosenFont{"IPAPGothic", 120, 800, false, false, false, 0});
@@ -333,14 +333,14 @@ TEST_F(PropertiesDialogTest, MainFontOpensFromTheStoreAndStoresTheChoice) {
     EXPECT_EQ(request.height, mulDiv(24, d.logicalDpiY(), 72));
     EXPECT_EQ(request.weight, 700);
     EXPECT_EQ(request.colour, rgb(255, 0, 0));
-    EXPECT_EQ(store.raw(configKey("Size")), "120");
-    EXPECT_EQ(store.raw(configKey("Bold")), "0");
-    EXPECT_EQ(store.raw(configKey("Italic")), "1");
-    EXPECT_EQ(store.raw(configKey("Torikeshi")), "1");
-    EXPECT_EQ(store.raw(configKey("FColorB")), "255");
+    EXPECT_EQ(store.raw(settings::Size), "120");
+    EXPECT_EQ(store.raw(settings::Bold), "0");
+    EXPECT_EQ(store.raw(settings::Italic), "1");
+    EXPECT_EQ(store.raw(settings::Torikeshi), "1");
+    EXPECT_EQ(store.raw(settings::FColorB), "255");
     click(d, 1024);
     EXPECT_EQ(services.fontRequests[1].colour, rgb(0, 0, 255));
-    EXPECT_EQ(store.raw(configKey("Bold")), "0");
+    EXPECT_EQ(store.raw(settings::Bold), "0");
     store.clearWriteLog();
     click(d, 1024);  // cancelled
     EXPECT_TRUE(store.writeLog().empty());
@@ -355,26 +355,26 @@ TEST_F(PropertiesDialogTest, MemoFourFontWritesOnlyItsOwnKeys) {
     ASSERT_EQ(store.writeLog().size(), 9u);
     for (const SettingKey& key : store.writeLog())
         EXPECT_EQ(key.section, "Config/Minf4");
-    EXPECT_EQ(store.raw(memoGroupKey("MSize", 4)), "360");
-    EXPECT_EQ(store.raw(memoGroupKey("MBold", 4)), "1");
-    EXPECT_EQ(store.raw(memoGroupKey("MULine", 4)), "1");
+    EXPECT_EQ(store.raw(settings::MSize(4)), "360");
+    EXPECT_EQ(store.raw(settings::MBold(4)), "1");
+    EXPECT_EQ(store.raw(settings::MULine(4)), "1");
 }
 
 TEST_F(PropertiesDialogTest, BackgroundColourAlwaysOpensOnBlack) {
-    store.writeInt(configKey("ColorR"), 200);
+    store.set(settings::ColorR, 200);
     services.colourReplies.push_back(rgb(0, 0, 255));
     PropertiesDialog d(store, services);
     click(d, 1022);
-    EXPECT_EQ(store.raw(configKey("ColorR")), "0");
-    EXPECT_EQ(store.raw(configKey("ColorG")), "0");
-    EXPECT_EQ(store.raw(configKey("ColorB")), "255");
+    EXPECT_EQ(store.raw(settings::ColorR), "0");
+    EXPECT_EQ(store.raw(settings::ColorG), "0");
+    EXPECT_EQ(store.raw(settings::ColorB), "255");
     click(d, 1022);  // cancelled
     EXPECT_EQ(services.colourRequests, (std::vector<Colour>{0, 0}));
-    EXPECT_EQ(store.raw(configKey("ColorB")), "255");
+    EXPECT_EQ(store.raw(settings::ColorB), "255");
 }
 
 TEST_F(PropertiesDialogTest, PictureChoosersStoreThePathAtOnce) {
-    store.writeText(placeImageKey(3), "/pics/room3.jpg");
+    store.set(settings::Gazo(3), "/pics/room3.jpg");
     const QString longPath = QStringLiteral("/") + QString(300, u'長') + QStringLiteral(".gif");
     services.pictureReplies.push_back(QStringLiteral("/pics/seven.gif"));
     services.pictureReplies.push_back(QStringLiteral("/pics/typed"));
@@ -391,10 +391,10 @@ TEST_F(PropertiesDialogTest, PictureChoosersStoreThePathAtOnce) {
     EXPECT_EQ(
         services.pictureRequests,
         (std::vector<QString>{QString(), QString(), QStringLiteral("/pics/room3.jpg"), QString()}));
-    EXPECT_EQ(store.raw(placeImageKey(7)), "/pics/seven.gif");
-    EXPECT_EQ(store.raw(configKey("Bitmap2")), "/pics/typed.bmp");
-    EXPECT_EQ(store.raw(placeImageKey(3)), "/pics/room3.jpg");
-    EXPECT_EQ(store.raw(configKey("Bitmap")), longPath.toStdString());  // whole, not cut
+    EXPECT_EQ(store.raw(settings::Gazo(7)), "/pics/seven.gif");
+    EXPECT_EQ(store.raw(settings::Bitmap2), "/pics/typed.bmp");
+    EXPECT_EQ(store.raw(settings::Gazo(3)), "/pics/room3.jpg");
+    EXPECT_EQ(store.raw(settings::Bitmap), longPath.toStdString());  // whole, not cut
 }
 
 TEST_F(PropertiesDialogTest, APictureTheNoticeCannotShowIsRefusedWithAMessage) {
@@ -403,11 +403,11 @@ TEST_F(PropertiesDialogTest, APictureTheNoticeCannotShowIsRefusedWithAMessage) {
     ASSERT_TRUE(png.open(QIODevice::WriteOnly));
     png.write(QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(64, '\0'));
     png.close();
-    store.writeText(configKey("Bitmap"), "/pics/kept.jpg");
+    store.set(settings::Bitmap, "/pics/kept.jpg");
     services.pictureReplies.push_back(png.fileName());
     PropertiesDialog d(store, services);
     click(d, 1001);
-    EXPECT_EQ(store.raw(configKey("Bitmap")), "/pics/kept.jpg");
+    EXPECT_EQ(store.raw(settings::Bitmap), "/pics/kept.jpg");
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_TRUE(services.messages[0].contains(png.fileName()));
 }
@@ -417,7 +417,7 @@ TEST_F(PropertiesDialogTest, VersionAndHelpButtons) {
     QFile help(folder.filePath(QStringLiteral("Rumo.html")));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.close();
-    store.writeText(configKey("Path"), folder.path().toStdString());
+    store.set(settings::Path, folder.path().toStdString());
     PropertiesDialog d(store, services);
     click(d, 1025);
     EXPECT_EQ(services.aboutShown, 1);
@@ -436,7 +436,7 @@ TEST_F(PropertiesDialogTest, VersionAndHelpButtons) {
     click(d, 1109);
 
     // Without a help document in Path, the one installed beside the program is opened.
-    store.writeText(configKey("Path"), "/nonexistent-folder");
+    store.set(settings::Path, "/nonexistent-folder");
     click(d, 1109);
     const QString installed = QCoreApplication::applicationDirPath() + QStringLiteral("/Rumo.html");
     if (QFile::exists(installed)) {

@@ -14,7 +14,7 @@ namespace {
 std::vector<std::string> keyNames(const std::vector<PropertyBinding>& list) {
     std::vector<std::string> names;
     for (const PropertyBinding& b : list) {
-        names.push_back(b.key.key);
+        names.push_back(b.setting.key().key);
     }
     return names;
 }
@@ -51,15 +51,15 @@ TEST(PropertyBindingsTest, ExchangeOrderIsTheBindingOrder) {
         {1049, K::Integer, "Memo5x"},  {1050, K::Integer, "Memo5y"}, {1110, K::Check, "Daytime"}};
     std::vector<std::tuple<int, K, std::string>> actual;
     for (const PropertyBinding& b : exchangeOrder())
-        actual.emplace_back(b.control, b.kind, b.key.key);
+        actual.emplace_back(b.control, b.kind, b.setting.key().key);
     EXPECT_EQ(actual, expected);
 
     // Both orders bind the same controls to the same keys.
     std::set<std::pair<int, std::string>> a, b;
     for (const auto& x : exchangeOrder())
-        a.insert({x.control, x.key.section + "/" + x.key.key});
+        a.insert({x.control, x.setting.key().section + "/" + x.setting.key().key});
     for (const auto& x : storageOrder())
-        b.insert({x.control, x.key.section + "/" + x.key.key});
+        b.insert({x.control, x.setting.key().section + "/" + x.setting.key().key});
     EXPECT_EQ(a, b);
 }
 
@@ -68,10 +68,11 @@ TEST(PropertyBindingsTest, MemoPositionsLiveInTheirMemoSection) {
     for (const PropertyBinding& b : storageOrder()) {
         if (b.kind == BindingKind::Integer) {
             ++positions;
-            const char memo = b.key.key.at(4);  // "Memo<n><axis>"
-            EXPECT_EQ(b.key.section, std::string("Config/Minf") + memo) << b.key.key;
+            const SettingKey key = b.setting.key();
+            const char memo = key.key.at(4);  // "Memo<n><axis>"
+            EXPECT_EQ(key.section, std::string("Config/Minf") + memo) << key.key;
         } else {
-            EXPECT_EQ(b.key.section, "Config") << b.key.key;
+            EXPECT_EQ(b.setting.key().section, "Config") << b.setting.key().key;
         }
     }
     EXPECT_EQ(positions, 10);
@@ -90,9 +91,9 @@ TEST(PropertyBindingsTest, LoadUsesTheDefaultsOfTheTable) {
 
 TEST(PropertyBindingsTest, SaveWritesEveryKeyOnceInTableOrderAndLeavesWhereAlone) {
     MemoryStore store;
-    store.writeText(configKey("Where"), "会議室");
-    store.writeText(placeKey(3), "会議室");
-    store.writeInt(memoPositionKey('y', 2), -40);
+    store.set(settings::Where, "会議室");
+    store.set(settings::Place(3), "会議室");
+    store.set(settings::MemoY(2), -40);
     PropertyValues values = loadProperties(store);
     values.texts[1006] = "食堂";  // Place3 renamed
     store.clearWriteLog();
@@ -100,13 +101,13 @@ TEST(PropertyBindingsTest, SaveWritesEveryKeyOnceInTableOrderAndLeavesWhereAlone
 
     std::vector<SettingKey> expected;
     for (const PropertyBinding& b : storageOrder())
-        expected.push_back(b.key);
+        expected.push_back(b.setting.key());
     EXPECT_EQ(store.writeLog(), expected);
-    EXPECT_EQ(store.raw(configKey("Where")), "会議室");
-    EXPECT_EQ(store.raw(placeKey(3)), "食堂");
-    EXPECT_EQ(store.raw(memoPositionKey('y', 2)), "-40");
-    EXPECT_EQ(store.raw(configKey("Desktop")), "1");
-    EXPECT_EQ(store.raw(placeKey(15)), "");
+    EXPECT_EQ(store.raw(settings::Where), "会議室");
+    EXPECT_EQ(store.raw(settings::Place(3)), "食堂");
+    EXPECT_EQ(store.raw(settings::MemoY(2)), "-40");
+    EXPECT_EQ(store.raw(settings::Desktop), "1");
+    EXPECT_EQ(store.raw(settings::Place(15)), "");
 }
 
 }  // namespace

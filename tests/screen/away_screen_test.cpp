@@ -35,7 +35,7 @@ TEST(AwayScreen, TimerRateFollowsThePattern) {
     for (const auto& [screen, interval] :
          {std::pair{0, 50}, {1, 50}, {2, 50}, {3, 1000}, {4, 1000}, {7, 50}, {-3, 50}}) {
         MemoryStore store;
-        store.writeInt(configKey("Screen"), screen);
+        store.set(settings::Screen, screen);
         AwayScreen window(store);
         EXPECT_EQ(window.timerInterval(), interval) << screen;
     }
@@ -43,7 +43,7 @@ TEST(AwayScreen, TimerRateFollowsThePattern) {
 
 TEST(AwayScreen, PaintPlacesTheTextAndTicksMoveIt) {
     MemoryStore store;
-    store.writeInt(configKey("Riseki"), 1);
+    store.set(settings::Riseki, true);
     AwayScreen window(store);
     auto clock = std::make_shared<FakeClock>();
     window.setClock([clock] { return (*clock)(); });
@@ -68,9 +68,9 @@ TEST(AwayScreen, PaintPlacesTheTextAndTicksMoveIt) {
 
 TEST(AwayScreen, PicturesStayOffWithoutPictureRules) {
     MemoryStore store;
-    store.writeInt(configKey("Bitshow"), 1);
-    store.writeInt(configKey("Bitall"), 1);
-    store.writeText(configKey("Bitmap"), "/nowhere.bmp");
+    store.set(settings::Bitshow, 1);
+    store.set(settings::Bitall, 1);
+    store.set(settings::Bitmap, "/nowhere.bmp");
     AwayScreen window(store);
     window.resize(200, 100);
     window.show();
@@ -82,8 +82,8 @@ TEST(AwayScreen, PicturesStayOffWithoutPictureRules) {
 
 TEST(AwayScreen, PictureRulesRunOnceBeforeTheFirstFrame) {
     MemoryStore store;
-    store.writeInt(configKey("Bitshow"), 1);
-    store.writeInt(configKey("Screen"), 4);
+    store.set(settings::Bitshow, 1);
+    store.set(settings::Screen, 4);
     AwayScreen window(store);
     int calls = 0;
     PictureRules rules;

@@ -21,10 +21,10 @@ const FontSpec kSmall{"ＭＳ Ｐゴシック", 30, 0, false, false, false};
 
 TEST(FrameComposition, DefaultFrameIsBlackWithRedDestinationAndGreenMemos) {
     MemoryStore store;
-    store.writeText(memoKey(1), "メモ");
-    store.writeText(memoKey(5), "five");
-    store.writeInt(memoPositionKey('x', 5), 600);
-    store.writeInt(memoPositionKey('y', 5), 400);
+    store.set(settings::Memo(1), "メモ");
+    store.set(settings::Memo(5), "five");
+    store.set(settings::MemoX(5), 600);
+    store.set(settings::MemoY(5), 400);
     AwayScene s = loadAwayScene(store);
     preparePaint(s, 768, kStart);
     const Frame frame = drawFrame(s, 1024, 768, at(kStart));
@@ -42,25 +42,25 @@ TEST(FrameComposition, DefaultFrameIsBlackWithRedDestinationAndGreenMemos) {
 
 TEST(FrameComposition, FontsFollowTheirSettings) {
     MemoryStore store;
-    store.writeText(configKey("Font"), "IPAMincho");
-    store.writeInt(configKey("Size"), 101);
-    store.writeInt(configKey("Bold"), 2);
-    store.writeInt(configKey("Italic"), 1);
-    store.writeInt(configKey("ULine"), 1);
-    store.writeInt(configKey("Torikeshi"), 1);
-    store.writeText(memoGroupKey("MFont", 2), std::string(32, 'A'));  // too long for a face
-    store.writeInt(memoGroupKey("MSize", 2), 99);
-    store.writeInt(memoGroupKey("MItalic", 2), 1);
+    store.set(settings::Font, "IPAMincho");
+    store.set(settings::Size, 101);
+    store.write({integerWrite(settings::Bold, 2)});
+    store.set(settings::Italic, true);
+    store.set(settings::ULine, true);
+    store.set(settings::Torikeshi, true);
+    store.set(settings::MFont(2), std::string(32, 'A'));  // too long for a face
+    store.set(settings::MSize(2), 99);
+    store.set(settings::MItalic(2), true);
     const AwayScene s = loadAwayScene(store);
     EXPECT_EQ(mainFont(s), (FontSpec{"IPAMincho", 50, 700, true, true, true}));
     EXPECT_EQ(memoFont(s, 1), (FontSpec{"ＭＳ Ｐ明朝", 19, 400, true, false, false}));
     EXPECT_EQ(memoFont(s, 0), kMemoDefault);
 
     MemoryStore emptyFace;
-    emptyFace.writeText(configKey("Font"), "");
+    emptyFace.set(settings::Font, "");
     EXPECT_EQ(mainFont(loadAwayScene(emptyFace)).face, "ＭＳ Ｐゴシック");
     MemoryStore longest;
-    longest.writeText(configKey("Font"), std::string(31, 'B'));
+    longest.set(settings::Font, std::string(31, 'B'));
     EXPECT_EQ(mainFont(loadAwayScene(longest)).face, std::string(31, 'B'));
 }
 
@@ -70,7 +70,8 @@ TEST(FrameComposition, ShadowsComeFirstTenPixelsDownAndRight) {
         Colour shadow;
     };
     for (const Case c : {Case{1, 0, 0xFFFFFF}, Case{0, 1, 0x000000}, Case{1, 1, 0x646464}}) {
-        AwayScene s = sceneWith({{"Screen", 2}, {"White", c.white}, {"Black", c.black}});
+        AwayScene s = sceneWith(
+            {{settings::Screen, 2}, {settings::White, c.white}, {settings::Black, c.black}});
         preparePaint(s, 768, kStart);
         const auto texts = textSteps(drawFrame(s, 1024, 768, at(kStart)));
         ASSERT_EQ(texts.size(), 8u);
@@ -88,7 +89,7 @@ TEST(FrameComposition, ShadowsComeFirstTenPixelsDownAndRight) {
 }
 
 TEST(FrameComposition, ColourfulTextChangesOnlyWithTheSecond) {
-    AwayScene s = sceneWith({{"Mojicol", 1}, {"Riseki", 1}});
+    AwayScene s = sceneWith({{settings::Mojicol, 1}, {settings::Riseki, 1}});
     s.name = "山田";
     preparePaint(s, 768, kStart);
     auto colours = [&](std::int64_t now) {
@@ -113,7 +114,7 @@ TEST(FrameComposition, ColourfulTextChangesOnlyWithTheSecond) {
 }
 
 TEST(FrameComposition, AwayMinutesCountWholeMinutesFromTheFirstPaint) {
-    AwayScene s = sceneWith({{"Riseki", 1}});
+    AwayScene s = sceneWith({{settings::Riseki, 1}});
     preparePaint(s, 768, kStart);
     auto minutesLine = [&](std::int64_t now) {
         const auto texts = textSteps(drawFrame(s, 1024, 768, at(now)));
@@ -132,7 +133,7 @@ TEST(FrameComposition, AwayMinutesCountWholeMinutesFromTheFirstPaint) {
 }
 
 TEST(FrameComposition, NameAndDateLinesEndNearTheRightEdge) {
-    AwayScene s = sceneWith({{"Daytime", 1}, {"Screen", 4}});
+    AwayScene s = sceneWith({{settings::Daytime, 1}, {settings::Screen, 4}});
     s.name = "山田 太郎";  // 9 bytes in code page 932
     preparePaint(s, 768, kStart);
     FrameClock clock{kStart, {2026, 12, 7, 9, 5, 3}};
@@ -145,7 +146,7 @@ TEST(FrameComposition, NameAndDateLinesEndNearTheRightEdge) {
 }
 
 TEST(FrameComposition, PictureLayersTileAndCentre) {
-    AwayScene s = sceneWith({{"Screen", 4}});
+    AwayScene s = sceneWith({{settings::Screen, 4}});
     s.showBackImage = 1;
     s.backImage = PictureHandle{7, 100, 100};
     s.showForeImage = 1;
@@ -175,7 +176,7 @@ TEST(FrameComposition, PictureLayersTileAndCentre) {
 }
 
 TEST(FrameComposition, SlideRuleChoosesThePictureInModeTwo) {
-    AwayScene s = sceneWith({{"Mtype", 2}, {"Screen", 4}});
+    AwayScene s = sceneWith({{settings::Mtype, 2}, {settings::Screen, 4}});
     s.showForeImage = 1;
     s.foreImage = PictureHandle{1, 10, 10};
     preparePaint(s, 768, kStart);

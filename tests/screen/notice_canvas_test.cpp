@@ -77,11 +77,11 @@ TEST(NoticeFonts, UnusableSizesAreClampedForRendering) {
 
 TEST(NoticePixels, DestinationColourOnlyInsideItsBand) {
     MemoryStore store;
-    store.writeInt(configKey("Mojimove"), 3);  // standing still, fully on screen
-    store.writeInt(configKey("ColorR"), 10);
-    store.writeInt(configKey("ColorG"), 20);
-    store.writeInt(configKey("ColorB"), 200);
-    store.writeText(configKey("Where"), "会議室");
+    store.set(settings::Mojimove, 3);  // standing still, fully on screen
+    store.set(settings::ColorR, 10);
+    store.set(settings::ColorG, 20);
+    store.set(settings::ColorB, 200);
+    store.set(settings::Where, "会議室");
     const QImage image = renderNotice(scene(store), {{1024, 768}, kAt, 0, 3});
     const QRgb background = qRgb(10, 20, 200);
     for (const QPoint corner : {QPoint(0, 0), QPoint(1023, 0), QPoint(0, 767), QPoint(1023, 767)}) {
@@ -141,16 +141,16 @@ TEST(NoticePixels, SmallLinesPlacedPastTheRightEdgeEndAtIt) {
 
 TEST(NoticePixels, IncrementalFramesEqualFullRedraws) {
     MemoryStore store;
-    store.writeInt(configKey("Screen"), 2);
-    store.writeInt(configKey("White"), 1);
-    store.writeInt(configKey("Black"), 1);
-    store.writeInt(configKey("Riseki"), 1);
-    store.writeInt(configKey("Daytime"), 1);
-    store.writeInt(configKey("Mojicol"), 1);
-    store.writeInt(configKey("Size"), 120);
-    store.writeText(configKey("Name"), "山田");
-    store.writeText(memoKey(2), "メモ");
-    store.writeInt(memoPositionKey('y', 2), 300);  // crossed by the moving rows
+    store.set(settings::Screen, 2);
+    store.set(settings::White, true);
+    store.set(settings::Black, true);
+    store.set(settings::Riseki, true);
+    store.set(settings::Daytime, true);
+    store.set(settings::Mojicol, true);
+    store.set(settings::Size, 120);
+    store.set(settings::Name, "山田");
+    store.set(settings::Memo(2), "メモ");
+    store.set(settings::MemoY(2), 300);  // crossed by the moving rows
     AwayScene moving = scene(store);
     preparePaint(moving, 300, kAt);
     FrameCanvas incremental;
@@ -166,22 +166,21 @@ TEST(NoticePixels, IncrementalFramesEqualFullRedraws) {
 
 TEST(NoticePixels, HostileSettingsStillDraw) {
     MemoryStore store;
-    store.writeInt(configKey("Size"), 2147483647);
-    store.writeInt(memoGroupKey("MSize", 1), -2147483647 - 1);
-    store.writeText(memoKey(1), std::string(1 << 20, 'M'));
-    store.writeText(configKey("Where"),
-                    std::string("\xff\xfe\xc3(broken", 10) + std::string(5000, 'w'));
-    store.writeText(configKey("Font"), std::string(100, 'F'));
-    store.writeInt(configKey("Screen"), 99);
-    store.writeInt(configKey("Riseki"), 1);
-    store.writeInt(memoPositionKey('x', 2), 2147483647);
-    store.writeInt(memoPositionKey('y', 2), -2147483647 - 1);
-    store.writeText(memoKey(2), "端");
-    store.writeText(memoKey(3), "見える");
-    store.writeInt(memoGroupKey("MColorB", 3), 255);
-    store.writeInt(memoGroupKey("MColorG", 3), 0);
-    store.writeInt(memoGroupKey("MSize", 3), 250);
-    store.writeInt(memoPositionKey('y', 3), 100);
+    store.set(settings::Size, 2147483647);
+    store.set(settings::MSize(1), -2147483647 - 1);
+    store.set(settings::Memo(1), std::string(1 << 20, 'M'));
+    store.set(settings::Where, std::string("\xff\xfe\xc3(broken", 10) + std::string(5000, 'w'));
+    store.set(settings::Font, std::string(100, 'F'));
+    store.set(settings::Screen, 99);
+    store.set(settings::Riseki, true);
+    store.set(settings::MemoX(2), 2147483647);
+    store.set(settings::MemoY(2), -2147483647 - 1);
+    store.set(settings::Memo(2), "端");
+    store.set(settings::Memo(3), "見える");
+    store.set(settings::MColorB(3), 255);
+    store.set(settings::MColorG(3), 0);
+    store.set(settings::MSize(3), 250);
+    store.set(settings::MemoY(3), 100);
     const QImage image = renderNotice(scene(store), {{320, 200}, kAt, 0, 30});
     ASSERT_EQ(image.size(), QSize(320, 200));
     int blue = 0;  // the sane memo still shows, whatever the others hold

@@ -27,12 +27,12 @@ PreparedPicture solid(QColor colour) {
 // Picture mode 2 with three destinations whose pictures are red, green and blue; no text.
 AwayScene slideScene() {
     MemoryStore store;
-    store.writeInt(configKey("Screen"), 4);
-    store.writeInt(configKey("Bitshow"), 1);
-    store.writeInt(configKey("Mtype"), 2);
+    store.set(settings::Screen, 4);
+    store.set(settings::Bitshow, 1);
+    store.set(settings::Mtype, 2);
     for (int n = 1; n <= 3; ++n) {
-        store.writeText(placeKey(n), "場所" + std::to_string(n));
-        store.writeText(placeImageKey(n), std::to_string(n - 1));
+        store.set(settings::Place(n), "場所" + std::to_string(n));
+        store.set(settings::Gazo(n), std::to_string(n - 1));
     }
     return loadAwayScene(store);
 }
@@ -79,9 +79,9 @@ TEST(NoticeDriver, RenderedSlideIsTheOneTheRunningNoticeShows) {
 
 TEST(NoticeDriver, FramesGoOnWhileAPictureDecodesAndItAppearsWhenReady) {
     MemoryStore store;
-    store.writeInt(configKey("Screen"), 4);
-    store.writeInt(configKey("Bitshow"), 1);
-    store.writeText(configKey("Bitmap"), "/slow.jpg");
+    store.set(settings::Screen, 4);
+    store.set(settings::Bitshow, 1);
+    store.set(settings::Bitmap, "/slow.jpg");
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     PictureRules rules = standardPictureRules();
@@ -113,8 +113,8 @@ TEST(NoticeDriver, FramesGoOnWhileAPictureDecodesAndItAppearsWhenReady) {
 
 TEST(NoticeDriver, DrawsAtTheDevicePixelRatio) {
     MemoryStore store;
-    store.writeInt(configKey("Mojimove"), 3);  // standing still
-    store.writeText(configKey("Where"), "会議室");
+    store.set(settings::Mojimove, 3);  // standing still
+    store.set(settings::Where, "会議室");
     RenderRequest request;
     request.size = {400, 300};
     request.now = kAt;
@@ -153,13 +153,13 @@ TEST(NoticeDriver, DrawsAtTheDevicePixelRatio) {
 // must hold exactly the frame the rendering tool's kept image holds, at 1x and at 2x.
 TEST(NoticeDriver, WindowBufferPaintedByRegionsEqualsTheKeptFrame) {
     MemoryStore store;
-    store.writeInt(configKey("Screen"), 2);  // cross pattern: many moving copies
-    store.writeInt(configKey("White"), 1);
-    store.writeInt(configKey("Riseki"), 1);
-    store.writeText(configKey("Where"), "会議室");
+    store.set(settings::Screen, 2);  // cross pattern: many moving copies
+    store.set(settings::White, true);
+    store.set(settings::Riseki, true);
+    store.set(settings::Where, "会議室");
     // With a memo the static layer is kept as a picture; without, it is the colour alone.
     for (const auto& [memo, ratio] : {std::pair{"内線1234", 1.0}, {"内線1234", 2.0}, {"", 1.0}}) {
-        store.writeText(memoKey(1), memo);
+        store.set(settings::Memo(1), memo);
         std::int64_t now = kAt;
         const auto clock = [&now] { return FrameClock{now, {2026, 12, 7, 9, 5, 3}}; };
         // Qt rasterises a large glyph slightly differently the first time; both drivers below

@@ -27,18 +27,18 @@ TEST(SceneLoader, FreshProfileGivesTheDefaultNotice) {
 
 TEST(SceneLoader, ReadsEveryGroupFromItsSection) {
     MemoryStore store;
-    store.writeText(configKey("Where"), "会議室");
-    store.writeText(configKey("Name"), "山田");
-    store.writeText(placeKey(15), "食堂");
-    store.writeText(placeImageKey(15), "/p/15.jpg");
-    store.writeText(memoKey(3), "内線123");
-    store.writeInt(memoPositionKey('x', 3), 600);
-    store.writeInt(memoPositionKey('y', 3), -40);
-    store.writeInt(memoGroupKey("MSize", 3), 100);
-    store.writeInt(memoGroupKey("MTorikeshi", 3), 1);
-    store.writeInt(memoGroupKey("MColorB", 3), 511);
-    store.writeInt(configKey("ColorG"), 0x1FF);
-    store.writeInt(configKey("Mojicol"), 1);
+    store.set(settings::Where, "会議室");
+    store.set(settings::Name, "山田");
+    store.set(settings::Place(15), "食堂");
+    store.set(settings::Gazo(15), "/p/15.jpg");
+    store.set(settings::Memo(3), "内線123");
+    store.set(settings::MemoX(3), 600);
+    store.set(settings::MemoY(3), -40);
+    store.set(settings::MSize(3), 100);
+    store.set(settings::MTorikeshi(3), true);
+    store.set(settings::MColorB(3), 511);
+    store.set(settings::ColorG, 0x1FF);
+    store.set(settings::Mojicol, true);
     const AwayScene s = loadAwayScene(store);
     EXPECT_EQ(s.where, "会議室");
     EXPECT_EQ(s.name, "山田");
@@ -57,20 +57,20 @@ TEST(SceneLoader, ReadsEveryGroupFromItsSection) {
 TEST(SceneLoader, PatternOutsideTheFiveRunsAsTextFromTheLeft) {
     for (int stored : {-1, 5, 2147483647}) {
         MemoryStore store;
-        store.writeInt(configKey("Screen"), stored);
+        store.set(settings::Screen, stored);
         EXPECT_EQ(loadAwayScene(store).motionPattern, 0) << stored;
     }
     MemoryStore store;
-    store.writeInt(configKey("Screen"), 4);
+    store.set(settings::Screen, 4);
     EXPECT_EQ(loadAwayScene(store).motionPattern, 4);
 }
 
 TEST(SceneLoader, TrailingBlanksGoWhenPicturesFollowTheDestination) {
     for (int mode : {0, 1, 2}) {
         MemoryStore store;
-        store.writeInt(configKey("Mtype"), mode);
-        store.writeText(configKey("Where"), "会議室 \t");
-        store.writeText(placeKey(3), "会議室  ");
+        store.set(settings::Mtype, mode);
+        store.set(settings::Where, "会議室 \t");
+        store.set(settings::Place(3), "会議室  ");
         const AwayScene s = loadAwayScene(store);
         EXPECT_EQ(s.where, mode == 1 ? "会議室" : "会議室 \t") << mode;
         EXPECT_EQ(s.places[2], mode == 0 ? "会議室  " : "会議室") << mode;
@@ -83,9 +83,9 @@ TEST(SceneLoader, ShownTextsAreCutAtACharacterBoundary) {
     for (int i = 0; i < 400000; ++i) {
         huge += "あ";
     }
-    store.writeText(configKey("Where"), huge);
-    store.writeText(memoKey(2), huge);
-    store.writeText(configKey("Name"), "山田");
+    store.set(settings::Where, huge);
+    store.set(settings::Memo(2), huge);
+    store.set(settings::Name, "山田");
     const AwayScene s = loadAwayScene(store);
     EXPECT_EQ(s.where.size(), 1u + 1365 * 3);  // no half of a character at the end
     EXPECT_EQ(s.where, huge.substr(0, s.where.size()));

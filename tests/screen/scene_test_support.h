@@ -11,17 +11,17 @@
 namespace rumo::testing {
 
 struct IntSetting {
-    const char* key;
+    SettingRef setting;
     int value;
 };
 
 inline AwayScene sceneWith(std::initializer_list<IntSetting> ints, const std::string& where = {}) {
     MemoryStore store;
     for (const IntSetting& s : ints) {
-        store.writeInt(configKey(s.key), s.value);
+        store.write({integerWrite(s.setting, s.value)});
     }
     if (!where.empty()) {
-        store.writeText(configKey("Where"), where);
+        store.set(settings::Where, where);
     }
     return loadAwayScene(store);
 }

@@ -10,12 +10,18 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
-
 #include <chrono>
 #include <random>
 
+#include "settings/int_text.h"
+
 namespace rumo {
 namespace {
+
+// Keys outside the table, as the writers below fill them in; -1 when missing.
+int integerOr(const SettingsSnapshot& values, const SettingKey& key) {
+    return parseStoredInt(values.find(key).value_or("")).value_or(-1);
+}
 
 const QString kTool = QStringLiteral(RUMO_BINARY_DIR "/rumo-settings");
 
@@ -62,19 +68,19 @@ protected:
 };
 
 TEST_F(FileSettingsStoreTest, ReadingAMissingFileCreatesNothing) {
-    EXPECT_EQ(readSetting(*store_, configKey("Size")), 240);
+    EXPECT_EQ(store_->read(settings::Size), 240);
     EXPECT_FALSE(QFileInfo::exists(store_->filePath()));  // reading creates nothing
 }
 
 TEST_F(FileSettingsStoreTest, FileIsPrivateToItsOwner) {
-    ASSERT_TRUE(store_->writeText(configKey("Password"), "secret"));
+    ASSERT_TRUE(store_->set(settings::Password, "secret"));
     const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
                         QFileDevice::WriteOther;
     EXPECT_EQ(QFileInfo(store_->filePath()).permissions() & (ownerOnly | others), ownerOnly);
     QFile::setPermissions(store_->filePath(),
                           ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    ASSERT_TRUE(store_->writeInt(configKey("Esc"), 1));
+    ASSERT_TRUE(store_->set(settings::Esc, true));
     EXPECT_EQ(QFileInfo(store_->filePath()).permissions() & others, QFileDevice::Permissions());
 }
 
@@ -86,12 +92,12 @@ TEST_F(FileSettingsStoreTest, CorruptFileReadsAsDefaultsAndAWriteKeepsWhatCouldB
             "[Config]\nName=Taro\nSize=abc\n\x01\xff\xfe garbage ===\n[[[broken\n"
             "Screen\n");
     }
-    EXPECT_EQ(readSetting(*store_, configKey("Size")), 240);
-    EXPECT_EQ(readSetting(*store_, configKey("Screen")), 0);
-    EXPECT_EQ(readTextSetting(*store_, configKey("Name")), "Taro");
-    ASSERT_TRUE(store_->writeInt(configKey("Riseki"), 1));
-    EXPECT_EQ(readTextSetting(*store_, configKey("Name")), "Taro");
-    EXPECT_EQ(readSetting(*store_, configKey("Riseki")), 1);
+    EXPECT_EQ(store_->read(settings::Size), 240);
+    EXPECT_EQ(store_->read(settings::Screen), 0);
+    EXPECT_EQ(store_->read(settings::Name), "Taro");
+    ASSERT_TRUE(store_->set(settings::Riseki, true));
+    EXPECT_EQ(store_->read(settings::Name), "Taro");
+    EXPECT_EQ(store_->read(settings::Riseki), 1);
 }
 
 TEST_F(FileSettingsStoreTest, BinaryGarbageReadsAsDefaults) {
@@ -104,25 +110,25 @@ TEST_F(FileSettingsStoreTest, BinaryGarbageReadsAsDefaults) {
         }
         file.write(junk);
     }
-    EXPECT_EQ(readSetting(*store_, configKey("Size")), 240);
-    EXPECT_TRUE(store_->writeInt(configKey("Size"), 200));
-    EXPECT_EQ(readSetting(*store_, configKey("Size")), 200);
+    EXPECT_EQ(store_->read(settings::Size), 240);
+    EXPECT_TRUE(store_->set(settings::Size, 200));
+    EXPECT_EQ(store_->read(settings::Size), 200);
 }
 
 TEST_F(FileSettingsStoreTest, UnreadableOrReadOnlyFileIsNeverReplaced) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "root reads every file";
     }
-    ASSERT_TRUE(store_->writeText(configKey("Name"), "Taro"));
+    ASSERT_TRUE(store_->set(settings::Name, "Taro"));
     QFile::setPermissions(store_->filePath(), QFileDevice::Permissions());
-    EXPECT_EQ(readTextSetting(*store_, configKey("Name")), "");
-    EXPECT_FALSE(store_->writeInt(configKey("Esc"), 1));
+    EXPECT_EQ(store_->read(settings::Name), "");
+    EXPECT_FALSE(store_->set(settings::Esc, true));
     QFile::setPermissions(store_->filePath(), QFileDevice::ReadOwner);
-    const WriteStatus readOnly = store_->write({{configKey("Esc"), "1"}});
+    const WriteStatus readOnly = store_->write({textWrite(settings::Esc, "1")});
     EXPECT_NE(readOnly.error.find("Permission denied"), std::string::npos) << readOnly.error;
     QFile::setPermissions(store_->filePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    EXPECT_EQ(readTextSetting(*store_, configKey("Name")), "Taro");
-    EXPECT_EQ(readTextSetting(*store_, configKey("Esc")), "");
+    EXPECT_EQ(store_->read(settings::Name), "Taro");
+    EXPECT_EQ(store_->snapshot().find(settings::Esc.key()), std::nullopt);
 }
 
 TEST_F(FileSettingsStoreTest, ReadsSeeWhatAnotherProcessJustWrote) {
@@ -130,7 +136,7 @@ TEST_F(FileSettingsStoreTest, ReadsSeeWhatAnotherProcessJustWrote) {
         const QString value = QString::number(round % 2);
         runTool(
             {QStringLiteral("set-int"), QStringLiteral("Config"), QStringLiteral("Esc"), value});
-        EXPECT_EQ(readSetting(*store_, configKey("Esc")), round % 2) << "round " << round;
+        EXPECT_EQ(store_->read(settings::Esc), round % 2) << "round " << round;
     }
 }
 
@@ -156,13 +162,13 @@ TEST_F(FileSettingsStoreTest, TwoProcessesWritingDifferentKeysLoseNothing) {
     ASSERT_EQ(second->exitCode(), 0);
     const SettingsSnapshot values = store_->snapshot();
     for (int n = 1; n <= kWrites; ++n) {
-        ASSERT_EQ(values.readInt({"Config", "A" + std::to_string(n)}, -1), n);
-        ASSERT_EQ(values.readInt({"Config", "B" + std::to_string(n)}, -1), n);
+        ASSERT_EQ(integerOr(values, {"Config", "A" + std::to_string(n)}), n);
+        ASSERT_EQ(integerOr(values, {"Config", "B" + std::to_string(n)}), n);
     }
 }
 
 TEST_F(FileSettingsStoreTest, WritersKilledAtRandomPointsNeverLoseACommittedValue) {
-    ASSERT_TRUE(store_->writeText(configKey("Name"), "Taro"));
+    ASSERT_TRUE(store_->set(settings::Name, "Taro"));
     std::mt19937 random(20261209);
     for (int round = 0; round < 4; ++round) {
         const std::string prefix = "K" + std::to_string(round) + "_";
@@ -172,7 +178,7 @@ TEST_F(FileSettingsStoreTest, WritersKilledAtRandomPointsNeverLoseACommittedValu
         const int target = std::uniform_int_distribution<int>(1, 40)(random);
         const std::string last = prefix + std::to_string(target);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (store_->readInt({"Config", last}, -1) != target &&
+        while (integerOr(store_->snapshot(), {"Config", last}) != target &&
                std::chrono::steady_clock::now() < deadline) {
             QThread::usleep(std::uniform_int_distribution<unsigned>(0, 3000)(random));
         }
@@ -182,19 +188,18 @@ TEST_F(FileSettingsStoreTest, WritersKilledAtRandomPointsNeverLoseACommittedValu
         // Every key that made it to disk is whole, nothing committed before is lost, and the next
         // write works.
         const SettingsSnapshot values = store_->snapshot();
-        EXPECT_EQ(readTextSetting(values, configKey("Name")), "Taro");
+        EXPECT_EQ(values.read(settings::Name), "Taro");
         for (int earlier = 0; earlier < round; ++earlier) {
-            EXPECT_EQ(values.readInt({"Config", "K" + std::to_string(earlier) + "_1"}, -1), 1);
+            EXPECT_EQ(integerOr(values, {"Config", "K" + std::to_string(earlier) + "_1"}), 1);
         }
         int written = 0;
-        while (values.readInt({"Config", prefix + std::to_string(written + 1)}, -1) ==
-               written + 1) {
+        while (integerOr(values, {"Config", prefix + std::to_string(written + 1)}) == written + 1) {
             ++written;
         }
         EXPECT_GE(written, target);
-        EXPECT_EQ(values.readInt({"Config", prefix + std::to_string(written + 2)}, -1), -1);
-        EXPECT_TRUE(store_->writeInt(configKey("Screen"), round));
-        EXPECT_EQ(readSetting(*store_, configKey("Screen")), round);
+        EXPECT_EQ(integerOr(values, {"Config", prefix + std::to_string(written + 2)}), -1);
+        EXPECT_TRUE(store_->set(settings::Screen, round));
+        EXPECT_EQ(store_->read(settings::Screen), round);
     }
     // A killed writer's temporary file holds the password too: the next write removes it, and
     // only it.
@@ -205,7 +210,7 @@ TEST_F(FileSettingsStoreTest, WritersKilledAtRandomPointsNeverLoseACommittedValu
     QFile abandoned(store_->filePath() + QStringLiteral(".saving-AbC123"));
     ASSERT_TRUE(abandoned.open(QIODevice::WriteOnly));
     abandoned.close();
-    ASSERT_TRUE(store_->writeInt(configKey("Esc"), 1));
+    ASSERT_TRUE(store_->set(settings::Esc, true));
     EXPECT_EQ(folder.entryList({QFileInfo(store_->filePath()).fileName() + QStringLiteral(".*")},
                                QDir::Files | QDir::Hidden),
               (QStringList{QFileInfo(store_->filePath()).fileName() + QStringLiteral(".backup"),
@@ -221,19 +226,21 @@ TEST_F(FileSettingsStoreTest, OtherLinesSurviveWritesByteForByte) {
         "Memo1=\"unbalanced\n"
         "Place2=\xE5\xA4\xA7\xE9\x98\xAA\n");
     writeFile(original);
-    EXPECT_EQ(readTextSetting(*store_, configKey("Name")), "山田");
-    EXPECT_EQ(readTextSetting(*store_, configKey("Place1")), "大\xEF\xBF\xBD");
-    EXPECT_EQ(readTextSetting(*store_, configKey("Place2")), "大阪");
-    EXPECT_EQ(readTextSetting(*store_, configKey("Memo1")), "unbalanced");
+    EXPECT_EQ(store_->read(settings::Name), "山田");
+    EXPECT_EQ(store_->read(settings::Place(1)), "大\xEF\xBF\xBD");
+    EXPECT_EQ(store_->read(settings::Place(2)), "大阪");
+    EXPECT_EQ(store_->read(settings::Memo(1)), "unbalanced");
 
-    ASSERT_TRUE(store_->writeInt(configKey("Endflg"), 0));
-    ASSERT_TRUE(store_->writeText(configKey("Path"), "/home/u"));
+    ASSERT_TRUE(store_->set(settings::Endflg, false));
+    ASSERT_TRUE(store_->set(settings::Path, "/home/u"));
     EXPECT_EQ(fileBytes(), original + "Endflg=0\nPath=/home/u\n");
     // Saving what was shown leaves the undecodable bytes alone; a changed value is UTF-8.
-    ASSERT_TRUE(
-        store_->write({{configKey("Name"), "山田"}, {configKey("Place1"), "大\xEF\xBF\xBD"}}).ok());
+    ASSERT_TRUE(store_
+                    ->write({textWrite(settings::Name, "山田"),
+                             textWrite(settings::Place(1), "大\xEF\xBF\xBD")})
+                    .ok());
     EXPECT_EQ(fileBytes(), original + "Endflg=0\nPath=/home/u\n");
-    ASSERT_TRUE(store_->writeText(configKey("Name"), "山本"));
+    ASSERT_TRUE(store_->set(settings::Name, "山本"));
     EXPECT_TRUE(fileBytes().contains("Name=山本\n"));
 }
 
@@ -245,13 +252,13 @@ TEST_F(FileSettingsStoreTest, FilesOfQSettingsAndOursReadTheSameThroughEither) {
         qt.setValue(QStringLiteral("Config/Minf2/Memo2x"), 12);
         qt.setValue(QStringLiteral("Config/Gazo/Gazo3"), QStringLiteral("@/写真.jpg"));
     }
-    EXPECT_EQ(readTextSetting(*store_, configKey("Where")), tricky.toStdString());
-    EXPECT_EQ(readSetting(*store_, memoPositionKey('x', 2)), 12);
-    EXPECT_EQ(readTextSetting(*store_, placeImageKey(3)), "@/写真.jpg");
+    EXPECT_EQ(store_->read(settings::Where), tricky.toStdString());
+    EXPECT_EQ(store_->read(settings::MemoX(2)), 12);
+    EXPECT_EQ(store_->read(settings::Gazo(3)), "@/写真.jpg");
 
-    ASSERT_TRUE(store_->writeText(configKey("Name"), tricky.toStdString()));
-    ASSERT_TRUE(store_->writeInt(memoPositionKey('y', 4), -3));
-    ASSERT_TRUE(store_->writeText(placeImageKey(3), "@@x"));
+    ASSERT_TRUE(store_->set(settings::Name, tricky.toStdString()));
+    ASSERT_TRUE(store_->set(settings::MemoY(4), -3));
+    ASSERT_TRUE(store_->set(settings::Gazo(3), "@@x"));
     QSettings qt(store_->filePath(), QSettings::IniFormat);
     EXPECT_EQ(qt.value(QStringLiteral("Config/Name")).toString(), tricky);
     EXPECT_EQ(qt.value(QStringLiteral("Config/Minf4/Memo4y")).toInt(), -3);
@@ -264,8 +271,8 @@ TEST_F(FileSettingsStoreTest, AUtf16FileStaysUtf16) {
     QByteArray bytes("\xFF\xFE", 2);
     bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     writeFile(bytes);
-    EXPECT_EQ(readTextSetting(*store_, configKey("Where")), "会議室");
-    ASSERT_TRUE(store_->writeInt(configKey("Esc"), 1));
+    EXPECT_EQ(store_->read(settings::Where), "会議室");
+    ASSERT_TRUE(store_->set(settings::Esc, true));
     const QString after = QStringLiteral("[Config]\r\nWhere=会議室\r\nEsc=1\r\n");
     QByteArray expected("\xFF\xFE", 2);
     expected.append(reinterpret_cast<const char*>(after.utf16()), after.size() * 2);
@@ -277,14 +284,14 @@ TEST_F(FileSettingsStoreTest, WritesGoThroughLinksAndALinkToNowhereIsReported) {
     const QString target = elsewhere.filePath(QStringLiteral("real.conf"));
     QFile::remove(store_->filePath());
     ASSERT_TRUE(QFile::link(target, store_->filePath()));
-    ASSERT_TRUE(store_->writeText(configKey("Where"), "a"));
+    ASSERT_TRUE(store_->set(settings::Where, "a"));
     EXPECT_TRUE(QFileInfo(store_->filePath()).isSymLink());
-    EXPECT_EQ(readTextSetting(*store_, configKey("Where")), "a");
+    EXPECT_EQ(store_->read(settings::Where), "a");
 
     QFile::remove(store_->filePath());
     ASSERT_TRUE(
         QFile::link(elsewhere.filePath(QStringLiteral("gone/real.conf")), store_->filePath()));
-    const WriteStatus status = store_->write({{configKey("Where"), "b"}});
+    const WriteStatus status = store_->write({textWrite(settings::Where, "b")});
     EXPECT_FALSE(status.ok());
     EXPECT_NE(status.error.find("No such file"), std::string::npos) << status.error;
 }
@@ -304,7 +311,7 @@ TEST_F(FileSettingsStoreTest, AFullDiskOrReadOnlyMountIsReportedAndKeepsTheFile)
         qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {mountPoint.path()}); });
     QFile::remove(store_->filePath());
     ASSERT_TRUE(QFile::link(mountPoint.filePath(QStringLiteral("rumo.conf")), store_->filePath()));
-    ASSERT_TRUE(store_->writeText(configKey("Name"), "Taro"));
+    ASSERT_TRUE(store_->set(settings::Name, "Taro"));
     const QByteArray before = fileBytes();
     {
         QFile filler(mountPoint.filePath(QStringLiteral("filler")));
@@ -313,7 +320,7 @@ TEST_F(FileSettingsStoreTest, AFullDiskOrReadOnlyMountIsReportedAndKeepsTheFile)
         while (filler.write(block) == block.size() && filler.flush()) {
         }
     }
-    const WriteStatus full = store_->write({{configKey("Memo1"), std::string(16384, 'm')}});
+    const WriteStatus full = store_->write({textWrite(settings::Memo(1), std::string(16384, 'm'))});
     EXPECT_FALSE(full.ok());
     EXPECT_NE(full.error.find("No space left"), std::string::npos) << full.error;
     EXPECT_EQ(fileBytes(), before);
@@ -321,7 +328,7 @@ TEST_F(FileSettingsStoreTest, AFullDiskOrReadOnlyMountIsReportedAndKeepsTheFile)
 
     QFile::remove(mountPoint.filePath(QStringLiteral("filler")));
     ASSERT_TRUE(run({QStringLiteral("-o"), QStringLiteral("remount,ro"), mountPoint.path()}));
-    const WriteStatus readOnly = store_->write({{configKey("Memo1"), "m"}});
+    const WriteStatus readOnly = store_->write({textWrite(settings::Memo(1), "m")});
     EXPECT_FALSE(readOnly.ok());
     EXPECT_NE(readOnly.error.find("Read-only"), std::string::npos) << readOnly.error;
     EXPECT_EQ(fileBytes(), before);

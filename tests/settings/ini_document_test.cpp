@@ -30,17 +30,17 @@ TEST(IniDocument, ReadsWhatQSettingsWrote) {
         "\n"
         "[Other%20Group]\n"
         "Key=1\n");
-    EXPECT_EQ(file.find(configKey("Where")), "会議室, 3F");
-    EXPECT_EQ(file.find(configKey("Name")), " padded ");
-    EXPECT_EQ(file.find(configKey("Memo1")), "line\nbreak \"quoted\" back\\slash");
-    EXPECT_EQ(file.find(configKey("Memo2")), "@at");
-    EXPECT_EQ(file.find(configKey("Memo3")), std::string("\0"
-                                                         "1",
-                                                         2));
-    EXPECT_EQ(file.find(memoPositionKey('x', 1)), "-40");
-    EXPECT_EQ(file.find(placeImageKey(7)), "/home/a b/写.jpg");
+    EXPECT_EQ(file.find(settings::Where.key()), "会議室, 3F");
+    EXPECT_EQ(file.find(settings::Name.key()), " padded ");
+    EXPECT_EQ(file.find(settings::Memo(1).key()), "line\nbreak \"quoted\" back\\slash");
+    EXPECT_EQ(file.find(settings::Memo(2).key()), "@at");
+    EXPECT_EQ(file.find(settings::Memo(3).key()), std::string("\0"
+                                                              "1",
+                                                              2));
+    EXPECT_EQ(file.find(settings::MemoX(1).key()), "-40");
+    EXPECT_EQ(file.find(settings::Gazo(7).key()), "/home/a b/写.jpg");
     EXPECT_EQ(file.find({"Other Group", "Key"}), "1");
-    EXPECT_EQ(file.find(configKey("Memo4")), std::nullopt);
+    EXPECT_EQ(file.find(settings::Memo(4).key()), std::nullopt);
     EXPECT_EQ(file.find({"Config/Minf2", "Memo1x"}), std::nullopt);
 }
 
@@ -61,10 +61,10 @@ TEST(IniDocument, ValuesWeWriteReadBackUnchanged) {
 TEST(IniDocument, NamesMatchInAnyCaseAndAreWrittenAsTheTableSpellsThem) {
     const std::string file = "[config]\nwhere=upper\nplace1=lower\nPLACE2=upper\nMINF1\\MEMO1X=7\n";
     const IniDocument document(file);
-    EXPECT_EQ(document.find(configKey("Where")), "upper");
-    EXPECT_EQ(document.find(placeKey(2)), "upper");
-    EXPECT_EQ(document.find(memoPositionKey('x', 1)), "7");
-    EXPECT_EQ(written(file, {{configKey("Where"), "new"}, {memoPositionKey('x', 1), "8"}}),
+    EXPECT_EQ(document.find(settings::Where.key()), "upper");
+    EXPECT_EQ(document.find(settings::Place(2).key()), "upper");
+    EXPECT_EQ(document.find(settings::MemoX(1).key()), "7");
+    EXPECT_EQ(written(file, {{settings::Where.key(), "new"}, {settings::MemoX(1).key(), "8"}}),
               "[config]\nWhere=new\nplace1=lower\nPLACE2=upper\nMinf1\\Memo1x=8\n");
 }
 
@@ -80,12 +80,12 @@ TEST(IniDocument, AWriteLeavesEveryOtherByteAsItWas) {
         "\r\n"
         "[Config\\Minf2]\r\n"
         "Memo2y=5";
-    EXPECT_EQ(IniDocument(file).find(configKey("Memo1")), "unbalanced");
-    EXPECT_EQ(IniDocument(file).find(configKey("Screen")), "2");
-    EXPECT_EQ(written(file, {{configKey("Screen"), "3"},
-                             {configKey("Endflg"), "0"},
-                             {memoPositionKey('y', 2), "6"},
-                             {configKey("Path"), "/home/u"}}),
+    EXPECT_EQ(IniDocument(file).find(settings::Memo(1).key()), "unbalanced");
+    EXPECT_EQ(IniDocument(file).find(settings::Screen.key()), "2");
+    EXPECT_EQ(written(file, {{settings::Screen.key(), "3"},
+                             {settings::Endflg.key(), "0"},
+                             {settings::MemoY(2).key(), "6"},
+                             {settings::Path.key(), "/home/u"}}),
               "\xEF\xBB\xBF; a comment\r\n"
               "[Config]\r\n"
               "Name=\x8E\x52\x93\x63\r\n"
@@ -99,18 +99,19 @@ TEST(IniDocument, AWriteLeavesEveryOtherByteAsItWas) {
               "[Config\\Minf2]\r\n"
               "Memo2y=6");
     // A value that already shows as the text written keeps its line, quoting and all.
-    EXPECT_EQ(written(file, {{configKey("Unknown"), "odd quoting"}}), file);
+    EXPECT_EQ(written(file, {{SettingKey{"Config", "Unknown"}, "odd quoting"}}), file);
 }
 
 TEST(IniDocument, MissingSectionsAreAddedAtTheEndInTodaysLayout) {
-    EXPECT_EQ(written("", {{configKey("Where"), "a"}, {memoGroupKey("MSize", 3), "120"}}),
+    EXPECT_EQ(written("", {{settings::Where.key(), "a"}, {settings::MSize(3).key(), "120"}}),
               "[Config]\nWhere=a\nMinf3\\MSize3=120\n");
-    EXPECT_EQ(written("[Other]\nx=1", {{placeImageKey(2), "p"}, {placeImageKey(2), "q"}}),
-              "[Other]\nx=1\n\n[Config]\nGazo\\Gazo2=q\n");
+    EXPECT_EQ(
+        written("[Other]\nx=1", {{settings::Gazo(2).key(), "p"}, {settings::Gazo(2).key(), "q"}}),
+        "[Other]\nx=1\n\n[Config]\nGazo\\Gazo2=q\n");
     // The last of a key standing twice counts, and only its line changes.
     const std::string twice = "[Config]\nEsc=1\nesc=0\n";
-    EXPECT_EQ(IniDocument(twice).find(configKey("Esc")), "0");
-    EXPECT_EQ(written(twice, {{configKey("Esc"), "1"}}), "[Config]\nEsc=1\nEsc=1\n");
+    EXPECT_EQ(IniDocument(twice).find(settings::Esc.key()), "0");
+    EXPECT_EQ(written(twice, {{settings::Esc.key(), "1"}}), "[Config]\nEsc=1\nEsc=1\n");
 }
 
 }  // namespace

@@ -23,12 +23,13 @@ TEST(StoredInt, RejectsWhatIsNotAnInteger) {
 
 TEST(MemoryStore, AFailedBatchStoresNothing) {
     MemoryStore store;
-    ASSERT_TRUE(store.writeText(configKey("Where"), "upper"));
+    ASSERT_TRUE(store.set(settings::Where, "upper"));
     store.failWrites("No space left on device");
-    const WriteStatus failed = store.write({{configKey("Where"), "a"}, {configKey("Name"), "b"}});
+    const WriteStatus failed =
+        store.write({textWrite(settings::Where, "a"), textWrite(settings::Name, "b")});
     EXPECT_EQ(failed.error, "No space left on device");
-    EXPECT_EQ(store.raw(configKey("Where")), "upper");
-    EXPECT_EQ(store.raw(configKey("Name")), std::nullopt);
+    EXPECT_EQ(store.raw(settings::Where), "upper");
+    EXPECT_EQ(store.raw(settings::Name), std::nullopt);
 }
 
 }  // namespace

@@ -10,51 +10,61 @@ namespace rumo {
 namespace {
 
 TEST(Schema, EveryKeyIsDefinedOnce) {
-    std::set<std::pair<std::string, std::string>> seen;
-    for (const SettingDef& def : settingsSchema()) {
-        EXPECT_TRUE(seen.insert({def.id.section, def.id.key}).second)
-            << def.id.section << "/" << def.id.key;
+    std::set<std::pair<std::string_view, std::string_view>> seen;
+    int settingCount = 0;
+    for (const SettingRow& row : kSettingRows) {
+        EXPECT_TRUE(seen.insert({row.section, row.key}).second) << row.section << "/" << row.key;
+        settingCount += row.count == 0 ? 1 : row.count;
     }
     // Config: 2 + 15 places + 27 notice keys + 5 memos + 6 bar keys; 5 memo groups of 11; 15
     // pictures.
-    EXPECT_EQ(settingsSchema().size(), 55u + 55u + 15u);
+    EXPECT_EQ(settingCount, 55 + 55 + 15);
 }
 
 TEST(Schema, DefaultsOfTheNotice) {
     MemoryStore empty;
-    EXPECT_EQ(readSetting(empty, configKey("Size")), 240);
-    EXPECT_EQ(readSetting(empty, configKey("FColorR")), 255);
-    EXPECT_EQ(readSetting(empty, configKey("FColorG")), 0);
-    EXPECT_EQ(readSetting(empty, configKey("Desktop")), 1);
-    EXPECT_EQ(readSetting(empty, configKey("Left")), 1);
-    EXPECT_EQ(readSetting(empty, configKey("Top")), 1);
-    EXPECT_EQ(readSetting(empty, configKey("Screen")), 0);
-    EXPECT_EQ(readTextSetting(empty, configKey("Font")), "ＭＳ Ｐゴシック");
-    EXPECT_EQ(readTextSetting(empty, configKey("Where")), "");
+    EXPECT_EQ(empty.read(settings::Size), 240);
+    EXPECT_EQ(empty.read(settings::FColorR), 255);
+    EXPECT_EQ(empty.read(settings::FColorG), 0);
+    EXPECT_TRUE(empty.read(settings::Desktop));
+    EXPECT_EQ(empty.read(settings::Left), 1);
+    EXPECT_EQ(empty.read(settings::Top), 1);
+    EXPECT_EQ(empty.read(settings::Screen), 0);
+    EXPECT_EQ(empty.read(settings::Font), "ＭＳ Ｐゴシック");
+    EXPECT_EQ(empty.read(settings::Where), "");
     EXPECT_EQ(noticeWhereDefault(), "ＥＳＣキーを押して下さい");
 }
 
-TEST(Schema, MemoGroupsLiveInTheirOwnSections) {
+TEST(Schema, NumberedSettingsAreSpelledWithTheirNumber) {
     MemoryStore empty;
     for (int n = 1; n <= kMemoCount; ++n) {
-        const SettingKey font = memoGroupKey("MFont", n);
+        const SettingKey font = settings::MFont(n).key();
         EXPECT_EQ(font.section, "Config/Minf" + std::to_string(n));
         EXPECT_EQ(font.key, "MFont" + std::to_string(n));
-        EXPECT_EQ(readTextSetting(empty, font), "ＭＳ Ｐ明朝");
-        EXPECT_EQ(readSetting(empty, memoGroupKey("MSize", n)), 240);
-        EXPECT_EQ(readSetting(empty, memoGroupKey("MColorG", n)), 255);
-        EXPECT_EQ(readSetting(empty, memoGroupKey("MColorR", n)), 0);
-        EXPECT_EQ(memoPositionKey('y', n).key, "Memo" + std::to_string(n) + "y");
-        EXPECT_EQ(settingDef(memoPositionKey('x', n)).type, SettingType::Integer);
-        EXPECT_EQ(settingDef(memoKey(n)).id.section, "Config");
+        EXPECT_EQ(empty.read(settings::MFont(n)), "ＭＳ Ｐ明朝");
+        EXPECT_EQ(empty.read(settings::MSize(n)), 240);
+        EXPECT_EQ(empty.read(settings::MColorG(n)), 255);
+        EXPECT_EQ(empty.read(settings::MColorR(n)), 0);
+        EXPECT_EQ(settings::MemoY(n).key().key, "Memo" + std::to_string(n) + "y");
+        EXPECT_EQ(settings::Memo(n).key().section, "Config");
     }
-    EXPECT_EQ(placeImageKey(7).section, "Config/Gazo");
-    EXPECT_EQ(placeImageKey(7).key, "Gazo7");
-    EXPECT_EQ(settingDef(placeKey(15)).type, SettingType::Text);
+    EXPECT_EQ(settings::Gazo(7).key(), (SettingKey{"Config/Gazo", "Gazo7"}));
+    EXPECT_EQ(settings::Place(15).key(), (SettingKey{"Config", "Place15"}));
 }
 
-TEST(SchemaDeathTest, UnknownKeyIsAProgrammingError) {
-    EXPECT_DEATH(settingDef(configKey("NoSuchKey")), "unknown setting");
+TEST(Schema, ASwitchIsOnForAnyNumberButZeroAndKeepsWhatIsStored) {
+    MemoryStore store;
+    ASSERT_TRUE(store.write({textWrite(settings::Esc, "2")}).ok());
+    EXPECT_TRUE(store.read(settings::Esc));
+    EXPECT_EQ(store.snapshot().readInteger(settings::Esc), 2);
+    ASSERT_TRUE(store.set(settings::Esc, false));
+    EXPECT_EQ(store.raw(settings::Esc), "0");
+    EXPECT_FALSE(store.read(settings::Esc));
+}
+
+TEST(SchemaDeathTest, ANumberOutsideTheFamilyIsAProgrammingError) {
+    EXPECT_DEATH(settings::Place(kPlaceCount + 1), "Place# has no number 16");
+    EXPECT_DEATH(settings::MSize(0), "MSize# has no number 0");
 }
 
 }  // namespace
