@@ -4,6 +4,7 @@
 
 #include "bar/menu_model.h"
 #include "common/app_icon.h"
+#include "common/qt_values.h"
 #include "settings/schema.h"
 #include "settings/settings_store.h"
 
@@ -12,7 +13,7 @@ namespace rumo {
 std::optional<QString> askWhere(SettingsStore& store) {
     QStringList destinations;
     for (const std::string& place : bar::destinationComboItems(bar::readPlaces(store))) {
-        destinations << QString::fromStdString(place);
+        destinations << qtText(place);
     }
     QInputDialog dialog;
     dialog.setWindowTitle(QStringLiteral("RUMO?"));
@@ -20,7 +21,7 @@ std::optional<QString> askWhere(SettingsStore& store) {
     dialog.setLabelText(QStringLiteral("行き先"));
     dialog.setComboBoxItems(destinations);
     dialog.setComboBoxEditable(true);
-    dialog.setTextValue(QString::fromStdString(store.read(settings::Where)));
+    dialog.setTextValue(qtText(store.read(settings::Where)));
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/autostart_entry.h"
+#include "common/qt_values.h"
 #include "settings/schema.h"
 #include "settings/settings_store.h"
 
@@ -22,9 +23,9 @@ void complain(const QString& line) {
 }  // namespace
 
 int applyAutostart(bool on, const QString& applicationName) {
-    const QString path = QString::fromStdString(
-        autostartEntryPath(qgetenv("XDG_CONFIG_HOME").toStdString(), qgetenv("HOME").toStdString(),
-                           applicationName.toStdString()));
+    const QString path =
+        qtText(autostartEntryPath(qgetenv("XDG_CONFIG_HOME").toStdString(),
+                                  qgetenv("HOME").toStdString(), applicationName.toStdString()));
     if (path.isEmpty()) {
         complain(QStringLiteral("no configuration folder: set HOME or XDG_CONFIG_HOME"));
         return 1;

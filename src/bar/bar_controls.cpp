@@ -5,13 +5,13 @@
 #include "bar/bar_template.h"
 #include "bar/destination_combo.h"
 #include "common/dialog_font.h"
+#include "common/qt_values.h"
 
 namespace rumo {
 
 BarControls buildBarControls(QWidget& bar) {
     const bar::BarTemplate& layout = bar::barTemplate();
-    const QFont font =
-        dialogFont(QString::fromStdString(std::string(layout.fontFace)), layout.fontPoints);
+    const QFont font = dialogFont(qtText(layout.fontFace), layout.fontPoints);
     bar.setFont(font);
     const DialogBaseUnits base = baseUnitsOf(font);
     BarControls controls;

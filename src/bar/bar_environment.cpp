@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 
+#include "common/qt_values.h"
 #include "platform/display_settings.h"
 #include "platform/screen_savers.h"
 
@@ -15,12 +16,12 @@ BarEnvironment desktopEnvironment(Launcher& launcher) {
     environment.launcher = &launcher;
     environment.screenSaverDirectory = [] { return screenSaverDirectory().toStdString(); };
     environment.listScreenSavers = [](const std::string& directory) {
-        return listScreenSavers(QString::fromStdString(directory));
+        return listScreenSavers(qtText(directory));
     };
     environment.screenSaverSuffix = kScreenSaverSuffix;
     environment.displaySettings = [] { return displaySettingsCommand(); };
     environment.showMessage = [](QWidget* parent, const std::string& text) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("RUMO?"), QString::fromStdString(text),
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("RUMO?"), qtText(text),
                         QMessageBox::Ok, parent);
         box.exec();
     };

@@ -1,5 +1,7 @@
 #include "bar/display_text.h"
 
+#include "common/qt_values.h"
+
 namespace rumo {
 
 namespace {
@@ -11,7 +13,7 @@ constexpr qsizetype kMaxShownChars = 256;
 }  // namespace
 
 QString shortenedForDisplay(const std::string& text) {
-    QString shown = QString::fromStdString(text);
+    QString shown = qtText(text);
     if (shown.size() > kMaxShownChars) {
         qsizetype cut = kMaxShownChars;
         if (shown.at(cut - 1).isHighSurrogate()) {

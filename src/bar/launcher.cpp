@@ -4,16 +4,17 @@
 #include <QStringList>
 
 #include "bar/screen_saver_host.h"
+#include "common/qt_values.h"
 
 namespace rumo {
 
 void ProcessLauncher::startDetached(const LaunchCommand& command) {
     QStringList arguments;
     for (const std::string& argument : command.arguments) {
-        arguments << QString::fromStdString(argument);
+        arguments << qtText(argument);
     }
     // A failed start shows nothing of ours, as with any launcher of the desktop.
-    QProcess::startDetached(QString::fromStdString(command.program), arguments);
+    QProcess::startDetached(qtText(command.program), arguments);
 }
 
 void ProcessLauncher::startScreenSaver(const std::string& directory, const std::string& file) {

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "common/launch_commands.h"
+#include "common/qt_values.h"
 
 namespace rumo {
 
@@ -48,7 +49,7 @@ void ScreenSaverHost::start(const std::string& directory, const std::string& fil
     const std::optional<LaunchCommand> command = screenSaverCommand(directory, file, window);
     QStringList arguments;
     for (const std::string& argument : command->arguments) {
-        arguments << QString::fromStdString(argument);
+        arguments << qtText(argument);
     }
     host->showFullScreen();
     // Owned by the application, not the window, so that stopping it never blocks the window's
@@ -75,7 +76,7 @@ void ScreenSaverHost::start(const std::string& directory, const std::string& fil
                          }
                      });
     host->program_ = process;
-    process->start(QString::fromStdString(command->program), arguments);
+    process->start(qtText(command->program), arguments);
 }
 
 void ScreenSaverHost::showEvent(QShowEvent* event) {

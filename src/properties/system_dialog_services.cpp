@@ -32,7 +32,7 @@ void resetCustomColoursOnce() {
 }  // namespace
 
 QFont chooserFont(const FontRequest& request) {
-    QString face = QString::fromStdString(request.face);
+    QString face = qtText(request.face);
     QFont font(face);
     if (!QFontDatabase::families().contains(face)) {
         face = QFontInfo(font).family();

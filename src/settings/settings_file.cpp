@@ -15,6 +15,8 @@
 #include <cstring>
 #include <utility>
 
+#include "common/qt_values.h"
+
 namespace rumo {
 
 namespace {
@@ -133,7 +135,7 @@ int openRegular(const std::string& path) {
 // Temporary files of writers killed before their rename ("<file>.saving-XXXXXX"). Called under the
 // lock, when no writer of ours is between creating and renaming one.
 void removeAbandonedTemporaries(const std::string& target) {
-    const QFileInfo file(QString::fromStdString(target));
+    const QFileInfo file(qtText(target));
     const QDir folder = file.absoluteDir();
     const QString pattern =
         file.fileName() + QString::fromLatin1(kTemporarySuffix) + QStringLiteral("??????");
@@ -195,7 +197,7 @@ std::string encodeSettingsFile(std::string utf8, SettingsFileText::Encoding enco
     const bool little = encoding == Encoding::Utf16LE;
     QStringEncoder encoder(little ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
                            QStringEncoder::Flag::Stateless);
-    const QByteArray bytes = encoder(QString::fromStdString(utf8));
+    const QByteArray bytes = encoder(qtText(utf8));
     return std::string(little ? "\xFF\xFE" : "\xFE\xFF") + bytes.toStdString();
 }
 
@@ -213,7 +215,7 @@ std::string editSettingsFile(
     const std::function<std::optional<std::string>(const std::string&)>& edit) {
     // The settings folder is made on first use; the folder a link points into is not: a link
     // to nowhere is reported rather than followed into a tree of new folders.
-    const QString folder = QFileInfo(QString::fromStdString(path)).absolutePath();
+    const QString folder = QFileInfo(qtText(path)).absolutePath();
     if (!QFileInfo::exists(folder) && !QDir().mkpath(folder)) {
         return failure(folder.toStdString(), errno ? errno : EACCES);
     }
