@@ -1,5 +1,5 @@
 # Install rules: the program and the scripting tool, the desktop entry, the icon in the hicolor
-# theme, AppStream data, the manual page and the help page.
+# theme, AppStream data, the manual pages, the help page, the change log and the copyright.
 set(RUMO_RES ${PROJECT_SOURCE_DIR}/resources)
 set(RUMO_APPSTREAM_ID jp.zelkar.rumo)
 
@@ -13,8 +13,26 @@ configure_file(${RUMO_RES}/desktop/rumo.metainfo.xml.in
 install(FILES ${CMAKE_BINARY_DIR}/${RUMO_APPSTREAM_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-configure_file(${RUMO_RES}/man/rumo.1.in ${CMAKE_BINARY_DIR}/man/rumo.1 @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/man/rumo.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Manual pages and the change log are installed compressed, as the desktop's tools expect them;
+# gzip -n keeps the archives the same from one build to the next.
+execute_process(COMMAND date -u -R -d ${RUMO_RELEASE_DATE} OUTPUT_VARIABLE RUMO_CHANGELOG_DATE
+                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+set(RUMO_GZIPPED)
+function(rumo_gzipped template name)
+  configure_file(${template} ${CMAKE_BINARY_DIR}/gz/${name} @ONLY)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/gz/${name}.gz
+                     COMMAND gzip -9nkf ${CMAKE_BINARY_DIR}/gz/${name}
+                     DEPENDS ${CMAKE_BINARY_DIR}/gz/${name} ${template})
+  set(RUMO_GZIPPED ${RUMO_GZIPPED} ${CMAKE_BINARY_DIR}/gz/${name}.gz PARENT_SCOPE)
+endfunction()
+rumo_gzipped(${RUMO_RES}/man/rumo.1.in rumo.1)
+rumo_gzipped(${RUMO_RES}/man/rumo-settings.1.in rumo-settings.1)
+rumo_gzipped(${RUMO_RES}/debian/changelog.in changelog)
+add_custom_target(rumo_gzipped ALL DEPENDS ${RUMO_GZIPPED})
+install(FILES ${CMAKE_BINARY_DIR}/gz/rumo.1.gz ${CMAKE_BINARY_DIR}/gz/rumo-settings.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/gz/changelog.gz ${RUMO_RES}/debian/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The theme's sizes are rendered at build time from the same drawing the program shows.
 set(RUMO_ICON_SIZES 16 22 24 32 48 64 128 256)

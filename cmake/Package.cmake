@@ -7,10 +7,10 @@ set(CPACK_PACKAGE_VENDOR Zelkar)
 set(CPACK_PACKAGE_CONTACT "RUMO? maintainers <maintainers@users.noreply.c-seed-3288e957.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "away-from-desk notice with a resident destination bar")
 set(CPACK_PACKAGE_DESCRIPTION
-    "While you are away, the screen shows where you went in large moving letters, your name,\n"
-    "about how many minutes ago you left, the date and time, memos and pictures. A tiny\n"
-    "destination bar and a notification-area icon pick the destination and start the notice.\n"
-    "The interface is Japanese.")
+    "While you are away, the screen shows where you went in large moving\n"
+    "letters, your name, about how many minutes ago you left, the date and\n"
+    "time, memos and pictures. A tiny destination bar and a notification-area\n"
+    "icon pick the destination and start the notice. The interface is Japanese.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

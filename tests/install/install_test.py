@@ -12,9 +12,12 @@ import unittest
 
 BUILD_DIR = os.path.abspath(os.environ.get("RUMO_BUILD_DIR", "build"))
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+MANUALS = ["share/man/man1/rumo.1.gz", "share/man/man1/rumo-settings.1.gz"]
+# What Debian's policy asks of every package: compressed manuals, a change log and a copyright.
 INSTALLED = ["bin/rumo", "bin/rumo-settings", "share/applications/rumo.desktop",
-             "share/metainfo/jp.zelkar.rumo.metainfo.xml", "share/man/man1/rumo.1",
-             "share/doc/rumo/Rumo.html", "share/icons/hicolor/scalable/apps/rumo.svg"] + \
+             "share/metainfo/jp.zelkar.rumo.metainfo.xml", "share/doc/rumo/Rumo.html",
+             "share/doc/rumo/changelog.gz", "share/doc/rumo/copyright",
+             "share/icons/hicolor/scalable/apps/rumo.svg"] + MANUALS + \
             [f"share/icons/hicolor/{n}x{n}/apps/rumo.png" for n in ICON_SIZES]
 
 
@@ -57,10 +60,12 @@ class InstallTreeTest(Scratch):
         run(["desktop-file-validate", f"{prefix}/share/applications/rumo.desktop"])
         run(["appstreamcli", "validate", "--no-net",
              f"{prefix}/share/metainfo/jp.zelkar.rumo.metainfo.xml"])
-        page = run(["man", "--warnings", "-l", f"{prefix}/share/man/man1/rumo.1"],
-                   env=dict(os.environ, MANWIDTH="80", LC_ALL="C.UTF-8", MAN_KEEP_STDERR="1"))
-        self.assertEqual(page.stderr, "")
-        self.assertIn("--autostart", page.stdout)
+        pages = [run(["man", "--warnings", "-l", f"{prefix}/{manual}"],
+                     env=dict(os.environ, MANWIDTH="80", LC_ALL="C.UTF-8", MAN_KEEP_STDERR="1"))
+                 for manual in MANUALS]
+        self.assertEqual([page.stderr for page in pages], ["", ""])
+        self.assertIn("--autostart", pages[0].stdout)
+        self.assertIn("set-int SECTION KEY NUMBER", pages[1].stdout)
 
         # The log-in entry the installed program writes is a valid entry starting it.
         rumo = os.path.join(prefix, "bin", "rumo")
