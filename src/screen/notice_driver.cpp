@@ -49,8 +49,44 @@ void NoticeDriver::setPictureRules(PictureRules rules) {
 }
 
 void NoticeDriver::resize(QSize logicalSize, qreal devicePixelRatio) {
+    const PictureScreen before = pictureScreen();
     size_ = logicalSize.expandedTo(QSize(1, 1));
     ratio_ = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    // Pictures were cut and scaled for the screen they were decoded for.
+    if (picturesChosen_ && pictureScreen() != before) {
+        decodeAgain();
+    }
+}
+
+PictureScreen NoticeDriver::pictureScreen() const {
+    return {size_, ratio_};
+}
+
+void NoticeDriver::decodeAgain() {
+    // Results still on their way were decoded for the old screen: a new worker drops them.
+    worker_.reset();
+    for (const auto& [id, source] : pictures_.sources()) {
+        if (rules_.probe) {
+            decodeLater(id, source.path, source.foreground);
+        } else if (rules_.decode) {
+            std::optional<PreparedPicture> picture =
+                rules_.decode(source.path, pictureScreen(), source.foreground);
+            if (picture && !picture->image.isNull()) {
+                pictures_.fulfil(id, std::move(*picture));
+            }
+        }
+    }
+    canvas_.invalidate();
+}
+
+void NoticeDriver::decodeLater(int id, const QString& path, bool foreground) {
+    if (!worker_) {
+        worker_ = std::make_unique<PictureWorker>(
+            [this](int decoded, std::optional<PreparedPicture> picture) {
+                pictureDecoded(decoded, std::move(picture));
+            });
+    }
+    worker_->decode(id, rules_.decode, path, pictureScreen(), foreground);
 }
 
 int NoticeDriver::frameInterval() const {
@@ -103,7 +139,7 @@ void NoticeDriver::choosePictures() {
 
 PictureLoader NoticeDriver::loaderFor(bool foreground) {
     if (!rules_.probe) {
-        return pictures_.loader(rules_.decode, size_, foreground);
+        return pictures_.loader(rules_.decode, pictureScreen(), foreground);
     }
     // The header decides at once whether the layer is on and where the picture goes; its pixels
     // come later, decoded on another thread.
@@ -116,14 +152,8 @@ PictureLoader NoticeDriver::loaderFor(bool foreground) {
         if (!size || size->isEmpty()) {
             return std::nullopt;
         }
-        const PictureHandle handle = pictures_.addPending(*size);
-        if (!worker_) {
-            worker_ = std::make_unique<PictureWorker>(
-                [this](int id, std::optional<PreparedPicture> picture) {
-                    pictureDecoded(id, std::move(picture));
-                });
-        }
-        worker_->decode(handle.id, rules_.decode, file, size_, foreground);
+        const PictureHandle handle = pictures_.addPending(*size, {file, foreground});
+        decodeLater(handle.id, file, foreground);
         return handle;
     };
 }

@@ -38,7 +38,8 @@ public:
     void setStartTime(std::int64_t epochSeconds) { scene_.startTime = epochSeconds; }
 
     // The window's size in its own (logical) pixels and its device pixel ratio. The frame is laid
-    // out in logical pixels and drawn at device resolution.
+    // out in logical pixels and drawn at device resolution. Pictures already chosen are decoded
+    // again for a new size or ratio.
     void resize(QSize logicalSize, qreal devicePixelRatio = 1.0);
     QSize size() const { return size_; }
     qreal devicePixelRatio() const { return ratio_; }
@@ -65,6 +66,9 @@ signals:
 private:
     void choosePictures();
     PictureLoader loaderFor(bool foreground);
+    PictureScreen pictureScreen() const;
+    void decodeLater(int id, const QString& path, bool foreground);
+    void decodeAgain();
     QRegion compose(bool redrawAll);
     void catchUpSlides(std::int64_t elapsed);
     void pictureDecoded(int id, std::optional<PreparedPicture> picture);

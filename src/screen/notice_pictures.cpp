@@ -43,7 +43,8 @@ std::optional<QSize> probePicture(const QString& path) {
 
 PictureRules standardPictureRules() {
     PictureRules rules;
-    rules.decode = [delay = testDecodeDelay()](const QString& path, QSize screen, bool foreground) {
+    rules.decode = [delay = testDecodeDelay()](const QString& path, const PictureScreen& screen,
+                                               bool foreground) {
         if (delay > 0) {
             QThread::msleep(static_cast<unsigned long>(delay));
         }

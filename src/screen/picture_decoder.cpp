@@ -8,6 +8,7 @@
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "platform/regular_file.h"
@@ -83,6 +84,18 @@ Plan planForeground(QSize picture, QSize screen) {
     const qint64 x1 = std::min(w, (c1 * w + wide - 1) / wide);  // rounded up
     const qint64 shownWidth = x1 * wide / w - x0 * wide / w;
     return {QRect(int(x0), 0, int(x1 - x0), int(h)), QSize(int(shownWidth), int(H))};
+}
+
+// A picture reduced for the screen is decoded at the screen's device pixels, up to the pixels the
+// file has for that part; a picture shown at its own size or larger keeps its own pixels.
+QSize atDeviceResolution(const Plan& plan, qreal ratio) {
+    if (!(ratio > 1.0) || plan.target.width() >= plan.source.width()) {
+        return plan.target;
+    }
+    const QSize device(
+        int(std::min<qint64>(std::llround(plan.target.width() * ratio), plan.source.width())),
+        int(std::min<qint64>(std::llround(plan.target.height() * ratio), plan.source.height())));
+    return device.expandedTo(plan.target);
 }
 
 Plan planBackground(QSize picture, QSize screen) {
@@ -242,16 +255,17 @@ QByteArray pictureFormatOf(const QByteArray& head) {
     return {};
 }
 
-std::optional<PreparedPicture> decodePicture(const QString& path, QSize screenSize,
+std::optional<PreparedPicture> decodePicture(const QString& path, const PictureScreen& screen,
                                              bool foreground) {
     QFile file;
     if (!openRegularFile(file, path)) {
         return std::nullopt;
     }
-    return decodePicture(file, screenSize, foreground);
+    return decodePicture(file, screen, foreground);
 }
 
-std::optional<PreparedPicture> decodePicture(QIODevice& device, QSize screenSize, bool foreground) {
+std::optional<PreparedPicture> decodePicture(QIODevice& device, const PictureScreen& screen,
+                                             bool foreground) {
     if (!device.isOpen() || device.isSequential() || !device.seek(0)) {
         return std::nullopt;
     }
@@ -302,9 +316,10 @@ std::optional<PreparedPicture> decodePicture(QIODevice& device, QSize screenSize
     const QSize oriented = quarterTurn ? raw.transposed() : raw;
 
     Plan plan{QRect(QPoint(0, 0), oriented), oriented};
-    if (!screenSize.isEmpty()) {
-        plan = foreground ? planForeground(oriented, screenSize)
-                          : planBackground(oriented, screenSize);
+    if (!screen.size.isEmpty()) {
+        plan = foreground ? planForeground(oriented, screen.size)
+                          : planBackground(oriented, screen.size);
+        plan.target = atDeviceResolution(plan, screen.ratio);
     }
     if (plan.source.isEmpty() || plan.target.isEmpty() || !fitsDecodeLimit(plan.target)) {
         return std::nullopt;

@@ -28,6 +28,17 @@ inline constexpr int kMaxJpegScans = 500;
 // No decode may keep the notice's pictures waiting longer; a decode past it is refused.
 inline constexpr qint64 kDecodeTimeBudgetMs = 4000;
 
+// The screen (window) a picture is decoded for: its size in logical pixels, which every layout
+// rule uses, and its device pixel ratio, at which a reduced picture is decoded so that it is drawn
+// sharp rather than enlarged.
+struct PictureScreen {
+    PictureScreen(QSize logicalSize = {}, qreal devicePixelRatio = 1.0)  // NOLINT: a plain screen
+        : size(logicalSize), ratio(devicePixelRatio) {}
+    QSize size;
+    qreal ratio;
+    friend bool operator==(const PictureScreen&, const PictureScreen&) = default;
+};
+
 struct PreparedPicture {
     QImage image;        // Format_RGB32, or ARGB32_Premultiplied for a GIF with transparency
     QSize originalSize;  // the picture's size after EXIF orientation: every layout rule uses it
@@ -37,16 +48,18 @@ struct PreparedPicture {
 // "bmp", "jpeg" or "gif" from a file's first bytes; empty for anything else.
 QByteArray pictureFormatOf(const QByteArray& head);
 
-// Decodes the picture at `path` for a screen (window) of `screenSize`.
+// Decodes the picture at `path` for a screen (window) of logical size W x H.
 // Foreground: a picture wider than the screen comes out scaled to the screen's height (w' =
 // H * w / h), cut to the columns that show; a narrower one stays one to one, cut to the rows that
 // show when centred. Background (tiled from the top-left corner): one to one, cut to the screen.
+// A reduced picture is decoded at the screen's device pixels, as far as the file has them.
 // An empty screen size keeps the whole picture one to one. Nothing on any failure: not a regular
 // file, not BMP/JPEG/GIF by content, damaged or truncated, too large, or without pixels.
-std::optional<PreparedPicture> decodePicture(const QString& path, QSize screenSize,
+std::optional<PreparedPicture> decodePicture(const QString& path, const PictureScreen& screen,
                                              bool foreground);
 // The same from an open, random-access device holding the file (read from its start).
-std::optional<PreparedPicture> decodePicture(QIODevice& device, QSize screenSize, bool foreground);
+std::optional<PreparedPicture> decodePicture(QIODevice& device, const PictureScreen& screen,
+                                             bool foreground);
 
 // Where `image` goes when the frame draws the whole original picture into `whole` (one to one:
 // the picture's size at its corner; scaled: the stretched rectangle). When the result has the

@@ -12,17 +12,18 @@ constexpr std::size_t kKeptScaled = 8;
 
 }  // namespace
 
-PictureHandle PictureTable::add(PreparedPicture picture) {
+PictureHandle PictureTable::add(PreparedPicture picture, PictureSource source) {
     const int id = static_cast<int>(pictures_.size());
     PictureHandle handle{id, picture.originalSize.width(), picture.originalSize.height()};
     pictures_.push_back(std::move(picture));
+    sources_.push_back(std::move(source));
     return handle;
 }
 
-PictureHandle PictureTable::addPending(QSize originalSize) {
+PictureHandle PictureTable::addPending(QSize originalSize, PictureSource source) {
     PreparedPicture pending;
     pending.originalSize = originalSize;
-    return add(std::move(pending));
+    return add(std::move(pending), std::move(source));
 }
 
 void PictureTable::fulfil(int id, PreparedPicture picture) {
@@ -32,6 +33,19 @@ void PictureTable::fulfil(int id, PreparedPicture picture) {
     // The layout already used the size the header gave.
     picture.originalSize = pictures_[static_cast<std::size_t>(id)].originalSize;
     pictures_[static_cast<std::size_t>(id)] = std::move(picture);
+    // Copies made from the pixels replaced are stale.
+    tiles_.erase(id);
+    std::erase_if(scaled_, [id](const auto& entry) { return std::get<0>(entry.first) == id; });
+}
+
+std::vector<std::pair<int, PictureSource>> PictureTable::sources() const {
+    std::vector<std::pair<int, PictureSource>> list;
+    for (std::size_t i = 0; i < sources_.size(); ++i) {
+        if (!sources_[i].path.isEmpty()) {
+            list.emplace_back(static_cast<int>(i), sources_[i]);
+        }
+    }
+    return list;
 }
 
 const PreparedPicture* PictureTable::find(int id) const {
@@ -41,17 +55,19 @@ const PreparedPicture* PictureTable::find(int id) const {
     return &pictures_[static_cast<std::size_t>(id)];
 }
 
-PictureLoader PictureTable::loader(PictureDecodeHook decode, QSize screen, bool foreground) {
+PictureLoader PictureTable::loader(PictureDecodeHook decode, PictureScreen screen,
+                                   bool foreground) {
     return [this, decode = std::move(decode), screen,
             foreground](const std::string& path) -> std::optional<PictureHandle> {
         if (!decode || path.empty()) {
             return std::nullopt;
         }
-        std::optional<PreparedPicture> picture = decode(qtText(path), screen, foreground);
+        const QString file = qtText(path);
+        std::optional<PreparedPicture> picture = decode(file, screen, foreground);
         if (!picture || picture->image.isNull() || picture->originalSize.isEmpty()) {
             return std::nullopt;
         }
-        return add(std::move(*picture));
+        return add(std::move(*picture), {file, foreground});
     };
 }
 

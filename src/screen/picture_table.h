@@ -19,20 +19,30 @@ class QPainter;
 
 namespace rumo {
 
-// Decodes a picture file for a screen of the given size; nothing when it cannot be used.
+// Decodes a picture file for a screen; nothing when it cannot be used.
 using PictureDecodeHook = std::function<std::optional<PreparedPicture>(
-    const QString& path, QSize screen, bool foreground)>;
+    const QString& path, const PictureScreen& screen, bool foreground)>;
+
+// The file a picture came from and the layer it was decoded for, to decode it again for another
+// screen.
+struct PictureSource {
+    QString path;
+    bool foreground = true;
+};
 
 class PictureTable {
 public:
-    PictureHandle add(PreparedPicture picture);
+    PictureHandle add(PreparedPicture picture, PictureSource source = {});
     // A picture still being decoded: drawn as nothing until fulfil() gives its pixels.
-    PictureHandle addPending(QSize originalSize);
+    PictureHandle addPending(QSize originalSize, PictureSource source);
+    // New pixels for a picture; its size for the layout stays the one it was added with.
     void fulfil(int id, PreparedPicture picture);
     const PreparedPicture* find(int id) const;
+    // Every picture added with its file, by id.
+    std::vector<std::pair<int, PictureSource>> sources() const;
 
     // A loader for the core's picture rules: decodes through the hook and registers the result.
-    PictureLoader loader(PictureDecodeHook decode, QSize screen, bool foreground);
+    PictureLoader loader(PictureDecodeHook decode, PictureScreen screen, bool foreground);
 
     // Draws the whole picture placed over target (in canvas pixels), clipped to the canvas.
     void draw(QPainter& painter, int id, const QRect& target, const QRect& canvas);
@@ -42,6 +52,7 @@ public:
 
 private:
     std::vector<PreparedPicture> pictures_;
+    std::vector<PictureSource> sources_;
     std::map<std::tuple<int, int, int, int, int>, QImage> scaled_;  // id and placed rect
     std::map<int, QImage> tiles_;
 };

@@ -35,7 +35,7 @@ int PictureWorker::running() {
     return runningDecodes.load();
 }
 
-void PictureWorker::decode(int id, PictureDecodeHook hook, QString path, QSize screen,
+void PictureWorker::decode(int id, PictureDecodeHook hook, QString path, PictureScreen screen,
                            bool foreground) {
     ++runningDecodes;
     // A thread of its own: a decode is rare (two at the start, a slide every three minutes) and

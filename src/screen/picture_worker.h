@@ -23,7 +23,8 @@ public:
     // Results still on their way are dropped; decodes still running finish on their own.
     ~PictureWorker() override;
 
-    void decode(int id, PictureDecodeHook hook, QString path, QSize screen, bool foreground);
+    void decode(int id, PictureDecodeHook hook, QString path, PictureScreen screen,
+                bool foreground);
 
     // Decodes still running in this process. The process ends without waiting for them.
     static int running();

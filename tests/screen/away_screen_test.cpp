@@ -87,7 +87,8 @@ TEST(AwayScreen, PictureRulesRunOnceBeforeTheFirstFrame) {
     AwayScreen window(store);
     int calls = 0;
     PictureRules rules;
-    rules.decode = [](const QString&, QSize, bool) -> std::optional<PreparedPicture> {
+    rules.decode = [](const QString&, const PictureScreen&,
+                      bool) -> std::optional<PreparedPicture> {
         QImage image(10, 10, QImage::Format_RGB32);
         image.fill(Qt::yellow);
         return PreparedPicture{image, {10, 10}, {0, 0, 10, 10}};

@@ -40,7 +40,8 @@ AwayScene slideScene() {
 PictureRules slideRules() {
     PictureRules rules = standardPictureRules();
     rules.probe = nullptr;
-    rules.decode = [](const QString& path, QSize, bool) -> std::optional<PreparedPicture> {
+    rules.decode = [](const QString& path, const PictureScreen&,
+                      bool) -> std::optional<PreparedPicture> {
         return solid(kSlideColours[path.toInt()]);
     };
     return rules;
@@ -86,7 +87,8 @@ TEST(NoticeDriver, FramesGoOnWhileAPictureDecodesAndItAppearsWhenReady) {
     std::shared_future<void> released = release.get_future().share();
     PictureRules rules = standardPictureRules();
     rules.probe = [](const QString&) { return std::optional<QSize>(QSize(20, 20)); };
-    rules.decode = [released](const QString&, QSize, bool) -> std::optional<PreparedPicture> {
+    rules.decode = [released](const QString&, const PictureScreen&,
+                              bool) -> std::optional<PreparedPicture> {
         released.wait();
         return solid(Qt::yellow);
     };
@@ -109,6 +111,33 @@ TEST(NoticeDriver, FramesGoOnWhileAPictureDecodesAndItAppearsWhenReady) {
     ASSERT_TRUE(arrived);
     EXPECT_EQ(driver.tick(), QRegion(0, 0, 200, 100));
     EXPECT_EQ(driver.image().pixelColor(100, 50), QColor(Qt::yellow));
+}
+
+TEST(NoticeDriver, PicturesAreDecodedAgainForANewScreen) {
+    MemoryStore store;
+    store.set(settings::Screen, 4);
+    store.set(settings::Bitall, 1);
+    store.set(settings::Bitmap2, "/back.bmp");
+    std::vector<PictureScreen> asked;
+    PictureRules rules = standardPictureRules();
+    rules.probe = nullptr;
+    rules.decode = [&asked](const QString&, const PictureScreen& screen,
+                            bool) -> std::optional<PreparedPicture> {
+        asked.push_back(screen);
+        return solid(asked.size() == 1 ? Qt::yellow : Qt::blue);
+    };
+    NoticeDriver driver(loadAwayScene(store));
+    driver.setPictureRules(rules);
+    driver.setClock([] { return FrameClock{kAt, {}}; });
+    driver.resize({200, 100});
+    driver.paint();
+    EXPECT_EQ(driver.image().pixelColor(150, 50), QColor(Qt::yellow));
+    driver.resize({200, 100});  // the same screen: nothing to decode
+    driver.resize({300, 150}, 2.0);
+    driver.paint();
+    EXPECT_EQ(asked, (std::vector<PictureScreen>{{{200, 100}, 1.0}, {{300, 150}, 2.0}}));
+    // The background tiled from the new pixels, not from a copy of the old ones.
+    EXPECT_EQ(driver.image().pixelColor(550, 250), QColor(Qt::blue));
 }
 
 TEST(NoticeDriver, DrawsAtTheDevicePixelRatio) {

@@ -93,7 +93,7 @@ TEST(PictureCanvas, LoaderRegistersWhatTheDecoderGives) {
     PictureTable table;
     QString seenPath;
     bool seenForeground = false;
-    const PictureDecodeHook decode = [&](const QString& path, QSize,
+    const PictureDecodeHook decode = [&](const QString& path, const PictureScreen&,
                                          bool foreground) -> std::optional<PreparedPicture> {
         seenPath = path;
         seenForeground = foreground;
@@ -102,7 +102,7 @@ TEST(PictureCanvas, LoaderRegistersWhatTheDecoderGives) {
         }
         return PreparedPicture{solid({5, 5}, Qt::red), {50, 40}, {0, 0, 50, 40}};
     };
-    const PictureLoader fore = table.loader(decode, {1024, 768}, true);
+    const PictureLoader fore = table.loader(decode, QSize(1024, 768), true);
     const std::optional<PictureHandle> handle = fore("/pictures/絵.png");
     ASSERT_TRUE(handle);
     EXPECT_EQ(seenPath, QStringLiteral("/pictures/絵.png"));
@@ -110,7 +110,7 @@ TEST(PictureCanvas, LoaderRegistersWhatTheDecoderGives) {
     EXPECT_EQ(handle->width, 50);
     EXPECT_EQ(handle->height, 40);
     EXPECT_NE(table.find(handle->id), nullptr);
-    EXPECT_FALSE(table.loader(decode, {1024, 768}, false)("/missing.jpg"));
+    EXPECT_FALSE(table.loader(decode, QSize(1024, 768), false)("/missing.jpg"));
     EXPECT_FALSE(seenForeground);
     EXPECT_FALSE(fore(""));
 }

@@ -312,6 +312,24 @@ TEST_F(PictureDecoder, ForegroundWiderThanTheScreenFillsItsHeight) {
     EXPECT_EQ(target, QRect(-2, 0, 1027, 768));
 }
 
+TEST_F(PictureDecoder, AReducedPictureIsDecodedAtTheScreensDevicePixels) {
+    const QString file = save("photo.bmp", gradient(4096, 3072), "bmp");
+    const auto sharp = decodePicture(file, PictureScreen(kScreen, 2.0), true);
+    ASSERT_TRUE(sharp);
+    EXPECT_EQ(sharp->originalSize, QSize(4096, 3072));  // the layout is the same as at 1x
+    EXPECT_EQ(sharp->image.size(), QSize(2048, 1536));
+    EXPECT_EQ(preparedTarget(*sharp, QRect(0, 0, 2048, 1536)), QRect(0, 0, 2048, 1536));
+    // Never more pixels than the file has, and a picture shown at its own size keeps its own.
+    const auto most = decodePicture(save("big.bmp", gradient(2048, 1536), "bmp"),
+                                    PictureScreen(kScreen, 3.0), true);
+    ASSERT_TRUE(most);
+    EXPECT_EQ(most->image.size(), QSize(2048, 1536));
+    const auto own = decodePicture(save("small.bmp", gradient(300, 200), "bmp"),
+                                   PictureScreen(kScreen, 2.0), true);
+    ASSERT_TRUE(own);
+    EXPECT_EQ(own->image.size(), QSize(300, 200));
+}
+
 TEST_F(PictureDecoder, TallForegroundKeepsOnlyTheRowsThatShow) {
     QImage striped(800, 1200, QImage::Format_RGB32);
     for (int y = 0; y < 1200; ++y) {
@@ -351,7 +369,8 @@ TEST_F(PictureDecoder, BackgroundStaysOneToOneAndIsCutToTheScreen) {
 
 TEST_F(PictureDecoder, TableHandsOutHandlesWithTheOriginalSize) {
     PictureTable table;
-    const PictureDecodeHook decode = [](const QString& path, QSize screen, bool foreground) {
+    const PictureDecodeHook decode = [](const QString& path, const PictureScreen& screen,
+                                        bool foreground) {
         return decodePicture(path, screen, foreground);
     };
     const PictureLoader fore = table.loader(decode, kScreen, true);
