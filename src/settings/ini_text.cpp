@@ -86,6 +86,74 @@ std::string escapeIniName(std::string_view name) {
     return out;
 }
 
+namespace {
+
+// A single character after a backslash, as the C escapes spell it; 0 when it is not one of them.
+char simpleEscape(char e) {
+    switch (e) {
+        case 'a':
+            return '\a';
+        case 'b':
+            return '\b';
+        case 'f':
+            return '\f';
+        case 'n':
+            return '\n';
+        case 'r':
+            return '\r';
+        case 't':
+            return '\t';
+        case 'v':
+            return '\v';
+        case '"':
+        case '?':
+        case '\'':
+        case '\\':
+            return e;
+        default:
+            return 0;
+    }
+}
+
+// Reads digits of the given base from text at i into a 16-bit code; false when there were none.
+bool readCode(std::string_view text, std::size_t& i, int base, std::uint32_t& code) {
+    bool any = false;
+    while (i < text.size()) {
+        const int digit = base == 16 ? hexDigit(text[i])
+                                     : (text[i] >= '0' && text[i] <= '7' ? text[i] - '0' : -1);
+        if (digit < 0) {
+            break;
+        }
+        code =
+            (code * static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(digit)) & 0xFFFF;
+        any = true;
+        ++i;
+    }
+    return any;
+}
+
+// The escape whose letter is at text[i - 1] (i just past it), appended to out.
+void appendEscape(std::string_view text, std::size_t& i, std::string& out) {
+    const char e = text[i - 1];
+    if (const char simple = simpleEscape(e)) {
+        out += simple;
+        return;
+    }
+    std::uint32_t code = 0;
+    if (e == 'x') {
+        if (readCode(text, i, 16, code)) {
+            appendUtf8(out, code);
+        }
+    } else if (e >= '0' && e <= '7') {
+        code = static_cast<std::uint32_t>(e - '0');
+        readCode(text, i, 8, code);
+        appendUtf8(out, code);
+    }
+    // Any other escaped character is dropped, as QSettings does.
+}
+
+}  // namespace
+
 std::string unescapeIniValue(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -100,70 +168,15 @@ std::string unescapeIniValue(std::string_view text) {
     };
     skipBlanks();
     while (i < text.size()) {
-        const char c = text[i];
+        const char c = text[i++];
         if (c == '\\') {
-            ++i;
             if (i >= text.size()) {
                 break;
             }
-            const char e = text[i++];
-            switch (e) {
-                case 'a':
-                    out += '\a';
-                    break;
-                case 'b':
-                    out += '\b';
-                    break;
-                case 'f':
-                    out += '\f';
-                    break;
-                case 'n':
-                    out += '\n';
-                    break;
-                case 'r':
-                    out += '\r';
-                    break;
-                case 't':
-                    out += '\t';
-                    break;
-                case 'v':
-                    out += '\v';
-                    break;
-                case '"':
-                case '?':
-                case '\'':
-                case '\\':
-                    out += e;
-                    break;
-                case 'x': {
-                    std::uint32_t code = 0;
-                    bool any = false;
-                    while (i < text.size() && hexDigit(text[i]) >= 0) {
-                        code =
-                            ((code << 4) + static_cast<std::uint32_t>(hexDigit(text[i]))) & 0xFFFF;
-                        any = true;
-                        ++i;
-                    }
-                    if (any) {
-                        appendUtf8(out, code);
-                    }
-                    break;
-                }
-                default:
-                    if (e >= '0' && e <= '7') {
-                        std::uint32_t code = static_cast<std::uint32_t>(e - '0');
-                        while (i < text.size() && text[i] >= '0' && text[i] <= '7') {
-                            code =
-                                ((code << 3) + static_cast<std::uint32_t>(text[i] - '0')) & 0xFFFF;
-                            ++i;
-                        }
-                        appendUtf8(out, code);
-                    }
-                    break;  // any other escaped character is dropped, as QSettings does
-            }
+            ++i;
+            appendEscape(text, i, out);
             keepUpTo = out.size();
         } else if (c == '"') {
-            ++i;
             quoted = !quoted;
             if (!quoted) {
                 keepUpTo = out.size();
@@ -171,7 +184,6 @@ std::string unescapeIniValue(std::string_view text) {
             }
         } else {
             out += c;
-            ++i;
             if (quoted) {
                 keepUpTo = out.size();
             }
