@@ -264,27 +264,61 @@ std::optional<PreparedPicture> decodePicture(const QString& path, const PictureS
     return decodePicture(file, screen, foreground);
 }
 
-std::optional<PreparedPicture> decodePicture(QIODevice& device, const PictureScreen& screen,
-                                             bool foreground) {
+namespace {
+
+// The file's format when it is one the notice shows and its headers promise a decode within the
+// limits; empty otherwise. Leaves the device at its start.
+QByteArray acceptedFormat(QIODevice& device) {
     if (!device.isOpen() || device.isSequential() || !device.seek(0)) {
-        return std::nullopt;
+        return {};
     }
     const QByteArray format = pictureFormatOf(device.peek(6));
-    if (format.isEmpty()) {
-        return std::nullopt;
-    }
-    const bool jpeg = format == "jpeg";
-    if (jpeg) {
+    if (format == "jpeg") {
         const JpegLayout layout = readJpegLayout(device);
         if (!layout.valid ||
-            (layout.wholePictureBuffers && layout.coefficientBytes > kMaxJpegCoefficientBytes)) {
-            return std::nullopt;
-        }
-        if (hasTooManyJpegScans(device)) {
-            return std::nullopt;
+            (layout.wholePictureBuffers && layout.coefficientBytes > kMaxJpegCoefficientBytes) ||
+            hasTooManyJpegScans(device)) {
+            return {};
         }
     }
-    if (!device.seek(0)) {
+    return device.seek(0) ? format : QByteArray();
+}
+
+// The picture's size as stored, when it has pixels and decoding it stays within the limits.
+std::optional<QSize> storedSize(QImageReader& reader, const QByteArray& format) {
+    QSize raw = reader.size();
+    if (format == "bmp" && raw.height() < 0 && raw.height() > std::numeric_limits<int>::min()) {
+        // Rows stored from the top are marked by a negative height, which Qt passes on as it
+        // stands; it decodes such a file correctly.
+        raw.setHeight(-raw.height());
+    }
+    if (!raw.isValid() || raw.isEmpty()) {
+        return std::nullopt;
+    }
+    // BMP and GIF readers decode the whole picture whatever part is asked for.
+    const bool fits = format == "jpeg" ? qint64(raw.width()) * raw.height() <= kMaxJpegPixels
+                                       : fitsDecodeLimit(raw);
+    return fits ? std::optional<QSize>(raw) : std::nullopt;
+}
+
+// The decoded pixels at the planned size, in the format a frame copies.
+QImage inScreenFormat(QImage image, QSize target, const QByteArray& format) {
+    if (image.size() != target) {
+        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    // A GIF's transparent pixels let the background show; a BMP's alpha channel is ignored, as
+    // most writers leave it empty.
+    const bool keepAlpha = format == "gif" && image.hasAlphaChannel();
+    image.convertTo(keepAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    return image;
+}
+
+}  // namespace
+
+std::optional<PreparedPicture> decodePicture(QIODevice& device, const PictureScreen& screen,
+                                             bool foreground) {
+    const QByteArray format = acceptedFormat(device);
+    if (format.isEmpty()) {
         return std::nullopt;
     }
     EndWatch watch(device);
@@ -296,24 +330,14 @@ std::optional<PreparedPicture> decodePicture(QIODevice& device, const PictureScr
     reader.setDecideFormatFromContent(false);
     reader.setAllocationLimit(int(kMaxDecodeBytes / (1024 * 1024)));
     reader.setAutoTransform(true);
-
-    QSize raw = reader.size();
-    if (format == "bmp" && raw.height() < 0 && raw.height() > std::numeric_limits<int>::min()) {
-        // Rows stored from the top are marked by a negative height, which Qt passes on as it
-        // stands; it decodes such a file correctly.
-        raw.setHeight(-raw.height());
-    }
-    if (!raw.isValid() || raw.isEmpty()) {
-        return std::nullopt;
-    }
-    // BMP and GIF readers decode the whole picture whatever part is asked for.
-    if (jpeg ? qint64(raw.width()) * raw.height() > kMaxJpegPixels : !fitsDecodeLimit(raw)) {
+    const std::optional<QSize> raw = storedSize(reader, format);
+    if (!raw) {
         return std::nullopt;
     }
     const QImageIOHandler::Transformations transformation =
-        jpeg ? reader.transformation() : QImageIOHandler::TransformationNone;
+        format == "jpeg" ? reader.transformation() : QImageIOHandler::TransformationNone;
     const bool quarterTurn = transformation & QImageIOHandler::TransformationRotate90;
-    const QSize oriented = quarterTurn ? raw.transposed() : raw;
+    const QSize oriented = quarterTurn ? raw->transposed() : *raw;
 
     Plan plan{QRect(QPoint(0, 0), oriented), oriented};
     if (!screen.size.isEmpty()) {
@@ -324,8 +348,8 @@ std::optional<PreparedPicture> decodePicture(QIODevice& device, const PictureScr
     if (plan.source.isEmpty() || plan.target.isEmpty() || !fitsDecodeLimit(plan.target)) {
         return std::nullopt;
     }
-    const QRect rawClip = toRaw(plan.source, raw, transformation);
-    if (rawClip != QRect(QPoint(0, 0), raw)) {
+    const QRect rawClip = toRaw(plan.source, *raw, transformation);
+    if (rawClip != QRect(QPoint(0, 0), *raw)) {
         reader.setClipRect(rawClip);
     }
     const QSize rawTarget = quarterTurn ? plan.target.transposed() : plan.target;
@@ -334,20 +358,14 @@ std::optional<PreparedPicture> decodePicture(QIODevice& device, const PictureScr
     }
 
     watch.arm();
-    QImage image = reader.read();
+    const QImage decoded = reader.read();
     // A BMP's rows are read exactly, so any short read means missing pixels; JPEG and GIF
     // readers read in blocks and only ask again past the end when data is missing.
     const bool truncated = format == "bmp" ? watch.shortRead() : watch.emptyRead();
-    if (image.isNull() || truncated) {
+    if (decoded.isNull() || truncated) {
         return std::nullopt;
     }
-    if (image.size() != plan.target) {
-        image = image.scaled(plan.target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
-    // A GIF's transparent pixels let the background show; a BMP's alpha channel is ignored, as
-    // most writers leave it empty.
-    const bool keepAlpha = format == "gif" && image.hasAlphaChannel();
-    image.convertTo(keepAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    QImage image = inScreenFormat(decoded, plan.target, format);
     if (image.isNull()) {
         return std::nullopt;
     }
