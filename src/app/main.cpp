@@ -6,6 +6,7 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "app/ask_where.h"
 #include "app/command_actions.h"
@@ -56,10 +57,8 @@ QStringList argumentsOf(int argc, char* argv[]) {
     return arguments;
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-    const rumo::LongOptions options = rumo::readLongOptions(argumentsOf(argc, argv));
+// What --help, --version or a mistyped option ask for: printed, and the exit status.
+std::optional<int> answerOnly(const rumo::LongOptions& options) {
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "rumo: %s Try --help.\n", qPrintable(options.error));
         return 2;
@@ -72,20 +71,73 @@ int main(int argc, char* argv[]) {
         std::printf("rumo %s\n", RUMO_VERSION);
         return 0;
     }
+    return std::nullopt;
+}
+
+rumo::PreviewEnvironment previewEnvironment() {
     rumo::PreviewEnvironment environment;
     if (const char* saverWindow = std::getenv("XSCREENSAVER_WINDOW")) {
         environment.saverWindow = saverWindow;
     }
-    const rumo::Launch launch = rumo::launchOf(options, environment);
-    if (options.autostart ||
-        (options.where && !options.askWhere && launch.mode == rumo::RunMode::Nothing)) {
-        QCoreApplication app(argc, argv);
-        const QString applicationName = nameApplication();
-        if (options.autostart) {
-            return rumo::applyAutostart(*options.autostart, applicationName);
-        }
-        rumo::FileSettingsStore store(applicationName);
-        return rumo::storeWhere(store, *options.where) ? 0 : 1;
+    return environment;
+}
+
+// --autostart, and --where without a window to show: done without a display.
+bool needsNoWindows(const rumo::LongOptions& options, const rumo::Launch& launch) {
+    return options.autostart ||
+           (options.where && !options.askWhere && launch.mode == rumo::RunMode::Nothing);
+}
+
+int runWithoutWindows(int argc, char* argv[], const rumo::LongOptions& options) {
+    QCoreApplication app(argc, argv);
+    const QString applicationName = nameApplication();
+    if (options.autostart) {
+        return rumo::applyAutostart(*options.autostart, applicationName);
+    }
+    rumo::FileSettingsStore store(applicationName);
+    return rumo::storeWhere(store, *options.where) ? 0 : 1;
+}
+
+// --ask-where: the destination asked for, stored, and the notice started.
+int askWhereAndStart(rumo::SettingsStore& store) {
+    const std::optional<QString> where = rumo::askWhere(store);
+    if (!where) {
+        return 0;
+    }
+    if (!rumo::storeWhere(store, *where)) {
+        return 1;
+    }
+    // As the bar's button does: the notice is a process of its own, started once the key that
+    // confirmed the window is done with.
+    rumo::ProcessLauncher().startDetached(
+        rumo::noticeCommand(QCoreApplication::applicationFilePath().toStdString()));
+    return 0;
+}
+
+int run(rumo::SettingsStore& store, const rumo::Launch& launch) {
+    switch (launch.mode) {
+        case rumo::RunMode::Resident:
+            return rumo::runResident(store);
+        case rumo::RunMode::Saver:
+            return rumo::runSaver(store);
+        case rumo::RunMode::Preview:
+            return rumo::runPreview(store, *launch.previewWindow);
+        case rumo::RunMode::Nothing:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const rumo::LongOptions options = rumo::readLongOptions(argumentsOf(argc, argv));
+    if (const std::optional<int> status = answerOnly(options)) {
+        return *status;
+    }
+    const rumo::Launch launch = rumo::launchOf(options, previewEnvironment());
+    if (needsNoWindows(options, launch)) {
+        return runWithoutWindows(argc, argv, options);
     }
     if (launch.mode == rumo::RunMode::Nothing && !options.askWhere) {
         return 0;
@@ -109,29 +161,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     if (options.askWhere) {
-        const std::optional<QString> where = rumo::askWhere(store);
-        if (!where) {
-            return 0;
-        }
-        if (!rumo::storeWhere(store, *where)) {
-            return 1;
-        }
-        // As the bar's button does: the notice is a process of its own, started once the key
-        // that confirmed the window is done with.
-        rumo::ProcessLauncher().startDetached(
-            rumo::noticeCommand(QCoreApplication::applicationFilePath().toStdString()));
-        return 0;
+        return askWhereAndStart(store);
     }
-
-    switch (launch.mode) {
-        case rumo::RunMode::Resident:
-            return rumo::runResident(store);
-        case rumo::RunMode::Saver:
-            return rumo::runSaver(store);
-        case rumo::RunMode::Preview:
-            return rumo::runPreview(store, *launch.previewWindow);
-        case rumo::RunMode::Nothing:
-            break;
-    }
-    return 0;
+    return run(store, launch);
 }
