@@ -67,54 +67,8 @@ QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
         redrawAll = true;
     }
 
-    std::vector<Placed> items;
-    items.reserve(frame.steps.size() - staticCount);
-    for (std::size_t i = staticCount; i < frame.steps.size(); ++i) {
-        if (const auto* text = std::get_if<TextStep>(&frame.steps[i])) {
-            Placed item;
-            item.sprite = sprites_.get(text->font, text->text);
-            item.colour = text->colour;
-            item.anchor = textAnchor(*text, *item.sprite, size.width());
-            item.rect = placedRect(item.sprite->inkRect(), item.anchor, bounds);
-            items.push_back(std::move(item));
-        }
-    }
-
-    QRegion dirty;
-    if (redrawAll) {
-        dirty = QRegion(bounds);
-    } else {
-        const std::size_t count = std::max(items.size(), placed_.size());
-        for (std::size_t i = 0; i < count; ++i) {
-            const bool hasOld = i < placed_.size();
-            const bool hasNew = i < items.size();
-            if (hasOld && hasNew && placed_[i] == items[i]) {
-                continue;
-            }
-            if (hasOld) {
-                dirty += placed_[i].rect;
-            }
-            if (hasNew) {
-                dirty += items[i].rect;
-            }
-        }
-        // A text that overlaps a restored area is drawn again whole, so its area is restored
-        // whole too; repeat until no further text is drawn into.
-        std::vector<bool> redrawn(items.size(), false);
-        for (bool grew = true; grew;) {
-            grew = false;
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                if (!redrawn[i] && !items[i].rect.isEmpty() && dirty.intersects(items[i].rect)) {
-                    redrawn[i] = true;
-                    if (!(QRegion(items[i].rect) - dirty).isEmpty()) {
-                        dirty += items[i].rect;
-                        grew = true;
-                    }
-                }
-            }
-        }
-    }
-
+    std::vector<Placed> items = placeTexts(frame, staticCount);
+    const QRegion dirty = redrawAll ? QRegion(bounds) : changedRegion(items);
     if (keepImage_ && !dirty.isEmpty()) {
         for (const QRect& rect : dirty) {
             restore(rect);
@@ -127,6 +81,58 @@ QRegion FrameCanvas::compose(const Frame& frame, bool redrawAll) {
         }
     }
     placed_ = std::move(items);
+    return dirty;
+}
+
+std::vector<FrameCanvas::Placed> FrameCanvas::placeTexts(const Frame& frame,
+                                                         std::size_t staticCount) {
+    const QRect bounds(QPoint(0, 0), size_);
+    std::vector<Placed> items;
+    items.reserve(frame.steps.size() - staticCount);
+    for (std::size_t i = staticCount; i < frame.steps.size(); ++i) {
+        if (const auto* text = std::get_if<TextStep>(&frame.steps[i])) {
+            Placed item;
+            item.sprite = sprites_.get(text->font, text->text);
+            item.colour = text->colour;
+            item.anchor = textAnchor(*text, *item.sprite, size_.width());
+            item.rect = placedRect(item.sprite->inkRect(), item.anchor, bounds);
+            items.push_back(std::move(item));
+        }
+    }
+    return items;
+}
+
+QRegion FrameCanvas::changedRegion(const std::vector<Placed>& items) const {
+    QRegion dirty;
+    const std::size_t count = std::max(items.size(), placed_.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const bool hasOld = i < placed_.size();
+        const bool hasNew = i < items.size();
+        if (hasOld && hasNew && placed_[i] == items[i]) {
+            continue;
+        }
+        if (hasOld) {
+            dirty += placed_[i].rect;
+        }
+        if (hasNew) {
+            dirty += items[i].rect;
+        }
+    }
+    // A text that overlaps a restored area is drawn again whole, so its area is restored whole
+    // too; repeat until no further text is drawn into.
+    std::vector<bool> redrawn(items.size(), false);
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (!redrawn[i] && !items[i].rect.isEmpty() && dirty.intersects(items[i].rect)) {
+                redrawn[i] = true;
+                if (!(QRegion(items[i].rect) - dirty).isEmpty()) {
+                    dirty += items[i].rect;
+                    grew = true;
+                }
+            }
+        }
+    }
     return dirty;
 }
 

@@ -51,6 +51,10 @@ private:
     };
 
     void paintStatic(const Frame& frame);
+    // The frame's texts where they land this frame, in drawing order.
+    std::vector<Placed> placeTexts(const Frame& frame, std::size_t staticCount);
+    // What differs from the last frame, grown over every text drawn into it.
+    QRegion changedRegion(const std::vector<Placed>& items) const;
     void paintStep(QPainter& painter, const DrawStep& step);
     void place(QPainter& painter, Placed& item);
     void restore(const QRect& rect);
