@@ -161,17 +161,19 @@ std::optional<std::string> IniDocument::find(const SettingKey& key) const {
         std::string_view(bytes_).substr(line->valueBegin, line->end - line->valueBegin));
 }
 
-std::string IniDocument::withValues(const std::vector<SettingWrite>& writes,
-                                    const ShowsAs& showsAs) const {
-    struct Edit {
-        std::size_t begin;
-        std::size_t end;
-        std::string text;
-    };
-    std::vector<Edit> edits;
-    std::vector<std::pair<std::string, std::string>> newSections;  // spelled name, its lines
+namespace {
 
-    // A later write of the same key replaces an earlier one.
+struct TextEdit {
+    std::size_t begin;
+    std::size_t end;
+    std::string text;
+};
+
+// Sections the file does not have yet: the name as spelled and its lines.
+using NewSections = std::vector<std::pair<std::string, std::string>>;
+
+// A later write of the same key replaces an earlier one; the first one's place is kept.
+std::vector<const SettingWrite*> lastWriteOfEachKey(const std::vector<SettingWrite>& writes) {
     std::vector<const SettingWrite*> latest;
     std::unordered_map<std::string, std::size_t> slot;
     for (const SettingWrite& write : writes) {
@@ -183,65 +185,81 @@ std::string IniDocument::withValues(const std::vector<SettingWrite>& writes,
             latest[it->second] = &write;
         }
     }
+    return latest;
+}
 
-    for (const SettingWrite* write : latest) {
+void addToNewSection(NewSections& sections, const std::string& name, const std::string& entry) {
+    const auto same = std::find_if(sections.begin(), sections.end(),
+                                   [&](const auto& s) { return folded(s.first) == folded(name); });
+    if (same != sections.end()) {
+        same->second += entry;
+    } else {
+        sections.emplace_back(name, entry);
+    }
+}
+
+// The bytes with the edits made (in file order) and the new sections added at the end.
+std::string edited(const std::string& bytes, std::vector<TextEdit> edits,
+                   const NewSections& newSections, const std::string& lineBreak) {
+    std::stable_sort(edits.begin(), edits.end(),
+                     [](const TextEdit& a, const TextEdit& b) { return a.begin < b.begin; });
+    std::string out;
+    out.reserve(bytes.size() + 256);
+    std::size_t copied = 0;
+    for (const TextEdit& edit : edits) {
+        out.append(bytes, copied, edit.begin - copied);
+        out += edit.text;
+        copied = edit.end;
+    }
+    out.append(bytes, copied, std::string::npos);
+    for (const auto& [name, lines] : newSections) {
+        if (!out.empty()) {
+            if (out.back() != '\n' && out.back() != '\r') {
+                out += lineBreak;
+            }
+            out += lineBreak;
+        }
+        out += '[' + escapeIniName(name) + ']' + lineBreak + lines;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string IniDocument::withValues(const std::vector<SettingWrite>& writes,
+                                    const ShowsAs& showsAs) const {
+    std::vector<TextEdit> edits;
+    NewSections newSections;
+    for (const SettingWrite* write : lastWriteOfEachKey(writes)) {
         const std::string path = spelledPath(write->key);
         if (const KeyLine* found = findLine(write->key)) {
             const KeyLine& line = *found;
             const std::string stored = unescapeIniValue(
                 std::string_view(bytes_).substr(line.valueBegin, line.end - line.valueBegin));
-            if (showsAs(stored, write->text)) {
-                continue;
+            if (!showsAs(stored, write->text)) {
+                edits.push_back(
+                    {line.begin, line.end,
+                     escapeIniName(dropComponents(path, sections_[line.section].depth)) + '=' +
+                         escapeIniValue(write->text)});
             }
-            edits.push_back({line.begin, line.end,
-                             escapeIniName(dropComponents(path, sections_[line.section].depth)) +
-                                 '=' + escapeIniValue(write->text)});
             continue;
         }
         const std::string top = path.substr(0, path.find('/'));
         const std::string entry =
             escapeIniName(dropComponents(path, 1)) + '=' + escapeIniValue(write->text) + lineBreak_;
         const auto insertAt = sectionInsertAt_.find(folded(top));
-        if (insertAt != sectionInsertAt_.end()) {
-            std::string text = entry;
-            if (insertAt->second == bytes_.size() && !bytes_.empty() && bytes_.back() != '\n' &&
-                bytes_.back() != '\r') {
-                text = lineBreak_ + text;  // the file's last line had no line break
-            }
-            edits.push_back({insertAt->second, insertAt->second, std::move(text)});
+        if (insertAt == sectionInsertAt_.end()) {
+            addToNewSection(newSections, top, entry);
             continue;
         }
-        const auto same = std::find_if(newSections.begin(), newSections.end(), [&](const auto& s) {
-            return folded(s.first) == folded(top);
-        });
-        if (same != newSections.end()) {
-            same->second += entry;
-        } else {
-            newSections.emplace_back(top, entry);
+        std::string text = entry;
+        if (insertAt->second == bytes_.size() && !bytes_.empty() && bytes_.back() != '\n' &&
+            bytes_.back() != '\r') {
+            text = lineBreak_ + text;  // the file's last line had no line break
         }
+        edits.push_back({insertAt->second, insertAt->second, std::move(text)});
     }
-
-    std::stable_sort(edits.begin(), edits.end(),
-                     [](const Edit& a, const Edit& b) { return a.begin < b.begin; });
-    std::string out;
-    out.reserve(bytes_.size() + 256);
-    std::size_t copied = 0;
-    for (const Edit& edit : edits) {
-        out.append(bytes_, copied, edit.begin - copied);
-        out += edit.text;
-        copied = edit.end;
-    }
-    out.append(bytes_, copied, std::string::npos);
-    for (const auto& [name, lines] : newSections) {
-        if (!out.empty()) {
-            if (out.back() != '\n' && out.back() != '\r') {
-                out += lineBreak_;
-            }
-            out += lineBreak_;
-        }
-        out += '[' + escapeIniName(name) + ']' + lineBreak_ + lines;
-    }
-    return out;
+    return edited(bytes_, std::move(edits), newSections, lineBreak_);
 }
 
 }  // namespace rumo
