@@ -21,9 +21,12 @@ BarEnvironment desktopEnvironment(Launcher& launcher) {
     environment.screenSaverSuffix = kScreenSaverSuffix;
     environment.displaySettings = [] { return displaySettingsCommand(); };
     environment.showMessage = [](QWidget* parent, const std::string& text) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("RUMO?"), qtText(text),
-                        QMessageBox::Ok, parent);
-        box.exec();
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("RUMO?"), qtText(text),
+                                    QMessageBox::Ok, parent);
+        // Not modal: the bar and the icon's menus stay usable while it shows.
+        box->setWindowModality(Qt::NonModal);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->show();
     };
     environment.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     environment.executablePath = QCoreApplication::applicationFilePath().toStdString();

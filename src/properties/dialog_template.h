@@ -15,6 +15,7 @@ inline constexpr int kGroup = 1;       // starts a group: ends the radio group b
 inline constexpr int kHidden = 2;      // starts hidden
 inline constexpr int kPassword = 4;    // edit that masks what is typed
 inline constexpr int kRightAlign = 8;  // edit with right-aligned text
+inline constexpr int kNoScroll = 16;   // edit that takes only what fits its width
 
 // Tab of a control that belongs to no tab page (the tab bar, OK, Cancel).
 inline constexpr int kEveryTab = -1;

@@ -6,12 +6,39 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <climits>
+#include <cstdlib>
+#include <tuple>
 
 namespace rumo {
+
+namespace {
+
+// The face's own style closest to a weight and slant, its plain width first: the toolkit's
+// dialog looks a style up by its name in the interface's language, which misses the names the
+// font files give ("Bold" is asked for as "太字") and falls back to the first style listed.
+QString closestStyle(const QString& family, int weight, bool italic) {
+    QString best;
+    std::tuple<bool, int, qsizetype> bestScore{true, INT_MAX, 0};
+    for (const QString& style : QFontDatabase::styles(family)) {
+        const QFont face = QFontDatabase::font(family, style, 12);
+        const std::tuple<bool, int, qsizetype> score{(face.style() != QFont::StyleNormal) != italic,
+                                                     std::abs(face.weight() - weight),
+                                                     style.size()};
+        if (best.isEmpty() || score < bestScore) {
+            best = style;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+}  // namespace
 
 FontColourDialog::FontColourDialog(QWidget* parent)
     : QDialog(parent),
@@ -23,11 +50,14 @@ FontColourDialog::FontColourDialog(QWidget* parent)
     fonts_->setWindowFlags(Qt::Widget);
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts_->setSizeGripEnabled(false);
+    // Esc and Enter in the embedded dialog would close only it, leaving this one empty.
+    fonts_->installEventFilter(this);
 
     auto* colourRow = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("色(&C):"), this);
     label->setBuddy(colourButton_);
     colourButton_->setMinimumWidth(80);
+    colourButton_->setAutoDefault(false);  // Enter confirms the chooser wherever the focus is
     colourRow->addWidget(label);
     colourRow->addWidget(colourButton_);
     colourRow->addSpacing(24);
@@ -50,6 +80,24 @@ FontColourDialog::FontColourDialog(QWidget* parent)
     layout->addWidget(buttons);
     setColour(Qt::black);
     offerSynthesisedStyles();
+    fonts_->setFocus(Qt::OtherFocusReason);
+}
+
+bool FontColourDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == fonts_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            if (key->key() == Qt::Key_Escape) {
+                reject();
+                return true;
+            }
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                accept();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FontColourDialog::offerSynthesisedStyles() {
@@ -73,7 +121,14 @@ void FontColourDialog::offerSynthesisedStyles() {
 }
 
 void FontColourDialog::setCurrentFont(const QFont& font) {
-    fonts_->setCurrentFont(font);
+    QFont shown = font;
+    if (shown.styleName().isEmpty()) {
+        const QString style = closestStyle(font.family(), font.weight(), font.italic());
+        if (!style.isEmpty()) {
+            shown.setStyleName(style);
+        }
+    }
+    fonts_->setCurrentFont(shown);
     const QSignalBlocker quietBold(bold_);
     const QSignalBlocker quietItalic(italic_);
     bold_->setChecked(font.bold());
@@ -83,6 +138,10 @@ void FontColourDialog::setCurrentFont(const QFont& font) {
 
 QFont FontColourDialog::currentFont() const {
     QFont font = fonts_->currentFont();
+    if (bold_->isEnabled() || italic_->isEnabled()) {
+        // A style name would take precedence over the weight and slant set here.
+        font.setStyleName(QString());
+    }
     if (bold_->isEnabled()) {
         font.setBold(bold_->isChecked());
     }

@@ -24,6 +24,9 @@ public:
     void setColour(const QColor& colour);
     QColor colour() const { return colour_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void pickColour();
     // Enables the check boxes for the styles the current face lacks, and shows them in the

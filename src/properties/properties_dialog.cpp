@@ -164,9 +164,8 @@ void PropertiesDialog::accept() {
     PropertyValues values = values_;
     if (const std::optional<int> refused = readControls(values)) {
         services_.showMessage(this, qtText(kIntegerRequiredMessage));
-        auto* edit = qobject_cast<QLineEdit*>(control(*refused));
-        edit->setFocus(Qt::OtherFocusReason);
-        edit->selectAll();
+        refusedEdit_ = qobject_cast<QLineEdit*>(control(*refused));
+        focusRefusedEdit();
         return;
     }
     // Saved here, not after the dialog closes, so a failed save can keep what was typed.
@@ -200,6 +199,20 @@ void PropertiesDialog::switchTab(int index) {
     }
     for (int id : tabControls(dialogTemplate, index)) {
         control(id)->setVisible(true);
+    }
+    focusRefusedEdit();
+}
+
+// The refused edit gets the keyboard with its text selected; an edit on a tab not shown gets it
+// when its tab is, since a hidden widget cannot take the keyboard.
+void PropertiesDialog::focusRefusedEdit() {
+    if (refusedEdit_ == nullptr) {
+        return;
+    }
+    refusedEdit_->selectAll();
+    if (refusedEdit_->isVisible()) {
+        refusedEdit_->setFocus(Qt::OtherFocusReason);
+        refusedEdit_ = nullptr;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "properties/property_bindings.h"
 
 class QButtonGroup;
+class QLineEdit;
 class QTabBar;
 
 namespace rumo {
@@ -42,6 +43,7 @@ private:
     // Reads every control into values; returns the first refused control, if any.
     std::optional<int> readControls(PropertyValues& values) const;
     void switchTab(int index);
+    void focusRefusedEdit();
     void connectButtons();
 
     void chooseBackgroundColour();
@@ -54,6 +56,7 @@ private:
     std::map<int, QWidget*> controls_;
     std::map<int, QButtonGroup*> radioGroups_;  // by the group's first button
     PropertyValues values_;
+    QLineEdit* refusedEdit_ = nullptr;  // a refused memo position waiting for its tab
 };
 
 // Runs the dialog modally (OK writes its 45 settings). Returns whether it ended with OK.

@@ -9,7 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTabBar>
+#include <QValidator>
 #include <algorithm>
 #include <limits>
 
@@ -25,6 +28,30 @@ QRect pixels(const DialogRect& units, const DialogBaseUnits& base) {
     const DialogRect r = toPixels(units, base);
     return {r.x, r.y, r.width, r.height};
 }
+
+// Refuses what would not fit the edit's width: the edit never scrolls, so everything typed stays
+// in view. A text given by the program (a stored value) is shown as it is.
+class FitsWidthValidator : public QValidator {
+public:
+    explicit FitsWidthValidator(QLineEdit* edit) : QValidator(edit), edit_(edit) {}
+
+    State validate(QString& input, int& /*pos*/) const override {
+        QStyleOptionFrame option;
+        option.initFrom(edit_);
+        option.lineWidth = edit_->hasFrame() ? edit_->style()->pixelMetric(
+                                                   QStyle::PM_DefaultFrameWidth, &option, edit_)
+                                             : 0;
+        const QRect contents =
+            edit_->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit_);
+        const QMargins margins = edit_->textMargins();
+        // The toolkit keeps two pixels free on each side of the text, and room for the cursor.
+        const int room = contents.width() - margins.left() - margins.right() - 2 * 2 - 1;
+        return edit_->fontMetrics().horizontalAdvance(input) <= room ? Acceptable : Invalid;
+    }
+
+private:
+    QLineEdit* edit_;
+};
 
 // A tab control is a tab bar over a framed page; the page is drawn first so the other controls
 // lie on top of it.
@@ -72,6 +99,9 @@ QWidget* makeControl(QDialog& dialog, const ControlDef& def, const QRect& area) 
             if (def.has(kRightAlign)) {
                 edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             }
+            if (def.has(kNoScroll)) {
+                edit->setValidator(new FitsWidthValidator(edit));
+            }
             return edit;
         }
         case ControlKind::DropDownList:
@@ -99,7 +129,8 @@ std::map<int, QWidget*> buildTemplate(QDialog& dialog, const DialogTemplate& dia
     dialog.setFont(font);
     const DialogBaseUnits base = baseUnitsOf(font);
     dialog.setFixedSize(pixels({0, 0, frame.width, frame.height}, base).size());
-    dialog.setWindowTitle(qtText(frame.caption));
+    // An empty title would make the window system show the program's name instead.
+    dialog.setWindowTitle(frame.caption.empty() ? QStringLiteral(" ") : qtText(frame.caption));
 
     std::map<int, QWidget*> controls;
     for (const ControlDef& def : dialogTemplate.controls) {

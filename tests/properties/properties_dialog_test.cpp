@@ -10,14 +10,17 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListView>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include "common/japanese_faces.h"
 #include "fake_dialog_services.h"
@@ -271,10 +274,33 @@ TEST_F(PropertiesDialogTest, ARefusedPositionIsReportedOnceAndKeepsTheDialogOpen
         click(d, 1);
         EXPECT_TRUE(d.isVisible()) << bad;
     }
-    edit(d, 1067)->setText(QStringLiteral("0"));
+    // Refused while its tab is not shown: the edit takes what is typed once its tab is.
+    edit(d, 1067)->setText(QStringLiteral("x"));
+    d.tabBar()->setCurrentIndex(0);
+    click(d, 1);
+    ASSERT_EQ(services.messages.size(), 6u);
+    d.tabBar()->setCurrentIndex(2);
+    EXPECT_EQ(QApplication::focusWidget(), d.control(1067));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0"));
+    EXPECT_EQ(edit(d, 1067)->text(), QStringLiteral("0"));
     click(d, 1);
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST_F(PropertiesDialogTest, APositionTakesOnlyWhatFitsItsEdit) {
+    PropertiesDialog d(store, services);
+    d.show();
+    d.tabBar()->setCurrentIndex(2);
+    QLineEdit* x = edit(d, 1067);
+    x->clear();
+    QTest::keyClicks(x, QStringLiteral("1234567890123"));
+    EXPECT_GE(x->text().size(), 2) << x->text().toStdString();
+    EXPECT_TRUE(QStringLiteral("1234567890123").startsWith(x->text()));
+    EXPECT_LE(x->fontMetrics().horizontalAdvance(x->text()), x->width());
+    EXPECT_LT(x->text().size(), 13);
+    x->setText(QStringLiteral("-2147483648"));  // a stored value is shown whole
+    EXPECT_EQ(x->text(), QStringLiteral("-2147483648"));
 }
 
 TEST_F(PropertiesDialogTest, AFailedSaveIsReportedAndKeepsWhatWasTyped) {
@@ -501,6 +527,49 @@ TEST(SystemChooserTest, FontDescriptionsRoundTripThroughTheToolkit) {
             EXPECT_EQ(dialog.currentFont().pointSize(), 24);
             EXPECT_EQ(dialog.currentFont().family(), font.family());
         }
+    }
+}
+
+TEST(SystemChooserTest, AFaceWithStylesOfItsOwnComesBackAsItWasGiven) {
+    // The interface is Japanese, so the toolkit asks for its styles by their Japanese names.
+    QTranslator translator;
+    ASSERT_TRUE(translator.load(QLocale(QLocale::Japanese, QLocale::Japan),
+                                QStringLiteral("qtbase"), QStringLiteral("_"),
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    QCoreApplication::installTranslator(&translator);
+    const QString family = QStringLiteral("DejaVu Sans");  // Book, Bold, Oblique, Condensed, ...
+    ASSERT_GE(QFontDatabase::styles(family).size(), 4) << "fonts-dejavu-extra is missing";
+    FontColourDialog dialog;
+    for (bool bold : {false, true}) {
+        for (bool italic : {false, true}) {
+            QFont font(family, 14);
+            font.setBold(bold);
+            font.setItalic(italic);
+            dialog.setCurrentFont(font);
+            const ChosenFont chosen = chosenFontOf(dialog.currentFont(), Qt::black);
+            EXPECT_EQ(chosen.face, "DejaVu Sans");
+            EXPECT_EQ(chosen.weight, bold ? 700 : 400) << bold << italic;
+            EXPECT_EQ(chosen.italic, italic) << bold << italic;
+        }
+    }
+    QCoreApplication::removeTranslator(&translator);
+}
+
+TEST(SystemChooserTest, EscAndEnterAnswerTheChooserWhereverTheFocusIs) {
+    for (const auto& [key, result] : {std::pair{Qt::Key_Escape, QDialog::Rejected},
+                                      std::pair{Qt::Key_Return, QDialog::Accepted}}) {
+        FontColourDialog dialog;
+        dialog.show();
+        QLineEdit* sizeEdit = nullptr;  // the one edit of the toolkit's dialog a user types into
+        for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+            if (!edit->isReadOnly() && edit->objectName().isEmpty()) {
+                sizeEdit = edit;
+            }
+        }
+        ASSERT_NE(sizeEdit, nullptr);
+        QTest::keyClick(sizeEdit, key);
+        EXPECT_FALSE(dialog.isVisible()) << key;
+        EXPECT_EQ(dialog.result(), result) << key;
     }
 }
 
