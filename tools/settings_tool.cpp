@@ -66,8 +66,11 @@ int main(int argc, char* argv[]) {
         return reported(store.write({{key, std::to_string(*value)}}));
     }
     if (command == QStringLiteral("fill") && args.size() == 4) {
-        const int count = args[3].toInt();
-        for (int n = 1; n <= count; ++n) {
+        const auto count = rumo::parseStoredInt(args[3].toStdString());
+        if (!count || *count < 0) {
+            return usage();
+        }
+        for (int n = 1; n <= *count; ++n) {
             const rumo::SettingKey numbered{key.section, key.key + std::to_string(n)};
             if (reported(store.write({{numbered, std::to_string(n)}})) != 0) {
                 return 1;

@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -82,20 +83,51 @@ rumo::PreviewEnvironment previewEnvironment() {
     return environment;
 }
 
-// --autostart, and --where without a window to show: done without a display.
+// --autostart and --where without a window to show: done without a display.
 bool needsNoWindows(const rumo::LongOptions& options, const rumo::Launch& launch) {
-    return options.autostart ||
-           (options.where && !options.askWhere && launch.mode == rumo::RunMode::Nothing);
+    return (options.autostart || options.where) && !options.askWhere &&
+           launch.mode == rumo::RunMode::Nothing;
+}
+
+// Both, when both are given; the status says whether everything asked for was done.
+int applyStoredOptions(const rumo::LongOptions& options, const QString& applicationName) {
+    if (options.autostart && rumo::applyAutostart(*options.autostart, applicationName) != 0) {
+        return 1;
+    }
+    if (options.where) {
+        rumo::FileSettingsStore store(applicationName);
+        if (!rumo::storeWhere(store, *options.where)) {
+            return 1;
+        }
+    }
+    return 0;
 }
 
 int runWithoutWindows(int argc, char* argv[], const rumo::LongOptions& options) {
     QCoreApplication app(argc, argv);
-    const QString applicationName = nameApplication();
-    if (options.autostart) {
-        return rumo::applyAutostart(*options.autostart, applicationName);
+    return applyStoredOptions(options, nameApplication());
+}
+
+// Qt ends the process with an abort when it finds no display; a user running the program
+// where there is none (over ssh, say) gets a line instead.
+bool haveDisplay() {
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const QString platforms = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (platforms.isEmpty()) {
+        return x11 || wayland;
     }
-    rumo::FileSettingsStore store(applicationName);
-    return rumo::storeWhere(store, *options.where) ? 0 : 1;
+    const auto usable = [&](const QString& platform) {
+        if (platform.startsWith(QLatin1String("xcb"))) {
+            return x11;
+        }
+        if (platform.startsWith(QLatin1String("wayland"))) {
+            return wayland;
+        }
+        return true;  // offscreen, vnc and the like need no display
+    };
+    const QStringList listed = platforms.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    return std::any_of(listed.begin(), listed.end(), usable);
 }
 
 // --ask-where: the destination asked for, stored, and the notice started.
@@ -148,6 +180,10 @@ int main(int argc, char* argv[]) {
                      " XSCREENSAVER_WINDOW set\n");
         return 2;
     }
+    if (!haveDisplay()) {
+        std::fprintf(stderr, "rumo: no display to show on (DISPLAY is not set)\n");
+        return 1;
+    }
     if (launch.mode != rumo::RunMode::Resident) {
         preferX11ForNotice();
     }
@@ -156,10 +192,11 @@ int main(int argc, char* argv[]) {
     // The stored faces are the Japanese system's names; they resolve to the installed IPA faces.
     rumo::installJapaneseFaceSubstitutions();
     installJapaneseTranslations(app);
-    rumo::FileSettingsStore store(nameApplication());
-    if (options.where && !rumo::storeWhere(store, *options.where)) {
+    const QString applicationName = nameApplication();
+    if (applyStoredOptions(options, applicationName) != 0) {
         return 1;
     }
+    rumo::FileSettingsStore store(applicationName);
     if (options.askWhere) {
         return askWhereAndStart(store);
     }

@@ -33,6 +33,22 @@ class LongOptions(unittest.TestCase):
             self.assertEqual(s._run([RUMO, "--version"]).stdout.split()[0], "rumo")
             self.assertIn("--autostart", s._run([RUMO, "-h"]).stdout)
 
+    def test_options_given_together_are_all_done(self):
+        with Session(window_manager=False) as s:
+            both = s.rumo("--autostart", "on", "--where", "外出")
+            self.assertEqual(wait_exit(both), 0)
+            self.assertEqual(s.get("Config", "Where"), "外出")
+            entry = os.path.join(s.env["XDG_CONFIG_HOME"], "autostart", "rumo.desktop")
+            self.assertTrue(os.path.isfile(entry))
+
+    def test_without_a_display_a_window_mode_ends_with_one_line(self):
+        with Session(window_manager=False) as s:
+            env = {k: v for k, v in s.env.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+            result = subprocess.run([RUMO, "-s"], env=env, capture_output=True, text=True,
+                                    timeout=60)
+            self.assertEqual(result.returncode, 1)
+            self.assertEqual(len(result.stderr.splitlines()), 1, result.stderr)
+
 
 class Saver(unittest.TestCase):
     def test_covers_the_whole_screen_in_front(self):
