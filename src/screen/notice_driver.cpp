@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kMovingInterval = 50;
 constexpr int kStillInterval = 1000;
+// How long a window's size must stay put before its pictures are decoded for it again.
+constexpr int kResizeRestMs = 300;
 
 QRegion toLogical(const QRegion& device, qreal ratio) {
     if (ratio == 1.0) {
@@ -39,7 +41,11 @@ FrameClock systemClock() {
 }
 
 NoticeDriver::NoticeDriver(AwayScene scene, bool keepImage, QObject* parent)
-    : QObject(parent), scene_(std::move(scene)), canvas_(&pictures_, keepImage) {}
+    : QObject(parent), scene_(std::move(scene)), canvas_(&pictures_, keepImage) {
+    decodeAgainTimer_.setSingleShot(true);
+    decodeAgainTimer_.setInterval(kResizeRestMs);
+    connect(&decodeAgainTimer_, &QTimer::timeout, this, &NoticeDriver::decodeAgain);
+}
 
 NoticeDriver::~NoticeDriver() = default;
 
@@ -53,7 +59,13 @@ void NoticeDriver::resize(QSize logicalSize, qreal devicePixelRatio) {
     size_ = logicalSize.expandedTo(QSize(1, 1));
     ratio_ = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     // Pictures were cut and scaled for the screen they were decoded for.
-    if (picturesChosen_ && pictureScreen() != before) {
+    if (!picturesChosen_ || pictureScreen() == before) {
+        return;
+    }
+    if (rules_.probe) {
+        // Off the window's thread, once a window being resized has come to rest.
+        decodeAgainTimer_.start();
+    } else {
         decodeAgain();
     }
 }

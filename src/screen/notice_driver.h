@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QRegion>
 #include <QSize>
+#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -78,6 +79,7 @@ private:
     FrameCanvas canvas_;
     PictureRules rules_;
     std::unique_ptr<PictureWorker> worker_;
+    QTimer decodeAgainTimer_;
     std::function<FrameClock()> clock_ = systemClock;
     QSize size_{1, 1};
     qreal ratio_ = 1.0;
