@@ -102,6 +102,8 @@ QString usageText(const QString& programName) {
                "  (none), c          the resident destination bar and its notification-area icon\n"
                "  s                  the notice, full screen\n"
                "  p WINDOW-ID        the notice inside an existing X11 window, as a preview\n"
+               "  p, p -root, -root  the same in the window XSCREENSAVER_WINDOW names, as a\n"
+               "                     screen-saver daemon runs its savers\n"
                "  Any other first argument ends at once.\n"
                "\n"
                "Options:\n"
