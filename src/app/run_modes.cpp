@@ -11,7 +11,9 @@
 #include "platform/instance_guard.h"
 #include "platform/native_window.h"
 #include "platform/screen_saver_inhibitor.h"
+#include "platform/xscreensaver_nudge.h"
 #include "screen/away_screen.h"
+#include "screen/frame_scale.h"
 #include "screen/notice_pictures.h"
 #include "screen/picture_worker.h"
 #include "screen/saver_session.h"
@@ -42,11 +44,18 @@ int finish(int status) {
 }  // namespace
 
 int runSaver(SettingsStore& store) {
+    // One notice at a time: a second start leaves the one showing, and its away time, alone.
+    InstanceGuard oneNotice({}, InstanceGuard::noticeLockName());
+    if (!oneNotice.tryAcquire()) {
+        return 0;
+    }
     SaverSession notice(store);
     notice.setPictureRules(standardPictureRules());
     notice.show();
     ScreenSaverInhibitor inhibitor;
     inhibitor.inhibit();
+    XScreenSaverNudge xscreensaver;
+    xscreensaver.start();
     const int status = QApplication::exec();
     inhibitor.release();
     return finish(status);
@@ -66,18 +75,25 @@ int runPreview(SettingsStore& store, std::uint64_t parentWindow) {
     preview.setAttribute(Qt::WA_NativeWindow);
     preview.winId();
     preview.windowHandle()->setParent(parent);
-    preview.setGeometry(0, 0, size->width(), size->height());
+    // The host's size comes in device pixels; the notice is laid out in logical ones, so on a
+    // HiDPI screen it looks as at 1x, only sharper.
+    const auto logicalSize = [&preview](QSize device) {
+        const qreal ratio = preview.windowHandle()->devicePixelRatio();
+        return QSize(toLogicalCovering(device.width(), ratio),
+                     toLogicalCovering(device.height(), ratio));
+    };
+    preview.setGeometry(QRect(QPoint(0, 0), logicalSize(*size)));
     preview.show();
 
     // The host owns the preview's window: when it goes away the preview ends, and it follows the
     // host's size while it lives.
     QTimer hostWatch;
-    QObject::connect(&hostWatch, &QTimer::timeout, &preview, [&preview, parentWindow] {
+    QObject::connect(&hostWatch, &QTimer::timeout, &preview, [&preview, parentWindow, logicalSize] {
         const std::optional<QSize> hostSize = nativeWindowSize(parentWindow);
         if (!hostSize) {
             QCoreApplication::exit(0);
-        } else if (*hostSize != preview.size()) {
-            preview.setGeometry(0, 0, hostSize->width(), hostSize->height());
+        } else if (logicalSize(*hostSize) != preview.size()) {
+            preview.setGeometry(QRect(QPoint(0, 0), logicalSize(*hostSize)));
         }
     });
     hostWatch.start(500);

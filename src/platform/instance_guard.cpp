@@ -81,11 +81,11 @@ QString instanceFolder() {
     return folder;
 }
 
-InstanceGuard::InstanceGuard(QString folder) {
+InstanceGuard::InstanceGuard(QString folder, const QString& fileName) {
     if (folder.isEmpty()) {
         folder = instanceFolder();
     }
-    path_ = QDir(folder).filePath(QStringLiteral("Rumo.lock"));
+    path_ = QDir(folder).filePath(fileName);
 }
 
 InstanceGuard::~InstanceGuard() {

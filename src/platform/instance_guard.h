@@ -15,8 +15,12 @@ QString instanceFolder();
 
 class InstanceGuard {
 public:
-    // The folder defaults to instanceFolder().
-    explicit InstanceGuard(QString folder = {});
+    // The folder defaults to instanceFolder(); the resident bar and the notice each have a lock
+    // of their own there.
+    explicit InstanceGuard(QString folder = {}, const QString& fileName = residentLockName());
+
+    static QString residentLockName() { return QStringLiteral("Rumo.lock"); }
+    static QString noticeLockName() { return QStringLiteral("RumoNotice.lock"); }
     ~InstanceGuard();
     InstanceGuard(const InstanceGuard&) = delete;
     InstanceGuard& operator=(const InstanceGuard&) = delete;

@@ -49,7 +49,7 @@ void AwayScreen::tick() {
         return;  // the first paint starts the notice
     }
     // The notice keeps itself in front (a platform without window stacking has nothing to raise).
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    if (keptInFront_ && QGuiApplication::platformName() != QLatin1String("offscreen")) {
         raise();
     }
     const QRegion changed = driver_.tick();

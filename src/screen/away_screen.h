@@ -31,6 +31,10 @@ public:
     // One timer tick: the next frame, copied to the window where it changed.
     void tick();
 
+    // Whether each tick raises the window above whatever has come over it (a notification, a
+    // window another program opened). Off while the desktop's own locker holds the screen.
+    void setKeptInFront(bool kept) { keptInFront_ = kept; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -38,6 +42,7 @@ private:
     NoticeDriver driver_;
     bool copyingTick_ = false;
     bool firstFrameDrawn_ = false;
+    bool keptInFront_ = true;
     QTimer timer_;
 };
 

@@ -59,6 +59,14 @@ int toDevice(int logical, double ratio) {
     return edgeToDevice(logical, ratio);
 }
 
+int toLogicalCovering(int device, double ratio) {
+    if (!(ratio > 0.0) || ratio == 1.0) {
+        return device;
+    }
+    // The small allowance keeps 1920 / 1.5 at 1280 where floating point gives 1280.0000001.
+    return static_cast<int>(std::ceil(static_cast<double>(device) / ratio - 1e-9));
+}
+
 Frame scaleFrame(const Frame& frame, double ratio) {
     if (ratio == 1.0 || !(ratio > 0.0)) {
         return frame;

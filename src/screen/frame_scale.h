@@ -14,4 +14,8 @@ Frame scaleFrame(const Frame& frame, double ratio);
 // One logical coordinate in device pixels, kept in the 32-bit range.
 int toDevice(int logical, double ratio);
 
+// The logical length that covers a length in device pixels (a host window's size, as the window
+// system gives it) at the ratio: rounded up, so no device pixel is left undrawn.
+int toLogicalCovering(int device, double ratio);
+
 }  // namespace rumo

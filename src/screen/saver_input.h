@@ -8,7 +8,8 @@
 
 namespace rumo {
 
-enum class InputVerdict { Ignore, Close };
+// Reclaim: the notice stays and takes the keyboard and the front back.
+enum class InputVerdict { Ignore, Close, Reclaim };
 
 struct InputRestrictions {
     bool escOnly = false;       // only Esc ends the notice
@@ -28,12 +29,20 @@ public:
     InputVerdict systemKeyPressed();                      // a key pressed together with Alt
     InputVerdict keyPressed(int virtualKey);              // Enter is 13, Esc 27
     void characterTyped(std::string_view utf8Character);  // "\r" clears what was typed
-    InputVerdict activationLost() const { return InputVerdict::Close; }
+    // Another window became active, or the notice lost its hold on the keyboard (a grab taken
+    // by another program, a compositor moving the focus). A notice without the password ends, as
+    // when its user switches away; a password notice takes the keyboard back and stays, or every
+    // window-manager shortcut and every program raising a window would be a way round it.
+    InputVerdict activationLost() const { return holdsAgainstFocusLoss(); }
+    InputVerdict grabLost() const { return holdsAgainstFocusLoss(); }
 
     const std::string& typed() const { return typed_; }
 
 private:
     bool unrestricted() const { return !restrictions_.escOnly && !restrictions_.passwordLock; }
+    InputVerdict holdsAgainstFocusLoss() const {
+        return restrictions_.passwordLock ? InputVerdict::Reclaim : InputVerdict::Close;
+    }
 
     InputRestrictions restrictions_;
     bool mouseSeen_ = false;

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include "screen/saver_window.h"
 #include "screen/scene_loader.h"
@@ -16,10 +17,17 @@ InputRestrictions restrictionsOf(const AwayScene& scene) {
     return {scene.escOnly, scene.passwordLock, scene.password};
 }
 
+constexpr int kGrabRetryMs = 200;
+constexpr int kActivationAnswerMs = 1000;
+constexpr int kActivationRecheckMs = 50;
+
 }  // namespace
 
 SaverSession::SaverSession(SettingsStore& store, QObject* parent)
-    : QObject(parent), scene_(loadAwayScene(store)), input_(restrictionsOf(scene_)) {}
+    : QObject(parent), scene_(loadAwayScene(store)), input_(restrictionsOf(scene_)) {
+    grabRetry_.setInterval(kGrabRetryMs);
+    connect(&grabRetry_, &QTimer::timeout, this, &SaverSession::holdInput);
+}
 
 SaverSession::~SaverSession() {
     for (const auto& [screen, window] : windows_) {
@@ -40,6 +48,7 @@ void SaverSession::show() {
     // The primary screen's window comes last, so it is the one in front and active.
     addScreen(primary);
     activatePrimary();
+    holdInput();
 }
 
 void SaverSession::addScreen(QScreen* screen) {
@@ -80,6 +89,7 @@ void SaverSession::removeScreen(QScreen* screen) {
     if (hadKeyboard || !ownsActiveWindow()) {
         activatePrimary();
     }
+    holdInput();  // a grab goes with the window that held it
 }
 
 bool SaverSession::ownsActiveWindow() const {
@@ -92,7 +102,7 @@ bool SaverSession::ownsActiveWindow() const {
     return false;
 }
 
-void SaverSession::activatePrimary() {
+SaverWindow* SaverSession::primaryWindow() const {
     QScreen* primary = QGuiApplication::primaryScreen();
     SaverWindow* chosen = windows_.empty() ? nullptr : windows_.back().second;
     for (const auto& [screen, window] : windows_) {
@@ -100,10 +110,40 @@ void SaverSession::activatePrimary() {
             chosen = window;
         }
     }
-    if (chosen != nullptr) {
-        chosen->raise();
-        chosen->activateWindow();
+    return chosen;
+}
+
+void SaverSession::activatePrimary() {
+    if (SaverWindow* window = primaryWindow()) {
+        window->raise();
+        window->activateWindow();
+        activationAsked_.start();
     }
+}
+
+// Keys and buttons all go to the primary window, whichever screen they come from; the rules are
+// the same for every window. Only X11 lets a client hold them.
+void SaverSession::holdInput() {
+    SaverWindow* window = primaryWindow();
+    if (closeRequested_ || window == nullptr ||
+        QGuiApplication::platformName() != QLatin1String("xcb")) {
+        grabRetry_.stop();
+        return;
+    }
+    QWindow* handle = window->windowHandle();
+    const bool keyboard = handle != nullptr && handle->setKeyboardGrabEnabled(true);
+    const bool pointer = handle != nullptr && handle->setMouseGrabEnabled(true);
+    inputHeld_ = keyboard && pointer;
+    if (inputHeld_) {
+        grabRetry_.stop();
+    } else if (!grabRetry_.isActive()) {
+        grabRetry_.start();
+    }
+}
+
+void SaverSession::reclaim() {
+    activatePrimary();
+    holdInput();
 }
 
 void SaverSession::activationLeft() {
@@ -116,12 +156,24 @@ void SaverSession::activationLeft() {
 
 void SaverSession::checkActivation() {
     activationCheckPending_ = false;
-    if (!ownsActiveWindow()) {
-        apply(input_.activationLost());
+    if (ownsActiveWindow()) {
+        return;
     }
+    // The notice asked for the keyboard for one of its windows a moment ago (a screen went, the
+    // notice took the keyboard back): the window system has not answered yet.
+    if (activationAsked_.isValid() && !activationAsked_.hasExpired(kActivationAnswerMs)) {
+        activationCheckPending_ = true;
+        QTimer::singleShot(kActivationRecheckMs, this, &SaverSession::checkActivation);
+        return;
+    }
+    apply(input_.activationLost());
 }
 
 void SaverSession::apply(InputVerdict verdict) {
+    if (verdict == InputVerdict::Reclaim && !closeRequested_) {
+        reclaim();
+        return;
+    }
     if (verdict == InputVerdict::Close && !closeRequested_) {
         closeRequested_ = true;
         // Closed after the current event has been handled, as a posted request would be.
@@ -130,6 +182,7 @@ void SaverSession::apply(InputVerdict verdict) {
 }
 
 void SaverSession::closeNotice() {
+    grabRetry_.stop();
     for (const auto& [screen, window] : windows_) {
         window->allowClose();
         window->close();

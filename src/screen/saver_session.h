@@ -1,9 +1,13 @@
 // The full-screen notice as a whole: one window on every screen, following screens added,
 // removed and resized, all fed to one set of input rules (the mouse's first position and the
 // typed password are shared). Activation moving between its own windows is no loss of it.
+// Where the window system allows (X11), the notice holds the keyboard and the pointer while it
+// shows, so that no shortcut of the desktop and no other program gets any input.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 #include <utility>
 #include <vector>
 
@@ -29,18 +33,24 @@ public:
     void show();
 
     SaverInput& input() { return input_; }
-    // Ends the notice (the process's event loop) when the verdict says so.
+    // Ends the notice (the process's event loop), or takes the keyboard and the front back,
+    // when the verdict says so.
     void apply(InputVerdict verdict);
     // One of the windows lost activation: the notice ends unless another of its windows has it.
     void activationLeft();
 
     int windowCount() const { return static_cast<int>(windows_.size()); }
+    // True while the notice's window holds both the keyboard and the pointer.
+    bool holdsInput() const { return inputHeld_; }
 
 private:
     void addScreen(QScreen* screen);
     void removeScreen(QScreen* screen);
     bool ownsActiveWindow() const;
+    SaverWindow* primaryWindow() const;
     void activatePrimary();
+    void holdInput();
+    void reclaim();
     void checkActivation();
     void closeNotice();
 
@@ -50,6 +60,11 @@ private:
     std::vector<std::pair<QScreen*, SaverWindow*>> windows_;
     bool closeRequested_ = false;
     bool activationCheckPending_ = false;
+    bool inputHeld_ = false;
+    QElapsedTimer activationAsked_;
+    // Another program may hold a grab when the notice starts (an open menu): tried again until
+    // it lets go.
+    QTimer grabRetry_;
 };
 
 }  // namespace rumo

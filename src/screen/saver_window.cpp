@@ -1,6 +1,7 @@
 #include "screen/saver_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
@@ -28,8 +29,14 @@ int virtualKeyOf(const QKeyEvent* event) {
 
 SaverWindow::SaverWindow(AwayScene scene, SaverSession& session)
     : AwayScreen(std::move(scene)), session_(session) {
-    // A tool window stays out of the task bar and the task switcher.
-    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    // A tool window stays out of the task bar and the task switcher. On X11 the window manager
+    // is bypassed, as screen lockers do: only such a window can stay above notification pop-ups
+    // and on every workspace, and no shortcut of the window manager can move or close it.
+    Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        flags |= Qt::X11BypassWindowManagerHint;
+    }
+    setWindowFlags(flags);
     // Typed characters must reach the password rule directly, not an input method's composer.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setMouseTracking(true);

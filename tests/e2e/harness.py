@@ -253,7 +253,9 @@ class Session:
                 values["Width"], values["Height"])
 
     def active_window(self):
-        out = self.xdotool("getactivewindow")
+        """The window with the keyboard focus (the notice's windows bypass the window manager,
+        so the window manager's idea of the active window never names them)."""
+        out = self.xdotool("getwindowfocus", "-f")
         return int(out) if out.isdigit() else None
 
     def screenshot(self, path, window="root"):

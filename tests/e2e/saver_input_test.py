@@ -2,13 +2,13 @@
 
 import unittest
 
-from harness import Session, wait_exit, still_running_after
+from harness import Session, wait_for, wait_exit, still_running_after
 
 
 def start_notice(s):
     notice = s.rumo("-s")
     window = s.wait_window(notice)
-    s.xdotool("windowactivate", "--sync", window)
+    wait_for(lambda: s.active_window() == window, what="the notice to have the keyboard")
     return notice, window
 
 
@@ -36,8 +36,6 @@ class Unrestricted(unittest.TestCase):
 
     def test_losing_activation_ends_it(self):
         with Session() as s:
-            s.set("Config", "Passcheck", 1)
-            s.set("Config", "Password", "abc")
             notice, _ = start_notice(s)
             other = s.rumo("-c")  # any other window taking the focus
             other_window = s.wait_window(other)

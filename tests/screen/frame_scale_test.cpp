@@ -38,5 +38,14 @@ TEST(FrameScale, EdgesAnchorsAndCellsFollowTheRatio) {
     EXPECT_EQ(far.y, -2147483647 - 1);
 }
 
+// A host window's device size as the preview's logical size: the whole window is covered.
+TEST(FrameScale, HostSizeInLogicalPixels) {
+    EXPECT_EQ(toLogicalCovering(1920, 2.0), 960);
+    EXPECT_EQ(toLogicalCovering(1921, 2.0), 961);
+    EXPECT_EQ(toLogicalCovering(1920, 1.5), 1280);
+    EXPECT_EQ(toLogicalCovering(640, 1.0), 640);
+    EXPECT_EQ(toLogicalCovering(640, 0.0), 640);
+}
+
 }  // namespace
 }  // namespace rumo
