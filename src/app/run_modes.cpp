@@ -56,6 +56,15 @@ int runSaver(SettingsStore& store) {
     inhibitor.inhibit();
     XScreenSaverNudge xscreensaver;
     xscreensaver.start();
+    // Told while it has locked the screen, XScreenSaver would ask for the password at once.
+    QObject::connect(&notice, &SaverSession::lockerHoldsScreen, &xscreensaver,
+                     [&xscreensaver](bool locked) {
+                         if (locked) {
+                             xscreensaver.stop();
+                         } else {
+                             xscreensaver.start();
+                         }
+                     });
     const int status = QApplication::exec();
     inhibitor.release();
     return finish(status);

@@ -20,6 +20,11 @@ InputRestrictions restrictionsOf(const AwayScene& scene) {
 constexpr int kGrabRetryMs = 200;
 constexpr int kActivationAnswerMs = 1000;
 constexpr int kActivationRecheckMs = 50;
+// How long a locker that asked for the screen is given to take the keyboard before the notice
+// tries to hold it again (XScreenSaver tries once a second, four times).
+constexpr int kLockerGraceMs = 6000;
+// The focus taken from every window this recently, as the notice lost activation, is a locker's.
+constexpr int kLockerSignMs = 2000;
 
 }  // namespace
 
@@ -27,6 +32,9 @@ SaverSession::SaverSession(SettingsStore& store, QObject* parent)
     : QObject(parent), scene_(loadAwayScene(store)), input_(restrictionsOf(scene_)) {
     grabRetry_.setInterval(kGrabRetryMs);
     connect(&grabRetry_, &QTimer::timeout, this, &SaverSession::holdInput);
+    lockerGrace_.setSingleShot(true);
+    lockerGrace_.setInterval(kLockerGraceMs);
+    connect(&lockerGrace_, &QTimer::timeout, this, &SaverSession::holdInput);
 }
 
 SaverSession::~SaverSession() {
@@ -57,6 +65,7 @@ void SaverSession::addScreen(QScreen* screen) {
     }
     auto* window = new SaverWindow(scene_, *this);
     window->setPictureRules(rules_);
+    window->setKeptInFront(!yielding_);
     // A window added later counts the away time from the notice's start.
     for (const auto& [other, shown] : windows_) {
         if (shown->scene().startTime) {
@@ -124,6 +133,9 @@ void SaverSession::activatePrimary() {
 // Keys and buttons all go to the primary window, whichever screen they come from; the rules are
 // the same for every window. Only X11 lets a client hold them.
 void SaverSession::holdInput() {
+    if (yielding_ && lockerGrace_.isActive()) {
+        return;  // the locker's turn
+    }
     SaverWindow* window = primaryWindow();
     if (closeRequested_ || window == nullptr ||
         QGuiApplication::platformName() != QLatin1String("xcb")) {
@@ -136,9 +148,39 @@ void SaverSession::holdInput() {
     inputHeld_ = keyboard && pointer;
     if (inputHeld_) {
         grabRetry_.stop();
+        if (yielding_) {
+            lockerLeft();
+        }
     } else if (!grabRetry_.isActive()) {
         grabRetry_.start();
     }
+}
+
+// A screen locker (XScreenSaver asked to lock, say) can lock only with the keyboard and the
+// pointer, and takes the focus from every window when it cannot have them. The notice lets it
+// lock, stays underneath, and is there again once the session is unlocked.
+void SaverSession::yieldToLocker() {
+    yielding_ = true;
+    grabRetry_.stop();
+    if (SaverWindow* window = primaryWindow(); window != nullptr && window->windowHandle()) {
+        window->windowHandle()->setKeyboardGrabEnabled(false);
+        window->windowHandle()->setMouseGrabEnabled(false);
+    }
+    inputHeld_ = false;
+    for (const auto& [screen, window] : windows_) {
+        window->setKeptInFront(false);
+    }
+    emit lockerHoldsScreen(true);
+    lockerGrace_.start();
+}
+
+void SaverSession::lockerLeft() {
+    yielding_ = false;
+    for (const auto& [screen, window] : windows_) {
+        window->setKeptInFront(true);
+    }
+    activatePrimary();
+    emit lockerHoldsScreen(false);
 }
 
 void SaverSession::reclaim() {
@@ -156,7 +198,7 @@ void SaverSession::activationLeft() {
 
 void SaverSession::checkActivation() {
     activationCheckPending_ = false;
-    if (ownsActiveWindow()) {
+    if (ownsActiveWindow() || yielding_) {
         return;
     }
     // The notice asked for the keyboard for one of its windows a moment ago (a screen went, the
@@ -166,7 +208,12 @@ void SaverSession::checkActivation() {
         QTimer::singleShot(kActivationRecheckMs, this, &SaverSession::checkActivation);
         return;
     }
-    apply(input_.activationLost());
+    const InputVerdict verdict = input_.activationLost();
+    if (verdict == InputVerdict::Reclaim && focusWatch_.focusWentNowhereWithin(kLockerSignMs)) {
+        yieldToLocker();
+        return;
+    }
+    apply(verdict);
 }
 
 void SaverSession::apply(InputVerdict verdict) {
@@ -183,6 +230,7 @@ void SaverSession::apply(InputVerdict verdict) {
 
 void SaverSession::closeNotice() {
     grabRetry_.stop();
+    lockerGrace_.stop();
     for (const auto& [screen, window] : windows_) {
         window->allowClose();
         window->close();

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/x11_input_focus.h"
 #include "screen/away_scene.h"
 #include "screen/notice_pictures.h"
 #include "screen/saver_input.h"
@@ -43,6 +44,10 @@ public:
     // True while the notice's window holds both the keyboard and the pointer.
     bool holdsInput() const { return inputHeld_; }
 
+signals:
+    // The desktop's own screen locker takes the screen (true) or has given it back (false).
+    void lockerHoldsScreen(bool holds);
+
 private:
     void addScreen(QScreen* screen);
     void removeScreen(QScreen* screen);
@@ -51,6 +56,8 @@ private:
     void activatePrimary();
     void holdInput();
     void reclaim();
+    void yieldToLocker();
+    void lockerLeft();
     void checkActivation();
     void closeNotice();
 
@@ -65,6 +72,11 @@ private:
     // Another program may hold a grab when the notice starts (an open menu): tried again until
     // it lets go.
     QTimer grabRetry_;
+    // While the desktop's locker holds the screen the notice neither grabs nor raises itself; it
+    // takes the screen back once the locker has let the keyboard go.
+    bool yielding_ = false;
+    QTimer lockerGrace_;
+    X11FocusWatch focusWatch_;
 };
 
 }  // namespace rumo

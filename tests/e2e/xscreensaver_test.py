@@ -1,0 +1,175 @@
+"""The notice and XScreenSaver 6 on one X11 desktop: the daemon, without its systemd helper,
+neither blanks over the notice nor is kept from locking; after unlocking, the password notice is
+there again with its keyboard.
+
+XScreenSaver refuses to run as root, so the desktop of this test belongs to a user of its own,
+made here when missing (the test needs root for that, and skips without it)."""
+
+import os
+import pwd
+import secrets
+import shutil
+import subprocess
+import tempfile
+import unittest
+
+from harness import RUMO, TIMEOUT, wait_for, still_running_after
+
+USER = "rumo-e2e"
+IDLE_TIMEOUT_S = 60
+
+
+def missing_reason():
+    if os.geteuid() != 0:
+        return "needs root to make the desktop's user"
+    for program in ("xscreensaver", "xscreensaver-command", "setpriv", "useradd", "chpasswd"):
+        if shutil.which(program) is None:
+            return f"{program} is not installed"
+    return None
+
+
+class UserDesktop:
+    """Xvfb, a session bus, openbox and XScreenSaver, all run as the test's user."""
+
+    def __init__(self):
+        try:
+            pwd.getpwnam(USER)
+        except KeyError:
+            subprocess.run(["useradd", "--no-create-home", "--shell", "/usr/sbin/nologin", USER],
+                           check=True)
+        self.password = secrets.token_hex(8)
+        subprocess.run(["chpasswd"], input=f"{USER}:{self.password}", text=True, check=True)
+        entry = pwd.getpwnam(USER)
+        self.uid, self.gid = entry.pw_uid, entry.pw_gid
+        self.processes = []
+        self.home = tempfile.mkdtemp(prefix="rumo-xss-")
+        os.chown(self.home, self.uid, self.gid)
+        self.env = {"HOME": self.home, "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+                    "LANG": "ja_JP.UTF-8", "QT_QPA_PLATFORM": "xcb",
+                    "XDG_CONFIG_HOME": os.path.join(self.home, "config"),
+                    "XDG_RUNTIME_DIR": os.path.join(self.home, "runtime"),
+                    "XDG_CACHE_HOME": os.path.join(self.home, "cache")}
+        for sub in ("config/Zelkar", "runtime", "cache"):
+            self.run_as_user(["mkdir", "-p", "-m", "700", os.path.join(self.home, sub)])
+
+    def as_user(self, argv):
+        return ["setpriv", f"--reuid={self.uid}", f"--regid={self.gid}", "--clear-groups",
+                "--", *argv]
+
+    def run_as_user(self, argv, **kwargs):
+        return subprocess.run(self.as_user(argv), env=self.env, capture_output=True, text=True,
+                              timeout=TIMEOUT, **kwargs)
+
+    def spawn(self, argv):
+        process = subprocess.Popen(self.as_user(argv), env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, start_new_session=True)
+        self.processes.append(process)
+        return process
+
+    def start(self):
+        read_end, write_end = os.pipe()
+        self.processes.append(subprocess.Popen(
+            self.as_user(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                          "-nolisten", "tcp"]),
+            pass_fds=(write_end,), env=self.env, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL, start_new_session=True))
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            self.env["DISPLAY"] = ":" + pipe.readline().strip()
+        bus = self.run_as_user(["dbus-daemon", "--session", "--fork", "--print-address"])
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.strip()
+        self.spawn(["openbox", "--sm-disable"])
+        wait_for(lambda: "window id" in self.run_as_user(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]).stdout, what="openbox")
+        with open(os.path.join(self.home, ".xscreensaver"), "w") as f:
+            f.write(f"timeout: 0:0{IDLE_TIMEOUT_S // 60}:00\nlock: False\nmode: blank\n"
+                    "lockTimeout: 0:00:00\nsplash: False\n")
+        os.chown(os.path.join(self.home, ".xscreensaver"), self.uid, self.gid)
+        self.spawn(["xscreensaver", "-no-splash"])
+        wait_for(lambda: self.run_as_user(["xscreensaver-command", "-time"]).returncode == 0,
+                 what="the XScreenSaver daemon")
+
+    def close(self):
+        # Everything this user runs was started by the test: the desktop and what Qt started.
+        subprocess.run(["pkill", "-KILL", "-u", USER])
+        for process in self.processes:
+            process.wait(timeout=TIMEOUT)
+        wait_for(lambda: subprocess.run(["pgrep", "-u", USER], capture_output=True).returncode,
+                 what="the user's processes to end")
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    def saver_state(self):
+        """XScreenSaver's state from its status on the root window: LOCK, BLANK or None."""
+        out = self.run_as_user(["xprop", "-root", "-notype", "-f", "_SCREENSAVER_STATUS", "32a",
+                                "_SCREENSAVER_STATUS"]).stdout
+        return out.split("=", 1)[1].split(",")[0].strip() if "=" in out else None
+
+    def keyboard_free(self):
+        """True when no client holds the keyboard (xdotool's own grab succeeds)."""
+        # `xdotool key` works whatever the grabs; a grab of our own tells whether one is held.
+        probe = self.run_as_user(["python3", "-c", GRAB_PROBE])
+        return probe.stdout.strip() == "free"
+
+    def xdotool(self, *args):
+        return self.run_as_user(["xdotool", *map(str, args)])
+
+
+GRAB_PROBE = """
+import ctypes, ctypes.util
+x = ctypes.CDLL(ctypes.util.find_library("X11"))
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XDefaultRootWindow.restype = ctypes.c_ulong
+x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x.XGrabKeyboard.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                            ctypes.c_int, ctypes.c_ulong]
+d = x.XOpenDisplay(None)
+print("free" if x.XGrabKeyboard(d, x.XDefaultRootWindow(d), 0, 1, 1, 0) == 0 else "held")
+"""
+
+
+@unittest.skipIf(missing_reason(), missing_reason())
+class XScreenSaverWithoutItsHelper(unittest.TestCase):
+    def test_no_blanking_over_the_notice_and_locking_still_works(self):
+        desktop = UserDesktop()
+        try:
+            desktop.start()
+            with open(os.path.join(desktop.home, "config/Zelkar/rumo.conf"), "w") as f:
+                f.write("[Config]\nPasscheck=1\nPassword=abc\n")
+            notice = desktop.spawn([RUMO, "-s"])
+            wait_for(lambda: not desktop.keyboard_free(), what="the notice to hold the keyboard")
+
+            # Past the daemon's idle time, nobody touching anything: no blanking.
+            self.assertTrue(still_running_after(notice, IDLE_TIMEOUT_S + 15))
+            self.assertNotIn(desktop.saver_state(), ("BLANK", "LOCK"))
+
+            # The user locks the session: the locker gets the screen...
+            desktop.run_as_user(["xscreensaver-command", "-lock"])
+            wait_for(lambda: desktop.saver_state() == "LOCK", what="the session locked")
+            self.assertIsNone(notice.poll())
+            # ...and after unlocking the notice is there again, holding the keyboard.
+            desktop.xdotool("key", "space")
+            wait_for(lambda: desktop.xdotool("search", "--onlyvisible", "--classname",
+                                             "xscreensaver").stdout.strip(),
+                     what="the unlock dialog")
+            desktop.xdotool("type", "--delay", "50", desktop.password)
+            desktop.xdotool("key", "Return")
+            wait_for(lambda: desktop.saver_state() not in ("BLANK", "LOCK"),
+                     what="the session unlocked")
+            self.assertIsNone(notice.poll())
+
+            # The locker lets the keyboard go a moment after the status changes; each attempt
+            # starts afresh with Enter, as a user retyping would.
+            def password_accepted():
+                desktop.xdotool("key", "Return")
+                desktop.xdotool("type", "abc")
+                desktop.xdotool("key", "Return")
+                return not still_running_after(notice, 1.0)
+            wait_for(password_accepted, what="the notice to take the password")
+            self.assertEqual(notice.returncode, 0)
+        finally:
+            desktop.close()
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
