@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n qt6-svg-dev libgl-dev
-  libxcb1-dev libxss-dev
+  libxcb1-dev libxss-dev libdbus-1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fontconfig fonts-dejavu-extra
