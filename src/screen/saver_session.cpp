@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "platform/notice_hold.h"
 #include "screen/saver_window.h"
 #include "screen/scene_loader.h"
 
@@ -117,6 +118,12 @@ void SaverSession::activationLeft() {
 void SaverSession::checkActivation() {
     activationCheckPending_ = false;
     if (!ownsActiveWindow()) {
+        // A Wayland compositor takes the keyboard whatever a client asks: a password notice
+        // stays, and the desktop's own lock keeps the session.
+        if (!canHoldKeyboard() && scene_.passwordLock) {
+            lockSession();
+            return;
+        }
         apply(input_.activationLost());
     }
 }

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "platform/notice_hold.h"
 #include "screen/saver_session.h"
 
 namespace rumo {
@@ -45,6 +46,8 @@ void SaverWindow::showOver(QScreen* screen) {
     }
     showFullScreen();
     raise();
+    // On Wayland the compositor's inhibitors stand in for the keyboard grab.
+    holdWaylandSurface(windowHandle(), scene().passwordLock || scene().escOnly);
 }
 
 void SaverWindow::mouseMoveEvent(QMouseEvent* event) {
