@@ -6,10 +6,12 @@ set -euo pipefail
 packages=(
   build-essential cmake ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n qt6-svg-dev libgl-dev
-  libxcb1-dev libxss-dev
+  libxcb1-dev libxss-dev libdbus-1-dev
+  libwayland-dev libwayland-bin wayland-protocols qt6-wayland qt6-wayland-dev qt6-base-private-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fontconfig fonts-dejavu-extra
+  weston sway
   xvfb openbox trayer xdotool imagemagick x11-utils x11-xserver-utils dbus-daemon dbus-x11
   dunst libnotify-bin
   python3 python3-gi python3-dbus gir1.2-glib-2.0

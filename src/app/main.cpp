@@ -22,9 +22,11 @@
 
 namespace {
 
-// A client cannot keep itself in front of a Wayland session, so the notice goes through XWayland
-// when it is there.
-void preferX11ForNotice() {
+// The notice runs natively on Wayland: there it covers every output and holds the compositor's
+// idle and shortcuts with the protocols made for it. Everything else goes through XWayland when
+// it is there: the bar places itself where it was left and stays above other windows, which a
+// Wayland client cannot ask for, and the preview draws into a native X11 window.
+void preferX11OutsideNotice() {
     if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         !qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
@@ -184,8 +186,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "rumo: no display to show on (DISPLAY is not set)\n");
         return 1;
     }
-    if (launch.mode != rumo::RunMode::Resident) {
-        preferX11ForNotice();
+    if (launch.mode != rumo::RunMode::Saver || options.askWhere) {
+        preferX11OutsideNotice();
     }
 
     QApplication app(argc, argv);

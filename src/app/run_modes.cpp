@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QTimer>
 #include <QWindow>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
 #include "bar/resident.h"
 #include "platform/activation_channel.h"
+#include "platform/bus_thread.h"
 #include "platform/instance_guard.h"
 #include "platform/native_window.h"
 #include "platform/screen_saver_inhibitor.h"
@@ -32,13 +34,25 @@ int runResident(SettingsStore& store) {
 
 namespace {
 
-// Pictures still decoding when the notice ends are not waited for.
-int finish(int status) {
-    if (PictureWorker::running() > 0) {
+// Pictures still decoding, and a bus that does not answer, are not waited for when the notice
+// ends.
+int finish(int status, bool busSettled = true) {
+    if (PictureWorker::running() > 0 || !busSettled) {
         std::fflush(nullptr);
         std::_Exit(status);
     }
     return status;
+}
+
+// Qt's accessibility bridge asks the session bus from the windows' thread when the first window
+// shows. When the bus has not answered our own thread in a fraction of a second, the bridge is
+// pointed at no bus at all rather than left to freeze the notice (assistive tools cannot be
+// reached over such a bus anyway).
+void keepAccessibilityOffASilentBus() {
+    if (!BusThread::sessionAnswered(std::chrono::milliseconds(250)) &&
+        qEnvironmentVariableIsEmpty("AT_SPI_BUS_ADDRESS")) {
+        qputenv("AT_SPI_BUS_ADDRESS", "unix:path=/dev/null");
+    }
 }
 
 }  // namespace
@@ -51,7 +65,6 @@ int runSaver(SettingsStore& store) {
     }
     SaverSession notice(store);
     notice.setPictureRules(standardPictureRules());
-    notice.show();
     ScreenSaverInhibitor inhibitor;
     inhibitor.inhibit();
     XScreenSaverNudge xscreensaver;
@@ -65,9 +78,10 @@ int runSaver(SettingsStore& store) {
                              xscreensaver.start();
                          }
                      });
+    keepAccessibilityOffASilentBus();
+    notice.show();
     const int status = QApplication::exec();
-    inhibitor.release();
-    return finish(status);
+    return finish(status, inhibitor.release());
 }
 
 int runPreview(SettingsStore& store, std::uint64_t parentWindow) {

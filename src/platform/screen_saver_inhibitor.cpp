@@ -1,12 +1,13 @@
 #include "platform/screen_saver_inhibitor.h"
 
+#include <dbus/dbus.h>
+
 #include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QGuiApplication>
+#include <optional>
+#include <string>
+
+#include "platform/bus_thread.h"
 
 #ifdef RUMO_HAVE_XSS
 #include <X11/Xlib.h>
@@ -17,10 +18,15 @@ namespace rumo {
 
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.ScreenSaver");
-const QString kPath = QStringLiteral("/org/freedesktop/ScreenSaver");
-const QString kInterface = QStringLiteral("org.freedesktop.ScreenSaver");
-constexpr int kReleaseTimeoutMs = 2000;
+constexpr const char* kSaverService = "org.freedesktop.ScreenSaver";
+constexpr const char* kSaverPath = "/org/freedesktop/ScreenSaver";
+constexpr const char* kPortalService = "org.freedesktop.portal.Desktop";
+constexpr const char* kPortalPath = "/org/freedesktop/portal/desktop";
+constexpr const char* kReason = "離席中の表示";
+constexpr dbus_uint32_t kPortalIdle = 8;
+// A service being started on demand may take a while; the notice does not wait for it anyway.
+constexpr int kInhibitTimeoutMs = 20000;
+constexpr int kReleaseTimeoutMs = 250;
 
 // The X server's own saver, suspended for this connection (the server ends the suspension
 // itself if the process dies).
@@ -45,9 +51,105 @@ bool suspendXSaver(bool suspend) {
 #endif
 }
 
+// The answer, or null when there is none in time (no such service, an error, a silent bus).
+DBusMessage* callAndWait(DBusConnection* bus, DBusMessage* call, int timeoutMs) {
+    DBusError error;
+    dbus_error_init(&error);
+    DBusMessage* reply = dbus_connection_send_with_reply_and_block(bus, call, timeoutMs, &error);
+    dbus_message_unref(call);
+    dbus_error_free(&error);
+    return reply;
+}
+
+std::optional<dbus_uint32_t> inhibitScreenSaver(DBusConnection* bus, const std::string& name) {
+    DBusMessage* call =
+        dbus_message_new_method_call(kSaverService, kSaverPath, kSaverService, "Inhibit");
+    const char* application = name.c_str();
+    const char* reason = kReason;
+    dbus_message_append_args(call, DBUS_TYPE_STRING, &application, DBUS_TYPE_STRING, &reason,
+                             DBUS_TYPE_INVALID);
+    DBusMessage* reply = callAndWait(bus, call, kInhibitTimeoutMs);
+    std::optional<dbus_uint32_t> cookie;
+    dbus_uint32_t value = 0;
+    if (reply != nullptr &&
+        dbus_message_get_args(reply, nullptr, DBUS_TYPE_UINT32, &value, DBUS_TYPE_INVALID)) {
+        cookie = value;
+    }
+    if (reply != nullptr) {
+        dbus_message_unref(reply);
+    }
+    return cookie;
+}
+
+// The portal's inhibition lasts until its request object is closed (or the connection goes).
+std::optional<std::string> inhibitThroughPortal(DBusConnection* bus) {
+    DBusMessage* call = dbus_message_new_method_call(kPortalService, kPortalPath,
+                                                     "org.freedesktop.portal.Inhibit", "Inhibit");
+    DBusMessageIter arguments;
+    dbus_message_iter_init_append(call, &arguments);
+    const char* window = "";
+    dbus_message_iter_append_basic(&arguments, DBUS_TYPE_STRING, &window);
+    dbus_message_iter_append_basic(&arguments, DBUS_TYPE_UINT32, &kPortalIdle);
+    DBusMessageIter options;
+    DBusMessageIter entry;
+    DBusMessageIter value;
+    const char* key = "reason";
+    const char* reason = kReason;
+    dbus_message_iter_open_container(&arguments, DBUS_TYPE_ARRAY, "{sv}", &options);
+    dbus_message_iter_open_container(&options, DBUS_TYPE_DICT_ENTRY, nullptr, &entry);
+    dbus_message_iter_append_basic(&entry, DBUS_TYPE_STRING, &key);
+    dbus_message_iter_open_container(&entry, DBUS_TYPE_VARIANT, "s", &value);
+    dbus_message_iter_append_basic(&value, DBUS_TYPE_STRING, &reason);
+    dbus_message_iter_close_container(&entry, &value);
+    dbus_message_iter_close_container(&options, &entry);
+    dbus_message_iter_close_container(&arguments, &options);
+    DBusMessage* reply = callAndWait(bus, call, kInhibitTimeoutMs);
+    std::optional<std::string> handle;
+    const char* path = nullptr;
+    if (reply != nullptr &&
+        dbus_message_get_args(reply, nullptr, DBUS_TYPE_OBJECT_PATH, &path, DBUS_TYPE_INVALID)) {
+        handle = path;
+    }
+    if (reply != nullptr) {
+        dbus_message_unref(reply);
+    }
+    return handle;
+}
+
+// Sent together and waited for together, so letting go takes one short time-out at most.
+void releaseAll(DBusConnection* bus, std::optional<dbus_uint32_t> cookie,
+                const std::optional<std::string>& handle) {
+    DBusPendingCall* pending[2] = {nullptr, nullptr};
+    if (cookie) {
+        DBusMessage* call =
+            dbus_message_new_method_call(kSaverService, kSaverPath, kSaverService, "UnInhibit");
+        dbus_message_append_args(call, DBUS_TYPE_UINT32, &*cookie, DBUS_TYPE_INVALID);
+        dbus_connection_send_with_reply(bus, call, &pending[0], kReleaseTimeoutMs);
+        dbus_message_unref(call);
+    }
+    if (handle) {
+        DBusMessage* call = dbus_message_new_method_call(kPortalService, handle->c_str(),
+                                                         "org.freedesktop.portal.Request", "Close");
+        dbus_connection_send_with_reply(bus, call, &pending[1], kReleaseTimeoutMs);
+        dbus_message_unref(call);
+    }
+    dbus_connection_flush(bus);
+    for (DBusPendingCall* call : pending) {
+        if (call != nullptr) {
+            dbus_pending_call_block(call);
+            dbus_pending_call_unref(call);
+        }
+    }
+}
+
 }  // namespace
 
-ScreenSaverInhibitor::ScreenSaverInhibitor(QObject* parent) : QObject(parent) {}
+struct ScreenSaverInhibitor::Held {
+    std::optional<dbus_uint32_t> cookie;
+    std::optional<std::string> handle;
+};
+
+ScreenSaverInhibitor::ScreenSaverInhibitor() : held_(std::make_shared<Held>()) {}
 
 ScreenSaverInhibitor::~ScreenSaverInhibitor() {
     release();
@@ -59,46 +161,36 @@ void ScreenSaverInhibitor::inhibit() {
     }
     wanted_ = true;
     xSuspended_ = suspendXSaver(true);
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || asked_) {
-        return;
-    }
-    asked_ = true;
-    // Asked without waiting: a slow or absent service must not delay the notice.
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Inhibit"));
-    call << QCoreApplication::applicationName() << QStringLiteral("離席中の表示");
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            &ScreenSaverInhibitor::inhibitAnswered);
+    BusThread::post([held = held_, name = QCoreApplication::applicationName().toStdString()](
+                        BusThread::Buses& buses) {
+        if (buses.session == nullptr) {
+            return;
+        }
+        held->cookie = inhibitScreenSaver(buses.session, name);
+        held->handle = inhibitThroughPortal(buses.session);
+    });
 }
 
-void ScreenSaverInhibitor::inhibitAnswered(QDBusPendingCallWatcher* call) {
-    call->deleteLater();
-    asked_ = false;
-    const QDBusPendingReply<quint32> reply = *call;
-    if (reply.isError()) {
-        return;  // no such service on this desktop
-    }
-    cookie_ = reply.value();
-    if (!wanted_) {
-        release();  // the notice ended while the answer was on its way
-    }
-}
-
-void ScreenSaverInhibitor::release() {
-    wanted_ = false;
+bool ScreenSaverInhibitor::release(std::chrono::milliseconds wait) {
     if (xSuspended_) {
         suspendXSaver(false);
         xSuspended_ = false;
     }
-    if (cookie_) {
-        QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
-                                                           QStringLiteral("UnInhibit"));
-        call << *cookie_;
-        cookie_.reset();
-        QDBusConnection::sessionBus().call(call, QDBus::Block, kReleaseTimeoutMs);
+    if (!wanted_) {
+        return BusThread::drained(std::chrono::milliseconds(0));
     }
+    wanted_ = false;
+    if (!BusThread::sessionAnswered(std::chrono::milliseconds(0))) {
+        return false;  // nothing was asked yet, and the bus is not worth waiting for
+    }
+    BusThread::post([held = held_](BusThread::Buses& buses) {
+        if (buses.session != nullptr) {
+            releaseAll(buses.session, held->cookie, held->handle);
+        }
+        held->cookie.reset();
+        held->handle.reset();
+    });
+    return BusThread::drained(wait);
 }
 
 }  // namespace rumo

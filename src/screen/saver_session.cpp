@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "platform/notice_hold.h"
 #include "screen/saver_window.h"
 #include "screen/scene_loader.h"
 
@@ -25,6 +26,8 @@ constexpr int kActivationRecheckMs = 50;
 constexpr int kLockerGraceMs = 6000;
 // The focus taken from every window this recently, as the notice lost activation, is a locker's.
 constexpr int kLockerSignMs = 2000;
+// The keyboard back with the notice this long after the session locked means it was unlocked.
+constexpr int kUnlockSettleMs = 1000;
 
 }  // namespace
 
@@ -184,6 +187,19 @@ void SaverSession::lockerLeft() {
 }
 
 void SaverSession::reclaim() {
+    if (!canHoldKeyboard()) {
+        // A Wayland compositor gives the keyboard where it likes: the desktop's own lock keeps
+        // the session instead, with the notice showing underneath.
+        if (!sessionLockAsked_) {
+            sessionLockAsked_ = true;
+            lockSession([this](bool locked) {
+                if (locked) {
+                    sessionLocked_.start();
+                }
+            });
+        }
+        return;
+    }
     activatePrimary();
     holdInput();
 }
@@ -198,7 +214,14 @@ void SaverSession::activationLeft() {
 
 void SaverSession::checkActivation() {
     activationCheckPending_ = false;
-    if (ownsActiveWindow() || yielding_) {
+    if (ownsActiveWindow()) {
+        if (sessionLocked_.isValid() && sessionLocked_.hasExpired(kUnlockSettleMs)) {
+            apply(InputVerdict::Close);  // the desktop was unlocked: its user is back
+        }
+        sessionLockAsked_ = false;
+        return;
+    }
+    if (yielding_) {
         return;
     }
     // The notice asked for the keyboard for one of its windows a moment ago (a screen went, the

@@ -77,6 +77,10 @@ private:
     bool yielding_ = false;
     QTimer lockerGrace_;
     X11FocusWatch focusWatch_;
+    // Where the keyboard cannot be held (Wayland): the desktop's lock asked for, and when it was
+    // granted.
+    bool sessionLockAsked_ = false;
+    QElapsedTimer sessionLocked_;
 };
 
 }  // namespace rumo

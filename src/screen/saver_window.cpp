@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "platform/notice_hold.h"
 #include "screen/saver_session.h"
 
 namespace rumo {
@@ -52,6 +53,8 @@ void SaverWindow::showOver(QScreen* screen) {
     }
     showFullScreen();
     raise();
+    // On Wayland the compositor's inhibitors stand in for the keyboard grab.
+    holdWaylandSurface(windowHandle(), scene().passwordLock || scene().escOnly);
 }
 
 void SaverWindow::mouseMoveEvent(QMouseEvent* event) {

@@ -4,6 +4,7 @@ the window a screen-saver daemon names, and input answered while a picture loads
 
 import os
 import subprocess
+import sys
 import textwrap
 import unittest
 
@@ -138,6 +139,7 @@ class DesktopScreenSaver(unittest.TestCase):
         from gi.repository import GLib
         DBusGMainLoop(set_as_default=True)
         log = open(sys.argv[1], "a", buffering=1)
+        bus = dbus.SessionBus()
         class ScreenSaver(dbus.service.Object):
             @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="ss",
                                  out_signature="u")
@@ -147,8 +149,22 @@ class DesktopScreenSaver(unittest.TestCase):
             @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="u")
             def UnInhibit(self, cookie):
                 log.write(f"UnInhibit {cookie}\\n")
-        name = dbus.service.BusName("org.freedesktop.ScreenSaver", dbus.SessionBus())
-        ScreenSaver(dbus.SessionBus(), "/org/freedesktop/ScreenSaver")
+        REQUEST = "/org/freedesktop/portal/desktop/request/1_1/t"
+        class Request(dbus.service.Object):
+            @dbus.service.method("org.freedesktop.portal.Request")
+            def Close(self):
+                log.write("Close request\\n")
+        class Portal(dbus.service.Object):
+            @dbus.service.method("org.freedesktop.portal.Inhibit", in_signature="sua{sv}",
+                                 out_signature="o")
+            def Inhibit(self, window, flags, options):
+                log.write(f"Portal {flags} {options['reason']}\\n")
+                Request(bus, REQUEST)
+                return REQUEST
+        names = [dbus.service.BusName(name, bus) for name in
+                 ("org.freedesktop.ScreenSaver", "org.freedesktop.portal.Desktop")]
+        ScreenSaver(bus, "/org/freedesktop/ScreenSaver")
+        Portal(bus, "/org/freedesktop/portal/desktop")
         log.write("ready\\n")
         GLib.MainLoop().run()
     """)
@@ -170,10 +186,14 @@ class DesktopScreenSaver(unittest.TestCase):
             notice = s.rumo("-s")
             window = s.wait_window(notice)
             wait_for(lambda: "Inhibit rumo 離席中の表示" in read(), what="Inhibit")
+            # 8: the portal's flag for idle.
+            wait_for(lambda: "Portal 8 離席中の表示" in read(), what="the portal's Inhibit")
             self.assertNotIn("UnInhibit", read())
+            self.assertNotIn("Close", read())
             s.xdotool("key", "--window", window, "a")
             self.assertEqual(wait_exit(notice), 0)
             self.assertIn("UnInhibit 4242", read())
+            self.assertIn("Close request", read())
 
     def test_no_service_no_failure(self):
         with Session() as s:
@@ -182,6 +202,32 @@ class DesktopScreenSaver(unittest.TestCase):
             self.assertTrue(still_running_after(notice, 1.0))
             s.xdotool("key", "--window", window, "a")
             self.assertEqual(wait_exit(notice), 0)
+
+    def test_a_bus_that_never_answers_neither_freezes_the_notice_nor_holds_its_end(self):
+        with Session() as s:
+            address = os.path.join(s.root, "silent-bus")
+            s.spawn([sys.executable, "-c", SILENT_BUS, address])
+            wait_for(lambda: os.path.exists(address), what="the silent bus")
+            s.set("Config", "Esc", 1)
+            notice = spawn_with(s, [RUMO, "-s"], DBUS_SESSION_BUS_ADDRESS="unix:path=" + address)
+            window = s.wait_window(notice)
+            s.xdotool("key", "--window", window, "Escape")
+            # Frozen, the notice ignored Esc for minutes; the bound only leaves room for a slow
+            # machine.
+            self.assertEqual(wait_exit(notice, timeout=10), 0)
+
+
+# A stopped or overloaded bus daemon: connections are accepted and never answered.
+SILENT_BUS = textwrap.dedent("""
+    import os, socket, sys
+    server = socket.socket(socket.AF_UNIX)
+    server.bind(sys.argv[1] + ".tmp")
+    server.listen(64)
+    os.rename(sys.argv[1] + ".tmp", sys.argv[1])
+    held = []
+    while True:
+        held.append(server.accept()[0])
+""")
 
 
 class AsTheScreenSaver(unittest.TestCase):
