@@ -8,6 +8,27 @@ bool isAbsolute(std::string_view folder) {
     return !folder.empty() && folder.front() == '/';
 }
 
+bool isUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80                   ? 1
+                                   : lead >= 0xC2 && lead < 0xE0 ? 2
+                                   : lead >= 0xE0 && lead < 0xF0 ? 3
+                                   : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                                 : 0;
+        if (length == 0 || i + length > text.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        i += length;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string autostartEntryPath(std::string_view xdgConfigHome, std::string_view home,
@@ -64,6 +85,9 @@ std::string desktopExecArgument(std::string_view path) {
 }
 
 std::string autostartEntry(std::string_view executablePath) {
+    if (!isAbsolute(executablePath) || !isUtf8(executablePath)) {
+        return {};
+    }
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=RUMO?\n"

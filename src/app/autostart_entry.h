@@ -11,7 +11,8 @@ namespace rumo {
 std::string autostartEntryPath(std::string_view xdgConfigHome, std::string_view home,
                                std::string_view applicationName);
 
-// A desktop entry starting `executablePath` (resident mode, no argument).
+// A desktop entry starting `executablePath` (resident mode, no argument). Empty when the path
+// cannot start anything from there: empty, relative, or not UTF-8 (an entry holds only UTF-8).
 std::string autostartEntry(std::string_view executablePath);
 
 // `path` as one argument of a desktop entry's Exec key, quoted and escaped where it needs to be.

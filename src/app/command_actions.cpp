@@ -1,10 +1,13 @@
 #include "app/command_actions.h"
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <climits>
 #include <cstdio>
 
 #include "app/autostart_entry.h"
@@ -22,7 +25,20 @@ void complain(const QString& line) {
 
 }  // namespace
 
-int applyAutostart(bool on, const QString& applicationName) {
+std::string programFilePath(const QString& reported) {
+    if (!reported.isEmpty()) {
+        return QFile::encodeName(reported).toStdString();
+    }
+    std::string path(PATH_MAX, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= path.size()) {
+        return {};
+    }
+    path.resize(static_cast<std::size_t>(length));
+    return path;
+}
+
+int applyAutostart(bool on, const QString& applicationName, const std::string& executable) {
     const QString path =
         qtText(autostartEntryPath(qgetenv("XDG_CONFIG_HOME").toStdString(),
                                   qgetenv("HOME").toStdString(), applicationName.toStdString()));
@@ -37,7 +53,14 @@ int applyAutostart(bool on, const QString& applicationName) {
         }
         return 0;
     }
-    const std::string entry = autostartEntry(QCoreApplication::applicationFilePath().toStdString());
+    const std::string entry = autostartEntry(executable);
+    if (entry.empty()) {
+        complain(executable.empty()
+                     ? QStringLiteral("cannot tell where this program is; no log-in entry written")
+                     : QStringLiteral("this program's path is not UTF-8, which a log-in entry "
+                                      "cannot hold; no log-in entry written"));
+        return 1;
+    }
     QSaveFile file(path);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly) ||
         file.write(entry.data(), static_cast<qint64>(entry.size())) !=

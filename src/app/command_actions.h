@@ -2,14 +2,20 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 namespace rumo {
 
 class SettingsStore;
 
-// Writes (on) or removes (off) the log-in entry of the running executable. Returns the exit
-// status; says why on stderr when it fails.
-int applyAutostart(bool on, const QString& applicationName);
+// The running program's file as the system names it: `reported` (Qt's applicationFilePath()),
+// else where /proc/self/exe leads (Qt reports nothing for a path that is not valid UTF-8); empty
+// when neither tells.
+std::string programFilePath(const QString& reported);
+
+// Writes (on) or removes (off) the log-in entry starting `executable`. Returns the exit status;
+// says why on stderr when it fails (an entry that could not start the program is not written).
+int applyAutostart(bool on, const QString& applicationName, const std::string& executable);
 
 // Stores `where` as the destination; false (said on stderr) when the settings cannot be written.
 bool storeWhere(SettingsStore& store, const QString& where);

@@ -45,8 +45,17 @@ void installJapaneseTranslations(QApplication& app) {
 
 // Settings and the log-in entry go by the executable's own name, so a renamed copy keeps its own.
 QString nameApplication() {
-    const QString applicationName =
-        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    QString applicationName =
+        QFileInfo(QFile::decodeName(
+                      rumo::programFilePath(QCoreApplication::applicationFilePath()).c_str()))
+            .completeBaseName();
+    if (applicationName.isEmpty()) {
+        // Without /proc the name it was started by still tells which copy this is.
+        applicationName = QFileInfo(QCoreApplication::arguments().value(0)).completeBaseName();
+    }
+    if (applicationName.isEmpty()) {
+        applicationName = QStringLiteral("rumo");
+    }
     QCoreApplication::setApplicationName(applicationName);
     QCoreApplication::setOrganizationName(QStringLiteral("Zelkar"));
     return applicationName;
@@ -93,7 +102,9 @@ bool needsNoWindows(const rumo::LongOptions& options, const rumo::Launch& launch
 
 // Both, when both are given; the status says whether everything asked for was done.
 int applyStoredOptions(const rumo::LongOptions& options, const QString& applicationName) {
-    if (options.autostart && rumo::applyAutostart(*options.autostart, applicationName) != 0) {
+    if (options.autostart &&
+        rumo::applyAutostart(*options.autostart, applicationName,
+                             rumo::programFilePath(QCoreApplication::applicationFilePath())) != 0) {
         return 1;
     }
     if (options.where) {

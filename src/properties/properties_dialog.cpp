@@ -26,6 +26,22 @@ namespace rumo {
 
 namespace {
 
+// A line edit lays out all of its text: a stored value of tens of megabytes (a memo pasted from
+// a log) would take the dialog minutes and gigabytes to open. More than this is never read.
+constexpr std::size_t kShownBytes = std::size_t{1} << 20;
+
+// The start of `stored` that is shown, cut before a character.
+std::string_view shownPart(std::string_view stored) {
+    if (stored.size() <= kShownBytes) {
+        return stored;
+    }
+    std::size_t end = kShownBytes;
+    while (end > 0 && (static_cast<unsigned char>(stored[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return stored.substr(0, end);
+}
+
 Qt::CheckState toCheckState(int state) {
     switch (state) {
         case 1:
@@ -104,9 +120,16 @@ void PropertiesDialog::showValues() {
     for (const PropertyBinding& binding : exchangeOrder()) {
         const int id = binding.control;
         switch (binding.kind) {
-            case BindingKind::Text:
-                qobject_cast<QLineEdit*>(control(id))->setText(qtText(values_.texts[id]));
+            case BindingKind::Text: {
+                const std::string& stored = values_.texts[id];
+                const std::string_view part = shownPart(stored);
+                const QString shown = qtText(part);
+                if (part.size() < stored.size()) {
+                    cutTexts_[id] = shown;
+                }
+                qobject_cast<QLineEdit*>(control(id))->setText(shown);
                 break;
+            }
             case BindingKind::Check: {
                 int& member = values_.numbers[id];
                 member = checkStateFromStored(member);
@@ -135,9 +158,15 @@ std::optional<int> PropertiesDialog::readControls(PropertyValues& values) const 
     for (const PropertyBinding& binding : exchangeOrder()) {
         const int id = binding.control;
         switch (binding.kind) {
-            case BindingKind::Text:
-                values.texts[id] = qobject_cast<QLineEdit*>(control(id))->text().toStdString();
+            case BindingKind::Text: {
+                const QString text = qobject_cast<QLineEdit*>(control(id))->text();
+                const auto cut = cutTexts_.find(id);
+                if (cut != cutTexts_.end() && text == cut->second) {
+                    break;  // untouched: the whole stored value stays
+                }
+                values.texts[id] = text.toStdString();
                 break;
+            }
             case BindingKind::Check:
                 values.numbers[id] =
                     fromCheckState(qobject_cast<QCheckBox*>(control(id))->checkState());

@@ -56,6 +56,8 @@ private:
     std::map<int, QWidget*> controls_;
     std::map<int, QButtonGroup*> radioGroups_;  // by the group's first button
     PropertyValues values_;
+    // Values too long to show whole, by control: the part shown. Saved whole unless edited.
+    std::map<int, QString> cutTexts_;
     QLineEdit* refusedEdit_ = nullptr;  // a refused memo position waiting for its tab
 };
 

@@ -61,16 +61,25 @@ WriteStatus FileSettingsStore::write(const std::vector<SettingWrite>& writes) {
     const auto showsAs = [](std::string_view stored, std::string_view text) {
         return shownSettingText(stored) == text;
     };
-    return {editSettingsFile(path_.toStdString(),
-                             [&](const std::string& current) -> std::optional<std::string> {
-                                 SettingsFileText file = decodeSettingsFile(current);
-                                 const IniDocument document(std::move(file.utf8));
-                                 std::string edited = document.withValues(writes, showsAs);
-                                 if (edited == document.bytes()) {
-                                     return std::nullopt;
-                                 }
-                                 return encodeSettingsFile(std::move(edited), file.encoding);
-                             })};
+    std::string refused;
+    std::string error = editSettingsFile(
+        path_.toStdString(), [&](const std::string& current) -> std::optional<std::string> {
+            SettingsFileText file = decodeSettingsFile(current);
+            const IniDocument document(std::move(file.utf8));
+            std::string edited = document.withValues(writes, showsAs);
+            if (edited == document.bytes()) {
+                return std::nullopt;
+            }
+            if (!file.exact) {
+                refused =
+                    path_.toStdString() +
+                    ": holds UTF-16 text that cannot be kept as it is (an unpaired surrogate "
+                    "or an odd last byte); save it again as UTF-8 or UTF-16 to change it here";
+                return std::nullopt;
+            }
+            return encodeSettingsFile(std::move(edited), file.encoding, file.byteOrderMark);
+        });
+    return {error.empty() ? std::move(refused) : std::move(error)};
 }
 
 }  // namespace rumo

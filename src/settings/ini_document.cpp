@@ -230,6 +230,8 @@ std::string IniDocument::withValues(const std::vector<SettingWrite>& writes,
                                     const ShowsAs& showsAs) const {
     std::vector<TextEdit> edits;
     NewSections newSections;
+    // The file's last line had no line break: the first key added after it brings one.
+    bool endsOpen = !bytes_.empty() && bytes_.back() != '\n' && bytes_.back() != '\r';
     for (const SettingWrite* write : lastWriteOfEachKey(writes)) {
         const std::string path = spelledPath(write->key);
         if (const KeyLine* found = findLine(write->key)) {
@@ -253,9 +255,9 @@ std::string IniDocument::withValues(const std::vector<SettingWrite>& writes,
             continue;
         }
         std::string text = entry;
-        if (insertAt->second == bytes_.size() && !bytes_.empty() && bytes_.back() != '\n' &&
-            bytes_.back() != '\r') {
-            text = lineBreak_ + text;  // the file's last line had no line break
+        if (insertAt->second == bytes_.size() && endsOpen) {
+            text = lineBreak_ + text;
+            endsOpen = false;
         }
         edits.push_back({insertAt->second, insertAt->second, std::move(text)});
     }

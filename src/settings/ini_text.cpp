@@ -148,6 +148,15 @@ void appendEscape(std::string_view text, std::size_t& i, std::string& out) {
         code = static_cast<std::uint32_t>(e - '0');
         readCode(text, i, 8, code);
         appendUtf8(out, code);
+    } else if (static_cast<unsigned char>(e) >= 0xC0) {
+        // A backslash typed before a non-ASCII character: the whole character stays (QSettings
+        // would drop its first byte and show the rest as garbage).
+        out += e;
+        for (int more = 0;
+             more < 3 && i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+             ++more) {
+            out += text[i++];
+        }
     }
     // Any other escaped character is dropped, as QSettings does.
 }
@@ -176,6 +185,8 @@ std::string unescapeIniValue(std::string_view text) {
             ++i;
             appendEscape(text, i, out);
             keepUpTo = out.size();
+        } else if (c == ';' && !quoted) {
+            break;  // the rest of the line is a comment, as QSettings reads it
         } else if (c == '"') {
             quoted = !quoted;
             if (!quoted) {

@@ -17,7 +17,9 @@ std::string escapeIniName(std::string_view name);
 // A value as it stands after '=': quotes, backslash escapes (\n, \", \\, \xNNNN, octal), blanks
 // around unquoted text dropped, a leading "@@" for a value that starts with '@'. Bytes that are
 // not escapes are kept as they are, valid UTF-8 or not; a comma is an ordinary character; an
-// unbalanced quote runs to the end of the line.
+// unquoted ';' starts a comment; a backslash before a non-ASCII character keeps the character.
+// An unbalanced quote runs to the end of the line and a trailing backslash is dropped: neither
+// reaches into the next line, as they would for QSettings.
 std::string unescapeIniValue(std::string_view text);
 // The file's form of a UTF-8 value: what QSettings writes for the same text, so that a value
 // reads back unchanged through either.

@@ -23,5 +23,12 @@ TEST(AutostartEntry, ExecQuotesWhatTheDesktopWouldSplitOrExpand) {
     EXPECT_NE(autostartEntry("/usr/bin/rumo").find("\nExec=/usr/bin/rumo\n"), std::string::npos);
 }
 
+TEST(AutostartEntry, NoEntryForAPathThatCannotStartTheProgram) {
+    EXPECT_EQ(autostartEntry(""), "");
+    EXPECT_EQ(autostartEntry("rumo"), "");
+    EXPECT_EQ(autostartEntry("/opt/\xFF\xFE/rumo"), "");  // an entry holds only UTF-8
+    EXPECT_NE(autostartEntry("/opt/会社/rumo"), "");
+}
+
 }  // namespace
 }  // namespace rumo

@@ -344,6 +344,20 @@ TEST_F(PropertiesDialogTest, BadStoredValuesOpenAndComeBackUsable) {
     EXPECT_EQ(store.raw(settings::Mtype), "-1");
 }
 
+TEST_F(PropertiesDialogTest, AHugeMemoIsShownInPartAndKeptWholeUnlessEdited) {
+    const std::string huge = std::string(3 << 20, 'm') + "end";
+    store.set(settings::Memo(1), huge);
+    store.set(settings::Memo(2), huge);
+    PropertiesDialog d(store, services);
+    EXPECT_EQ(edit(d, 1069)->text().size(), 1 << 20);
+    run(d, [&] {
+        edit(d, 1003)->setText(QStringLiteral("short"));
+        click(d, 1);
+    });
+    EXPECT_EQ(store.raw(settings::Memo(1)), huge);
+    EXPECT_EQ(store.raw(settings::Memo(2)), "short");
+}
+
 TEST_F(PropertiesDialogTest, MainFontOpensFromTheStoreAndStoresTheChoice) {
     store.set(settings::Size, 245);
     store.set(settings::Bold, true);

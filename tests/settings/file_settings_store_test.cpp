@@ -1,13 +1,17 @@
 #include "settings/file_settings_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <chrono>
@@ -277,6 +281,22 @@ TEST_F(FileSettingsStoreTest, AUtf16FileStaysUtf16) {
     QByteArray expected("\xFF\xFE", 2);
     expected.append(reinterpret_cast<const char*>(after.utf16()), after.size() * 2);
     EXPECT_EQ(fileBytes(), expected);
+
+    // Without its mark it is still UTF-16, and stays so.
+    writeFile(expected.mid(2));
+    ASSERT_TRUE(store_->set(settings::Name, "山"));
+    const QString named = after + QStringLiteral("Name=山\r\n");
+    EXPECT_EQ(fileBytes(),
+              QByteArray(reinterpret_cast<const char*>(named.utf16()), named.size() * 2));
+
+    // An unpaired surrogate in another line has no form a write could keep: refused, untouched.
+    QByteArray broken = expected;
+    broken.append("\x00\xD8\r\x00\n\x00", 6);
+    writeFile(broken);
+    EXPECT_EQ(store_->read(settings::Where), "会議室");
+    const WriteStatus refused = store_->write({textWrite(settings::Name, "x")});
+    EXPECT_NE(refused.error.find("UTF-16"), std::string::npos) << refused.error;
+    EXPECT_EQ(fileBytes(), broken);
 }
 
 TEST_F(FileSettingsStoreTest, WritesGoThroughLinksAndALinkToNowhereIsReported) {
@@ -294,6 +314,166 @@ TEST_F(FileSettingsStoreTest, WritesGoThroughLinksAndALinkToNowhereIsReported) {
     const WriteStatus status = store_->write({textWrite(settings::Where, "b")});
     EXPECT_FALSE(status.ok());
     EXPECT_NE(status.error.find("No such file"), std::string::npos) << status.error;
+}
+
+// A held lock is reported once its wait is over, naming the lock; the next write works.
+TEST_F(FileSettingsStoreTest, AHeldLockGivesAClearFailure) {
+    ASSERT_TRUE(store_->set(settings::Name, "Taro"));
+    {
+        QFile lock(store_->filePath() + QStringLiteral(".flock"));
+        ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+        ASSERT_EQ(::flock(lock.handle(), LOCK_EX), 0);
+        const WriteStatus busy = store_->write({textWrite(settings::Name, "Jiro")});
+        EXPECT_NE(busy.error.find("設定ファイルが他のプログラムに使用されています"),
+                  std::string::npos);
+        EXPECT_NE(busy.error.find(".flock"), std::string::npos) << busy.error;
+    }
+    EXPECT_TRUE(store_->set(settings::Name, "Jiro"));
+}
+
+TEST_F(FileSettingsStoreTest, AFolderOthersCanWriteIsRefused) {
+    const QTemporaryDir config;
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", configHome); });
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    store_ = std::make_unique<FileSettingsStore>(appName_);
+    const QString folder = QFileInfo(store_->filePath()).absolutePath();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0777), 0);
+    const WriteStatus loose = store_->write({textWrite(settings::Name, "Taro")});
+    EXPECT_NE(loose.error.find(folder.toStdString() + ": other users can write"), std::string::npos)
+        << loose.error;
+    EXPECT_FALSE(QFileInfo::exists(store_->filePath()));
+    // A sticky folder keeps others from replacing what is ours.
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 01777), 0);
+    EXPECT_TRUE(store_->set(settings::Name, "Taro"));
+}
+
+// Another user's settings folder, as `sudo -E` leaves it to root: kept in a folder of its own,
+// with its settings written by root (this process) and by its owner (through setpriv).
+class OwnedSettingsTest : public ::testing::Test {
+protected:
+    static constexpr uid_t kOwner = 65534;  // nobody
+
+    void SetUp() override {
+        if (::geteuid() != 0) {
+            GTEST_SKIP() << "needs root to act for another user";
+        }
+        if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty()) {
+            GTEST_SKIP() << "setpriv (util-linux) is not installed";
+        }
+        ASSERT_TRUE(base_.isValid());
+        ASSERT_EQ(::chmod(native(base_.path()), 0755), 0);
+        config_ = base_.filePath(QStringLiteral("config"));
+        ASSERT_TRUE(QDir().mkpath(config_));
+        ASSERT_EQ(::chmod(native(config_), 0700), 0);
+        ASSERT_EQ(::chown(native(config_), kOwner, kOwner), 0);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_));
+        store_ = std::make_unique<FileSettingsStore>(QStringLiteral("owned"));
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", configHome_); }
+
+    static const char* native(const QString& path) {
+        static QByteArray bytes;
+        bytes = QFile::encodeName(path);
+        return bytes.constData();
+    }
+
+    // The tool run as the owner; its exit status, with what it printed in `output`.
+    int asOwner(const QStringList& arguments, QString* output = nullptr) {
+        QProcess process;
+        process.setProgram(QStringLiteral("setpriv"));
+        process.setArguments(QStringList{QStringLiteral("--reuid=65534"),
+                                         QStringLiteral("--regid=65534"),
+                                         QStringLiteral("--clear-groups"), QStringLiteral("--"),
+                                         kTool, QStringLiteral("--app"), QStringLiteral("owned")} +
+                             arguments);
+        process.start();
+        process.waitForFinished(30000);
+        if (output) {
+            *output =
+                QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+        }
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    static uid_t ownerOf(const QString& path) {
+        struct stat info {};
+        return ::lstat(native(path), &info) == 0 ? info.st_uid : uid_t(-1);
+    }
+
+    QByteArray configHome_ = qgetenv("XDG_CONFIG_HOME");
+    QTemporaryDir base_;
+    QString config_;
+    std::unique_ptr<FileSettingsStore> store_;
+};
+
+TEST_F(OwnedSettingsTest, RootWritesAsTheOwnerAndLeavesTheOwnerEverything) {
+    ASSERT_TRUE(store_->set(settings::Password, "secret"));
+    const QString file = store_->filePath();
+    for (const QString& made :
+         {QFileInfo(file).absolutePath(), file, file + QStringLiteral(".flock")}) {
+        EXPECT_EQ(ownerOf(made), kOwner) << made.toStdString();
+    }
+    QString output;
+    EXPECT_EQ(asOwner({QStringLiteral("set"), QStringLiteral("Config"), QStringLiteral("Esc"),
+                       QStringLiteral("1")}),
+              0);
+    EXPECT_EQ(asOwner({QStringLiteral("get"), QStringLiteral("Config"), QStringLiteral("Password")},
+                      &output),
+              0);
+    EXPECT_EQ(output, QStringLiteral("secret\n"));
+    EXPECT_EQ(store_->read(settings::Esc), 1);
+
+    // The owner, for their part, may not write into root's folder, and is told whose it is.
+    ASSERT_EQ(::chown(native(QFileInfo(file).absolutePath()), 0, 0), 0);
+    ASSERT_EQ(::chown(native(config_), 0, 0), 0);
+    ASSERT_EQ(::chmod(native(config_), 0755), 0);
+    EXPECT_EQ(asOwner({QStringLiteral("set"), QStringLiteral("Config"), QStringLiteral("Esc"),
+                       QStringLiteral("0")},
+                      &output),
+              1);
+    EXPECT_TRUE(output.contains(QStringLiteral("belongs to root"))) << output.toStdString();
+}
+
+TEST_F(OwnedSettingsTest, ALinkToAnotherUsersFileIsNeverWritten) {
+    const QString folder = QFileInfo(store_->filePath()).absolutePath();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(::chown(native(folder), kOwner, kOwner), 0);
+    const QString victim = folder + QStringLiteral("/victim.conf");
+    {
+        QFile file(victim);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("kept\n");
+    }
+    ASSERT_EQ(::chmod(native(victim), 0640), 0);
+    const auto untouched = [&] {
+        QFile file(victim);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), QByteArray("kept\n"));
+        struct stat info {};
+        EXPECT_EQ(::stat(native(victim), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0640U);
+        EXPECT_EQ(info.st_uid, 0U);
+        EXPECT_FALSE(QFileInfo::exists(victim + QStringLiteral(".flock")));
+    };
+
+    ASSERT_TRUE(QFile::link(victim, store_->filePath()));
+    ASSERT_EQ(::lchown(native(store_->filePath()), kOwner, kOwner), 0);
+    const WriteStatus asRoot = store_->write({textWrite(settings::Where, "x")});
+    EXPECT_NE(asRoot.error.find(victim.toStdString() + ": belongs to root"), std::string::npos)
+        << asRoot.error;
+    EXPECT_NE(asOwner({QStringLiteral("set"), QStringLiteral("Config"), QStringLiteral("Where"),
+                       QStringLiteral("x")}),
+              0);
+    untouched();
+
+    // Nor is the lock followed anywhere.
+    ASSERT_TRUE(QFile::remove(store_->filePath()));
+    ASSERT_TRUE(QFile::link(victim, store_->filePath() + QStringLiteral(".flock")));
+    const WriteStatus lock = store_->write({textWrite(settings::Where, "x")});
+    EXPECT_NE(lock.error.find(".flock"), std::string::npos) << lock.error;
+    untouched();
 }
 
 // A tiny file system of our own: full, then read-only. Mounting needs privileges a test run may

@@ -114,5 +114,28 @@ TEST(IniDocument, MissingSectionsAreAddedAtTheEndInTodaysLayout) {
     EXPECT_EQ(written(twice, {{settings::Esc.key(), "1"}}), "[Config]\nEsc=1\nEsc=1\n");
 }
 
+TEST(IniDocument, HandEditedLinesReadAsQSettingsReadsThemWithoutReachingIntoTheNextLine) {
+    const IniDocument file(
+        "[Config]\n"
+        "Name=Taro ; the comment\n"
+        "Where=\"a;b\" ;c\n"
+        "Place1=\\\xE5\xA4\xA7\\\xE9\x98\xAA\n"  // a backslash before each of 大阪
+        "Memo1=\"unbalanced ; kept\n"
+        "Memo2=trailing\\\n"
+        "Memo3=next\n");
+    EXPECT_EQ(file.find(settings::Name.key()), "Taro");
+    EXPECT_EQ(file.find(settings::Where.key()), "a;b");
+    EXPECT_EQ(file.find(settings::Place(1).key()), "大阪");
+    EXPECT_EQ(file.find(settings::Memo(1).key()), "unbalanced ; kept");
+    EXPECT_EQ(file.find(settings::Memo(2).key()), "trailing");
+    EXPECT_EQ(file.find(settings::Memo(3).key()), "next");
+}
+
+TEST(IniDocument, AFileWithoutAFinalLineBreakGetsOneBeforeTheFirstAddedKeyOnly) {
+    EXPECT_EQ(
+        written("[Config]\nEsc=1", {{settings::Where.key(), "a"}, {settings::Name.key(), "b"}}),
+        "[Config]\nEsc=1\nWhere=a\nName=b\n");
+}
+
 }  // namespace
 }  // namespace rumo
