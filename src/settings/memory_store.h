@@ -21,7 +21,12 @@ public:
     std::optional<std::string> raw(const SettingKey& key) const;
     std::optional<std::string> raw(const SettingRef& setting) const { return raw(setting.key()); }
     const std::vector<SettingKey>& writeLog() const { return writes_; }
-    void clearWriteLog() { writes_.clear(); }
+    void clearWriteLog() {
+        writes_.clear();
+        batches_ = 0;
+    }
+    // How many writes stored their values since the log was last cleared.
+    std::size_t writeBatches() const { return batches_; }
     // Makes every later write fail with this reason (empty: writes work again).
     void failWrites(std::string reason) { failure_ = std::move(reason); }
 
@@ -29,6 +34,7 @@ private:
     std::map<std::string, std::string> values_;  // by folded name
     std::vector<SettingKey> writes_;
     std::string failure_;
+    std::size_t batches_ = 0;
 };
 
 }  // namespace rumo
