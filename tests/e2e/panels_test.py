@@ -76,15 +76,29 @@ class PanelSession(DesktopSession):
                 return (x, y, width, height)
         return None
 
-    def popups(self):
-        """Every mapped window: a menu the panel opens is a new one (Xfce's plugins are
-        processes of their own, so the menu's owner is not the panel)."""
-        return self._run(["xdotool", "search", "--onlyvisible", "--class", ""]).stdout.split()
+    def popups(self, resident):
+        """The mapped windows that are not the program's: a menu the panel draws is a new one
+        (Xfce's plugins are processes of their own, so its owner need not be the panel)."""
+        everything = self._run(["xdotool", "search", "--onlyvisible", "--class", ""]).stdout
+        return set(map(int, everything.split())) - set(self.visible_windows(resident))
 
-    def click_icon(self, at, button):
-        before = set(self.popups())
-        self.xdotool("mousemove", *at, "click", button)
-        return before
+    def open_icon_menu(self, resident, at):
+        before = self.popups(resident)
+        self.xdotool("mousemove", *at, "click", 3)
+        # The icon's tooltip is a new window too, one line high; the menu has eight lines. A
+        # panel that cannot read the menu maps an empty window it never draws.
+        wait_for(lambda: [w for w in self.popups(resident) - before if self.drawn_menu(w)],
+                 what="the icon's menu drawn by the panel")
+
+    def drawn_menu(self, window):
+        try:
+            x, y, width, height = self.geometry(window)
+        except KeyError:  # gone meanwhile
+            return False
+        if height < 100:
+            return False
+        shot = self.screenshot(os.path.join(self.root, "menu.png"))
+        return sum(self.pixel(shot, x + width // 2, y + height // 2)) > 3 * 128
 
     def exported_menu(self):
         item = wait_for(lambda: self.registered_items(), what="the icon registered")[0]
@@ -121,8 +135,7 @@ class LxqtPanelTest(unittest.TestCase):
             s.bar(resident)
             service, menu = s.exported_menu()
             # The statusnotifier area sits at the right end of this panel, our icon alone in it.
-            before = s.click_icon((x + width - height // 2, y + height // 2), 3)
-            wait_for(lambda: set(s.popups()) - before, what="the icon's menu drawn by the panel")
+            s.open_icon_menu(resident, (x + width - height // 2, y + height // 2))
             s.xdotool("key", "Escape")
 
             # Another process sets a destination that is none of the places: the running bar's
@@ -149,8 +162,7 @@ class XfcePanelTest(unittest.TestCase):
             # Through the menu's first item, "バーを表示".
             send_delete_window(s.display, bar)
             wait_for(lambda: bar not in s.visible_windows(resident), what="the bar hidden")
-            before = s.click_icon(icon, 3)
-            wait_for(lambda: set(s.popups()) - before, what="the icon's menu drawn by the panel")
+            s.open_icon_menu(resident, icon)
             s.xdotool("key", "Down", "Return")
             wait_for(lambda: bar in s.visible_windows(resident), what="the bar shown again")
 
