@@ -17,6 +17,13 @@ public:
     SettingsSnapshot snapshot() override;
     WriteStatus write(const std::vector<SettingWrite>& writes) override;
 
+    // Setting up a test: a value stored as set() stores it, the result there for those who
+    // look at it (a test that makes writes fail does).
+    template <typename T, typename V>
+    bool set(const Setting<T>& setting, V&& value) {
+        return SettingsStore::set(setting, std::forward<V>(value));
+    }
+
     // What a test wants to look at: the raw stored text of a key, and the keys in write order.
     std::optional<std::string> raw(const SettingKey& key) const;
     std::optional<std::string> raw(const SettingRef& setting) const { return raw(setting.key()); }
