@@ -17,6 +17,7 @@
 #include "common/app_icon.h"
 #include "common/qt_values.h"
 #include "common/text.h"
+#include "platform/native_window.h"
 #include "properties/open_properties.h"
 #include "settings/settings_store.h"
 
@@ -130,10 +131,17 @@ void WhereBar::handleCommand(int command) {
     commands_.dispatch(command, menus_->lastSaverMenu());
 }
 
+void WhereBar::showAsToolWindow() {
+    if (!isVisible()) {
+        keepOffTaskbar(static_cast<std::uint64_t>(winId()));
+    }
+    show();
+}
+
 int WhereBar::run() {
     QEventLoop loop;
     connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
-    show();
+    showAsToolWindow();
     if (ending_) {
         return 0;
     }
@@ -285,7 +293,9 @@ void WhereBar::bringBack() {
         hide();
         setWindowState(Qt::WindowNoState);
     }
-    show();
+    showAsToolWindow();
+    // Rolled up by the user earlier, it would come back as a bare title bar.
+    unshade(static_cast<std::uint64_t>(winId()));
     raise();
     activateWindow();
 }

@@ -71,6 +71,8 @@ private:
     void selectCurrentDestination();
     void focusCombo();
     void requestClose();
+    // Shows the bar as a tool window: no taskbar entry.
+    void showAsToolWindow();
     bool trayAvailable() const;
     // Reads the Desktop setting where it can have changed: at start, on showing, and after the
     // properties dialog, instead of at every paint.

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include "platform/activation_channel.h"
+#include "platform/display_settings.h"
 #include "platform/instance_guard.h"
 #include "platform/screen_savers.h"
 
@@ -53,6 +54,25 @@ TEST(ActivationChannel, ASecondStartReachesTheRunningBar) {
     // A socket left behind by a dead owner does not stop the next bar from listening.
     ActivationListener successor(folder.path());
     EXPECT_TRUE(successor.listen());
+}
+
+TEST(DisplaySettings, TheRunningDesktopsToolComesFirst) {
+    auto firstOf = [](std::string_view desktop) {
+        return displaySettingsToolsFor(desktop)[0].name;
+    };
+    EXPECT_EQ(firstOf("GNOME"), "gnome-control-center");
+    EXPECT_EQ(firstOf("ubuntu:GNOME"), "gnome-control-center");
+    EXPECT_EQ(firstOf("KDE"), "systemsettings");
+    EXPECT_EQ(firstOf("XFCE"), "xfce4-display-settings");
+    EXPECT_EQ(firstOf("LXQt"), "lxqt-config-monitor");
+    EXPECT_EQ(firstOf("Unknown:LXQt"), "lxqt-config-monitor");
+    EXPECT_EQ(firstOf(""), "gnome-control-center");
+    // Every tool is still tried, each once, with its arguments.
+    const std::vector<ToolCandidate> lxqt = displaySettingsToolsFor("LXQt:XFCE");
+    ASSERT_EQ(lxqt.size(), displaySettingsTools().size());
+    EXPECT_EQ(lxqt[1].name, "xfce4-display-settings");
+    EXPECT_EQ(lxqt[2].name, "gnome-control-center");
+    EXPECT_EQ(lxqt[2].arguments, std::vector<std::string>{"display"});
 }
 
 TEST(InstanceGuard, ItsFolderDependsOnTheUserAloneAndAnUntakableLockRefusesTheStart) {

@@ -132,7 +132,10 @@ class LxqtPanelTest(unittest.TestCase):
             x, y, width, height = s.start_panel("lxqt-panel")
             s.set("Config", "Place1", "会議室")
             resident = s.rumo()
-            s.bar(resident)
+            bar = s.bar(resident)
+            # A tool window: no button in the panel's task bar.
+            self.assertIn("_NET_WM_STATE_SKIP_TASKBAR",
+                          s._run(["xprop", "-id", str(bar), "_NET_WM_STATE"]).stdout)
             service, menu = s.exported_menu()
             # The statusnotifier area sits at the right end of this panel, our icon alone in it.
             s.open_icon_menu(resident, (x + width - height // 2, y + height // 2))
