@@ -13,7 +13,7 @@ BarCommandDispatcher::BarCommandDispatcher(SettingsStore& store, const BarEnviro
 
 void BarCommandDispatcher::dispatch(int command, const bar::SaverMenu& savers) {
     if (const int place = bar::placeOfCommand(command); place != 0) {
-        store_.set(settings::Where, store_.read(settings::Place(place)));
+        checked(store_.write({textWrite(settings::Where, store_.read(settings::Place(place)))}));
         actions_.reselectDestination();
         return;
     }
@@ -21,7 +21,7 @@ void BarCommandDispatcher::dispatch(int command, const bar::SaverMenu& savers) {
         // The entry for a vanished setting has no file behind it and keeps the setting.
         const std::string file = savers.fileOf(command);
         if (!file.empty()) {
-            store_.set(settings::Scrfile, file);
+            checked(store_.write({textWrite(settings::Scrfile, file)}));
         }
         return;
     }
@@ -40,11 +40,23 @@ void BarCommandDispatcher::dispatch(int command, const bar::SaverMenu& savers) {
             launchDisplaySettings(environment_, owner_);
             break;
         case bar::kExit:
-            store_.set(settings::Endflg, true);
+            // Written for whoever reads it; the program ends whether or not it could be.
+            (void)store_.set(settings::Endflg, true);
             actions_.exit();
+            break;
+        case bar::kShowBar:
+            if (actions_.showBar) {
+                actions_.showBar();
+            }
             break;
         default:
             break;
+    }
+}
+
+void BarCommandDispatcher::checked(const WriteStatus& status) {
+    if (!status.ok() && actions_.writeFailed) {
+        actions_.writeFailed(status.error);
     }
 }
 

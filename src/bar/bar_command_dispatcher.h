@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -10,6 +11,7 @@ namespace rumo {
 
 struct BarEnvironment;
 class SettingsStore;
+struct WriteStatus;
 
 namespace bar {
 struct SaverMenu;
@@ -20,8 +22,13 @@ struct BarWindowActions {
     // The destination setting changed: the list shows it.
     std::function<void()> reselectDestination;
     std::function<void()> openProperties;
-    // The exit command was given (Endflg is set already).
+    // The exit command was given (Endflg is written already, or could not be: the program
+    // ends all the same).
     std::function<void()> exit;
+    // "バーを表示": the bar shows and comes to the front.
+    std::function<void()> showBar;
+    // A setting could not be written; `error` says why.
+    std::function<void(const std::string& error)> writeFailed;
 };
 
 class BarCommandDispatcher {
@@ -34,6 +41,8 @@ public:
     void dispatch(int command, const bar::SaverMenu& savers);
 
 private:
+    void checked(const WriteStatus& status);
+
     SettingsStore& store_;
     const BarEnvironment& environment_;
     QWidget* owner_;

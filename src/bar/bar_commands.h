@@ -14,10 +14,14 @@ inline constexpr int kStartScreenSaver = 32771;  // "ｽｸﾘｰﾝｾｲﾊﾞ
 inline constexpr int kProperties = 32772;        // "ﾌﾟﾛﾊﾟﾃｨ"
 inline constexpr int kDisplaySettings = 32785;   // "画面のﾌﾟﾛﾊﾟﾃｨ"
 inline constexpr int kExit = 32773;              // "RUMO?の終了"
+// Only in the menu a desktop draws for the icon itself: what a double click does elsewhere.
+inline constexpr int kShowBar = 32790;  // "バーを表示"
 
 // Destination i (1..15) is command kFirstDestination + i - 1.
 inline constexpr int kFirstDestination = 32500;
 inline constexpr int kLastDestination = 32514;
+// The destination in force when it is none of the places: shown ticked, choosing it keeps it.
+inline constexpr int kOtherDestination = 32515;
 
 // Screen-saver slot n (1..256) is command kSaverBase + n; kSaverBase itself is the submenu's
 // placeholder and never a choice.

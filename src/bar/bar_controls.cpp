@@ -26,6 +26,8 @@ BarControls buildBarControls(QWidget& bar) {
                 combo->setMaxVisibleItems(
                     qMax(1, px.height / qMax(1, combo->fontMetrics().height())));
                 combo->setGeometry(px.x, px.y, px.width, toPixels(layout.client, base).height);
+                // The list is empty and the button bare until places are set: say what they are.
+                combo->setToolTip(QStringLiteral("行先"));
                 controls.combo = combo;
                 widget = combo;
                 break;
@@ -34,6 +36,7 @@ BarControls buildBarControls(QWidget& bar) {
                 controls.startButton = new QPushButton(&bar);
                 controls.startButton->setDefault(true);
                 controls.startButton->setGeometry(px.x, px.y, px.width, px.height);
+                controls.startButton->setToolTip(QStringLiteral("離席表示を開始"));
                 widget = controls.startButton;
                 break;
             default:

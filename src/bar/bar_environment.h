@@ -32,6 +32,9 @@ struct BarEnvironment {
     std::string executablePath;
     // The working directory recorded in Path.
     std::string currentDirectory;
+    // The settings file the store keeps, watched for changes made by other processes; empty
+    // where there is none to watch.
+    std::string settingsFile;
 };
 
 // The environment of the running program.

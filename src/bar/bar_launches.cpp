@@ -42,13 +42,14 @@ void launchDisplaySettings(const BarEnvironment& environment, QWidget* messagePa
         return;
     }
     if (environment.showMessage) {
+        // One name a line: a message box wraps long lines at hyphens, inside the names.
         std::string tools;
         for (const ToolCandidate& tool : displaySettingsTools()) {
-            tools += (tools.empty() ? "" : "、") + tool.name;
+            tools += "\n" + tool.name;
         }
         environment.showMessage(
             messageParent,
-            "画面の設定を開くツールが見つかりません。次のどれかをインストールしてください: " +
+            "画面の設定を開くツールが見つかりません。次のどれかをインストールしてください:" +
                 tools);
     }
 }

@@ -37,8 +37,9 @@ std::vector<bar::Box> availableScreenAreas() {
 
 }  // namespace
 
-BarPosition::BarPosition(QWidget& window, SettingsStore& store)
-    : QObject(&window), window_(window), store_(store) {}
+BarPosition::BarPosition(QWidget& window, SettingsStore& store,
+                         std::function<void(const std::string&)> writeFailed)
+    : QObject(&window), window_(window), store_(store), writeFailed_(std::move(writeFailed)) {}
 
 void BarPosition::placeAtStoredPosition() {
     const DialogRect client = toPixels(bar::barTemplate().client, baseUnitsOf(window_.font()));
@@ -109,8 +110,12 @@ void BarPosition::windowMoved() {
     }
     if (!skipFirstMove_ && !compositorPlaces_) {
         placedAt_.reset();
-        store_.set(settings::Top, window_.y());
-        store_.set(settings::Left, window_.x());
+        // Both or neither: a place half written would be one the bar never had.
+        const WriteStatus status = store_.write(
+            {integerWrite(settings::Top, window_.y()), integerWrite(settings::Left, window_.x())});
+        if (!status.ok() && writeFailed_) {
+            writeFailed_(status.error);
+        }
     }
     skipFirstMove_ = false;
 }

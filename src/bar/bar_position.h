@@ -5,7 +5,9 @@
 #include <QObject>
 #include <QPoint>
 #include <QTimer>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "bar/bar_placement.h"
 
@@ -17,7 +19,9 @@ class SettingsStore;
 
 class BarPosition : public QObject {
 public:
-    BarPosition(QWidget& window, SettingsStore& store);
+    // `writeFailed` hears why a move could not be stored.
+    BarPosition(QWidget& window, SettingsStore& store,
+                std::function<void(const std::string&)> writeFailed);
 
     // Gives the window its fixed size and moves it to the stored place; before it is shown.
     void placeAtStoredPosition();
@@ -33,6 +37,7 @@ private:
 
     QWidget& window_;
     SettingsStore& store_;
+    std::function<void(const std::string&)> writeFailed_;
     bool skipFirstMove_ = true;
     // Where the bar placed itself: arriving there is not a move of the user's, so it is not
     // stored. Cleared by the first move elsewhere.

@@ -35,6 +35,14 @@ int findDestination(const std::vector<std::string>& items, std::string_view wher
     return -1;
 }
 
+std::optional<std::string> otherDestination(const Places& places, std::string_view where) {
+    const std::string shown = trimRight(where);
+    if (shown.empty() || findDestination(destinationComboItems(places), shown) >= 0) {
+        return std::nullopt;
+    }
+    return std::string(where);
+}
+
 std::vector<MenuItem> destinationMenu(const Places& places, std::string_view where) {
     std::vector<MenuItem> items;
     for (int i = 1; i <= kPlaceCount; ++i) {
@@ -49,6 +57,26 @@ std::vector<MenuItem> destinationMenu(const Places& places, std::string_view whe
         item.checked = shown == where;
         item.text = std::move(shown);
         items.push_back(std::move(item));
+    }
+    const bool noPlaces = items.empty();
+    if (std::optional<std::string> other = otherDestination(places, where)) {
+        MenuItem item;
+        item.command = kOtherDestination;
+        item.text = trimRight(*other);
+        item.checked = true;
+        items.push_back(std::move(item));
+    }
+    if (noPlaces) {
+        // A first start has no places: an empty menu would not even open, leaving the user
+        // without a hint of where they come from.
+        MenuItem hint;
+        hint.text = "行先はﾌﾟﾛﾊﾟﾃｨで追加します";
+        hint.enabled = false;
+        MenuItem properties;
+        properties.command = kProperties;
+        properties.text = "ﾌﾟﾛﾊﾟﾃｨ";
+        items.push_back(std::move(hint));
+        items.push_back(std::move(properties));
     }
     return items;
 }
@@ -163,6 +191,24 @@ std::vector<MenuItem> mainMenu(std::vector<MenuItem> saverItems) {
             command(kDisplaySettings, "画面のﾌﾟﾛﾊﾟﾃｨ"),
             separator,
             command(kExit, "RUMO?の終了")};
+}
+
+std::vector<MenuItem> exportedIconMenu(std::vector<MenuItem> saverItems,
+                                       std::vector<MenuItem> destinationItems) {
+    MenuItem showBar;
+    showBar.command = kShowBar;
+    showBar.text = "バーを表示";
+    MenuItem destinations;
+    destinations.kind = MenuItem::Kind::Submenu;
+    destinations.text = "行先";
+    destinations.children = std::move(destinationItems);
+    MenuItem separator;
+    separator.kind = MenuItem::Kind::Separator;
+    std::vector<MenuItem> items{std::move(showBar), std::move(destinations), separator};
+    for (MenuItem& item : mainMenu(std::move(saverItems))) {
+        items.push_back(std::move(item));
+    }
+    return items;
 }
 
 }  // namespace rumo::bar

@@ -39,8 +39,15 @@ std::vector<std::string> destinationComboItems(const Places& places);
 // Index of the first item equal to `where` ignoring ASCII letter case, or -1.
 int findDestination(const std::vector<std::string>& items, std::string_view where);
 
+// The destination in force when it is none of the places (typed in the window asking where, or
+// given with --where): `where` itself, or nothing when it is blank or names a place (trailing
+// white space and ASCII letter case aside). The list and the menus show it as an extra entry.
+std::optional<std::string> otherDestination(const Places& places, std::string_view where);
+
 // The left-button menu: one item per non-blank place (trimmed text), command 32500 + i - 1,
-// checked where the trimmed text equals `where` exactly (case included).
+// checked where the trimmed text equals `where` exactly (case included); then the destination in
+// force when it is none of the places, ticked. No place at all: a greyed line saying where places
+// are added, and the properties command beside it.
 std::vector<MenuItem> destinationMenu(const Places& places, std::string_view where);
 
 // The place a destination command stands for (1..15), or 0 when the command is none of them.
@@ -72,6 +79,12 @@ std::optional<std::string> resolveSaverFile(const std::vector<std::string>& file
 
 // The main popup menu, the given screen-saver submenu in its third place.
 std::vector<MenuItem> mainMenu(std::vector<MenuItem> saverItems);
+
+// The menu of an icon whose menu the desktop draws (StatusNotifierItem): such desktops may give
+// no double click and no left-button menu, so it also holds "バーを表示" and the destination menu
+// as a "行先" submenu, ahead of the main menu.
+std::vector<MenuItem> exportedIconMenu(std::vector<MenuItem> saverItems,
+                                       std::vector<MenuItem> destinationItems);
 
 }  // namespace bar
 }  // namespace rumo

@@ -5,6 +5,7 @@
 #include "bar/launcher.h"
 #include "bar/where_bar.h"
 #include "platform/activation_channel.h"
+#include "settings/file_settings_store.h"
 
 namespace rumo {
 
@@ -13,7 +14,11 @@ int runResidentBar(SettingsStore& store) {
     // neither may end the process.
     QApplication::setQuitOnLastWindowClosed(false);
     ProcessLauncher launcher;
-    WhereBar bar(store, desktopEnvironment(launcher));
+    BarEnvironment environment = desktopEnvironment(launcher);
+    if (const auto* file = dynamic_cast<const FileSettingsStore*>(&store)) {
+        environment.settingsFile = file->filePath().toStdString();
+    }
+    WhereBar bar(store, std::move(environment));
 
     // A later start (from the menu, a hotkey, a script) asks for the bar and gets it, in front:
     // some desktops give the icon no double click, and a user who cannot find the icon is not

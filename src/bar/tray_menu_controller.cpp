@@ -7,45 +7,11 @@
 #include <QWidget>
 
 #include "bar/bar_environment.h"
-#include "bar/display_text.h"
+#include "bar/menu_sync.h"
 #include "common/app_icon.h"
 #include "settings/settings_store.h"
 
 namespace rumo {
-
-namespace {
-
-// Menus carry their command ids in the actions' data.
-void addItems(QMenu& menu, const std::vector<bar::MenuItem>& items) {
-    for (const bar::MenuItem& item : items) {
-        switch (item.kind) {
-            case bar::MenuItem::Kind::Separator:
-                menu.addSeparator();
-                break;
-            case bar::MenuItem::Kind::Submenu:
-                addItems(*menu.addMenu(shortenedForDisplay(item.text)), item.children);
-                break;
-            case bar::MenuItem::Kind::Command: {
-                QAction* action = menu.addAction(shortenedForDisplay(item.text));
-                action->setData(item.command);
-                action->setCheckable(item.checked);
-                action->setChecked(item.checked);
-                action->setEnabled(item.enabled);
-                break;
-            }
-        }
-    }
-}
-
-// A submenu built by addItems belongs to its menu; refilling drops the old ones.
-void clearMenu(QMenu& menu) {
-    for (QMenu* submenu : menu.findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
-        submenu->deleteLater();
-    }
-    menu.clear();
-}
-
-}  // namespace
 
 TrayMenuController::TrayMenuController(QWidget& bar, SettingsStore& store,
                                        const BarEnvironment& environment)
@@ -53,27 +19,83 @@ TrayMenuController::TrayMenuController(QWidget& bar, SettingsStore& store,
     // The icon exists from the bar's creation until the exit command.
     tray_ = new QSystemTrayIcon(appIcon(), this);
     tray_->setToolTip(QStringLiteral("RUMO?"));
-    // Desktops that show the icon through StatusNotifierItem draw its menu themselves and have
-    // no double click: the menu must be the icon's own, filled anew whenever it opens. Where Qt
-    // draws the icon, the right button opens this same menu.
     trayMenu_ = new QMenu(&bar_);
-    fillMainMenu(*trayMenu_);
+    mainMenu_ = new QMenu(&bar_);
+    destinationMenu_ = new QMenu(&bar_);
     connect(trayMenu_, &QMenu::aboutToShow, this, [this] {
-        fillMainMenu(*trayMenu_);
+        // Where Qt draws the menu no desktop reads it: it may be brought up to date here.
+        if (!exported_) {
+            refresh();
+        }
         emit menuAboutToOpen(trayMenu_);
     });
-    connect(trayMenu_, &QMenu::triggered, this, [this](QAction* action) {
-        if (action->data().isValid()) {
-            emit commandChosen(action->data().toInt());
-        }
-    });
     tray_->setContextMenu(trayMenu_);
+    // Qt exports the menu (and gives it a platform counterpart) only where the desktop draws
+    // the icon through StatusNotifierItem; where Qt draws the icon, the right button opens
+    // this same menu as the bar's.
+    exported_ = trayMenu_->platformMenu() != nullptr;
+
+    readScreenSavers();
+    connect(&saverFolder_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        readScreenSavers();
+        refresh();
+    });
+    refresh();
+
     destinationMenuDelay_.setSingleShot(true);
     destinationMenuDelay_.setInterval(QApplication::doubleClickInterval());
     connect(&destinationMenuDelay_, &QTimer::timeout, this,
-            [this] { showDestinationMenu(QCursor::pos()); });
+            [this] { showDestinationMenu(iconMenuPlace()); });
     connect(tray_, &QSystemTrayIcon::activated, this, &TrayMenuController::iconActivated);
     tray_->show();
+}
+
+void TrayMenuController::readScreenSavers() {
+    const std::string directory =
+        environment_.screenSaverDirectory ? environment_.screenSaverDirectory() : std::string();
+    saverFiles_.clear();
+    if (environment_.listScreenSavers && !directory.empty()) {
+        saverFiles_ = environment_.listScreenSavers(directory);
+    }
+    const QString folder = QString::fromStdString(directory);
+    if (!folder.isEmpty() && !saverFolder_.directories().contains(folder)) {
+        saverFolder_.addPath(folder);  // a folder that does not exist is simply not watched
+    }
+}
+
+void TrayMenuController::refresh() {
+    const SettingsSnapshot stored = store_.snapshot();
+    bar::Places places;
+    for (int i = 1; i <= kPlaceCount; ++i) {
+        places[static_cast<std::size_t>(i - 1)] = stored.read(settings::Place(i));
+    }
+    const std::string where = stored.read(settings::Where);
+    saverMenu_ =
+        bar::saverMenu(saverFiles_, stored.read(settings::Scrfile), environment_.screenSaverSuffix);
+    const std::vector<bar::MenuItem> destinations = bar::destinationMenu(places, where);
+    const std::vector<bar::MenuItem> main = bar::mainMenu(saverMenu_.items);
+    auto added = [this](QAction& action) {
+        connect(&action, &QAction::triggered, this, [this, &action] { chosen(action); });
+    };
+    syncMenu(*mainMenu_, main, added);
+    syncMenu(*destinationMenu_, destinations, added);
+    syncMenu(*trayMenu_, exported_ ? bar::exportedIconMenu(saverMenu_.items, destinations) : main,
+             added);
+}
+
+void TrayMenuController::chosen(const QAction& action) {
+    const int command = action.data().toInt();
+    // The command runs once the menu is gone, as a command of a closed menu always has, and the
+    // menu then shows the setting again, not the tick a click toggled on its own.
+    QMetaObject::invokeMethod(
+        this,
+        [this, command] {
+            if (command != 0) {
+                emit commandChosen(command);
+            }
+            refresh();
+        },
+        Qt::QueuedConnection);
 }
 
 void TrayMenuController::iconActivated(QSystemTrayIcon::ActivationReason reason) {
@@ -85,6 +107,13 @@ void TrayMenuController::iconActivated(QSystemTrayIcon::ActivationReason reason)
             destinationMenuDelay_.stop();
             emit bringBackRequested();
             break;
+        case QSystemTrayIcon::MiddleClick:
+            // Desktops that draw the icon themselves may give no double click; their middle
+            // click is the way back to the bar that needs no menu.
+            if (exported_) {
+                emit bringBackRequested();
+            }
+            break;
         case QSystemTrayIcon::Context:
             // One menu at a time: a left click just before does not follow.
             destinationMenuDelay_.stop();
@@ -92,12 +121,19 @@ void TrayMenuController::iconActivated(QSystemTrayIcon::ActivationReason reason)
             // Where Qt draws the icon it has opened the menu already; a desktop that asks for
             // the menu without drawing it gets it here.
             if (!trayMenu_->isVisible()) {
-                trayMenu_->popup(QCursor::pos());
+                trayMenu_->popup(iconMenuPlace());
             }
             break;
         default:
             break;
     }
+}
+
+QPoint TrayMenuController::iconMenuPlace() const {
+    // Under Wayland the pointer's place is unknown to the program; the icon's, where the
+    // desktop gives it, is right everywhere. Qt moves the menu inside the screen.
+    const QRect icon = tray_->geometry();
+    return icon.isValid() ? icon.bottomLeft() : QCursor::pos();
 }
 
 void TrayMenuController::raiseBarIfShown() {
@@ -114,38 +150,20 @@ void TrayMenuController::removeIcon() {
 
 void TrayMenuController::runMenu(QMenu& menu, const QPoint& at) {
     emit menuAboutToOpen(&menu);
-    const QAction* chosen = menu.exec(at);
-    if (chosen != nullptr && chosen->data().isValid()) {
-        emit commandChosen(chosen->data().toInt());
-    }
+    // The chosen item's own signal carries its command.
+    menu.exec(at);
 }
 
 void TrayMenuController::showDestinationMenu(const QPoint& at) {
-    const bar::Places places = bar::readPlaces(store_);
-    const std::string where = store_.read(settings::Where);
+    // Not exported: bringing it up to date just before it opens disturbs no desktop.
+    refresh();
     raiseBarIfShown();
-    QMenu menu(&bar_);
-    addItems(menu, bar::destinationMenu(places, where));
-    runMenu(menu, at);
-}
-
-void TrayMenuController::fillMainMenu(QMenu& menu) {
-    const std::string directory =
-        environment_.screenSaverDirectory ? environment_.screenSaverDirectory() : std::string();
-    std::vector<std::string> files;
-    if (environment_.listScreenSavers && !directory.empty()) {
-        files = environment_.listScreenSavers(directory);
-    }
-    saverMenu_ =
-        bar::saverMenu(files, store_.read(settings::Scrfile), environment_.screenSaverSuffix);
-    clearMenu(menu);
-    addItems(menu, bar::mainMenu(saverMenu_.items));
+    runMenu(*destinationMenu_, at);
 }
 
 void TrayMenuController::showMainMenu(const QPoint& at) {
-    QMenu menu(&bar_);
-    fillMainMenu(menu);
-    runMenu(menu, at);
+    refresh();
+    runMenu(*mainMenu_, at);
 }
 
 }  // namespace rumo

@@ -1,5 +1,6 @@
 #include "bar/where_bar.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -11,8 +12,12 @@
 #include "bar/bar_position.h"
 #include "bar/destination_combo.h"
 #include "bar/display_text.h"
+#include "bar/settings_file_watcher.h"
 #include "bar/tray_menu_controller.h"
 #include "common/app_icon.h"
+#include "common/qt_values.h"
+#include "common/text.h"
+#include "platform/native_window.h"
 #include "properties/open_properties.h"
 #include "settings/settings_store.h"
 
@@ -49,26 +54,40 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
     connect(menus_, &TrayMenuController::commandChosen, this, &WhereBar::handleCommand);
     connect(menus_, &TrayMenuController::bringBackRequested, this, &WhereBar::bringBack);
 
-    position_ = new BarPosition(*this, store_);
+    position_ = new BarPosition(*this, store_,
+                                [this](const std::string& error) { reportWriteFailure(error); });
     position_->placeAtStoredPosition();
     readDesktopRule();
-    store_.set(settings::Endflg, false);
     // The full directory, however long.
-    store_.set(settings::Path, environment_.currentDirectory);
+    reportWriteFailure(store_
+                           .write({integerWrite(settings::Endflg, 0),
+                                   textWrite(settings::Path, environment_.currentDirectory)})
+                           .error);
+
+    if (!environment_.settingsFile.empty()) {
+        // Another process (the properties dialog, rumo --where, rumo-settings) may change what
+        // the bar shows; it shows the change at once, not at its next opening.
+        auto* watcher = new SettingsFileWatcher(qtText(environment_.settingsFile), this);
+        connect(watcher, &SettingsFileWatcher::changed, this, &WhereBar::settingsChanged);
+    }
 }
 
 WhereBar::~WhereBar() = default;
 
 BarWindowActions WhereBar::windowActions() {
     BarWindowActions actions;
-    actions.reselectDestination = [this] { selectCurrentDestination(); };
+    // A refill only where the list differs: the entry of a destination typed elsewhere goes.
+    actions.reselectDestination = [this] { refillCombo(); };
     actions.openProperties = [this] {
         openProperties(store_, this);
         readDesktopRule();
     };
     actions.exit = [this] {
+        exitRequested_ = true;
         QMetaObject::invokeMethod(this, &WhereBar::requestClose, Qt::QueuedConnection);
     };
+    actions.showBar = [this] { bringBack(); };
+    actions.writeFailed = [this](const std::string& error) { reportWriteFailure(error); };
     return actions;
 }
 
@@ -79,7 +98,9 @@ void WhereBar::addControls() {
     connect(combo_, &DestinationCombo::refillRequested, this, &WhereBar::refillCombo);
     connect(combo_, &QComboBox::activated, this, [this](int index) {
         // Only the user's choices write: the refill and the reselection change the index too.
-        store_.set(settings::Where, storedTextOf(*combo_, index));
+        reportWriteFailure(
+            store_.write({textWrite(settings::Where, storedTextOf(*combo_, index))}).error);
+        menus_->refresh();
     });
     connect(startButton_, &QPushButton::clicked, this,
             [this] { handleCommand(bar::kStartButton); });
@@ -110,10 +131,17 @@ void WhereBar::handleCommand(int command) {
     commands_.dispatch(command, menus_->lastSaverMenu());
 }
 
+void WhereBar::showAsToolWindow() {
+    if (!isVisible()) {
+        keepOffTaskbar(static_cast<std::uint64_t>(winId()));
+    }
+    show();
+}
+
 int WhereBar::run() {
     QEventLoop loop;
     connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
-    show();
+    showAsToolWindow();
     if (ending_) {
         return 0;
     }
@@ -130,14 +158,49 @@ void WhereBar::readDesktopRule() {
 }
 
 void WhereBar::refillCombo() {
-    const std::vector<std::string> items = bar::destinationComboItems(bar::readPlaces(store_));
-    QSignalBlocker quiet(combo_);
-    combo_->clear();
-    for (const std::string& item : items) {
-        combo_->addItem(shortenedForDisplay(item),
-                        QByteArray(item.data(), static_cast<qsizetype>(item.size())));
+    const bar::Places places = bar::readPlaces(store_);
+    std::vector<std::string> items = bar::destinationComboItems(places);
+    // A destination typed elsewhere is in force all the same: the list shows it, selected.
+    if (std::optional<std::string> other =
+            bar::otherDestination(places, store_.read(settings::Where))) {
+        items.push_back(std::move(*other));
+    }
+    std::vector<std::string> shown;
+    for (int i = 0; i < combo_->count(); ++i) {
+        shown.push_back(storedTextOf(*combo_, i));
+    }
+    if (shown != items) {
+        QSignalBlocker quiet(combo_);
+        combo_->clear();
+        for (const std::string& item : items) {
+            combo_->addItem(shortenedForDisplay(trimRight(item)),
+                            QByteArray(item.data(), static_cast<qsizetype>(item.size())));
+        }
     }
     selectCurrentDestination();
+}
+
+void WhereBar::settingsChanged() {
+    readDesktopRule();
+    // The open list is the user's: it is brought up to date when it closes.
+    if (!combo_->view()->isVisible()) {
+        refillCombo();
+    }
+    menus_->refresh();
+    if (onlyIcon_ && isVisible()) {
+        update();  // the rule is applied at the next paint
+    }
+}
+
+void WhereBar::reportWriteFailure(const std::string& error) {
+    // Told once: a bar being dragged would otherwise raise a message at every step.
+    if (error.empty() || writeFailureTold_) {
+        return;
+    }
+    writeFailureTold_ = true;
+    if (environment_.showMessage) {
+        environment_.showMessage(this, "設定を保存できません: " + error);
+    }
 }
 
 void WhereBar::selectCurrentDestination() {
@@ -190,7 +253,7 @@ void WhereBar::closeEvent(QCloseEvent* event) {
 }
 
 void WhereBar::requestClose() {
-    if (!store_.read(settings::Endflg)) {
+    if (!exitRequested_ && !store_.read(settings::Endflg)) {
         if (trayAvailable()) {
             hide();
         } else {
@@ -230,7 +293,9 @@ void WhereBar::bringBack() {
         hide();
         setWindowState(Qt::WindowNoState);
     }
-    show();
+    showAsToolWindow();
+    // Rolled up by the user earlier, it would come back as a bare title bar.
+    unshade(static_cast<std::uint64_t>(winId()));
     raise();
     activateWindow();
 }

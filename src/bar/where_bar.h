@@ -71,10 +71,16 @@ private:
     void selectCurrentDestination();
     void focusCombo();
     void requestClose();
+    // Shows the bar as a tool window: no taskbar entry.
+    void showAsToolWindow();
     bool trayAvailable() const;
     // Reads the Desktop setting where it can have changed: at start, on showing, and after the
     // properties dialog, instead of at every paint.
     void readDesktopRule();
+    // The settings file changed: the list, the menus and the Desktop rule follow it.
+    void settingsChanged();
+    // Tells the user, once per run, that a setting could not be written; empty: written.
+    void reportWriteFailure(const std::string& error);
 
     SettingsStore& store_;
     BarEnvironment environment_;
@@ -86,6 +92,9 @@ private:
     // Desktop = 0: only the icon stays while a notification area shows it.
     bool onlyIcon_ = false;
     bool ending_ = false;
+    // The exit command was given: the bar ends even where Endflg could not be written.
+    bool exitRequested_ = false;
+    bool writeFailureTold_ = false;
 };
 
 }  // namespace rumo

@@ -1,16 +1,17 @@
 #include "platform/instance_guard.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace rumo {
 
@@ -41,12 +42,11 @@ QString unusableBecause(const QString& folder) {
     return {};
 }
 
-// Our own folder under the cache folder, made private if we made it.
-QString fallbackFolder() {
-    QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    if (cache.isEmpty()) {
-        cache = QDir::homePath() + QStringLiteral("/.cache");
-    }
+// Our own folder under the user's cache folder, made private if we made it. The home folder is
+// the user's own from the password database: HOME and XDG_CACHE_HOME differ between a desktop
+// session, an ssh shell and su.
+QString fallbackFolder(const QString& home) {
+    const QString cache = QDir(home).filePath(QStringLiteral(".cache"));
     const QString folder = QDir(cache).filePath(QStringLiteral("Zelkar/runtime"));
     QDir().mkpath(cache + QStringLiteral("/Zelkar"));
     const QByteArray path = QFile::encodeName(folder);
@@ -59,22 +59,41 @@ QString fallbackFolder() {
     return folder;
 }
 
-QString chooseInstanceFolder() {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    const QString why = unusableBecause(runtime);
-    if (why.isEmpty()) {
-        return runtime;
+QString homeOf(uid_t uid) {
+    std::vector<char> buffer(16384);
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+        found->pw_dir != nullptr && found->pw_dir[0] == '/') {
+        return QFile::decodeName(found->pw_dir);
     }
-    const QString folder = fallbackFolder();
-    const QString fallbackWhy = unusableBecause(folder);
-    std::fprintf(
-        stderr, "rumo: XDG_RUNTIME_DIR (%s) is %s; the single-instance lock is kept in %s%s\n",
-        qPrintable(runtime), qPrintable(why), qPrintable(folder),
-        fallbackWhy.isEmpty() ? "" : qPrintable(QStringLiteral(", which is ") + fallbackWhy));
-    return folder;
+    return QDir::homePath();  // a user the database does not know has only this
+}
+
+QString chooseInstanceFolder() {
+    // Test sessions keep their instances apart by naming a folder of their own.
+    const QString forced = qEnvironmentVariable("RUMO_INSTANCE_FOLDER");
+    if (!forced.isEmpty()) {
+        return forced;
+    }
+    const uid_t uid = ::getuid();
+    return instanceFolderFor(uid, QStringLiteral("/run/user"), homeOf(uid));
 }
 
 }  // namespace
+
+QString instanceFolderFor(uid_t uid, const QString& runtimeBase, const QString& home) {
+    const QString runtime = QDir(runtimeBase).filePath(QString::number(uid));
+    if (unusableBecause(runtime).isEmpty()) {
+        return runtime;
+    }
+    const QString folder = fallbackFolder(home);
+    if (const QString why = unusableBecause(folder); !why.isEmpty()) {
+        std::fprintf(stderr, "rumo: the single-instance lock's folder %s is %s\n",
+                     qPrintable(folder), qPrintable(why));
+    }
+    return folder;
+}
 
 QString instanceFolder() {
     static const QString folder = chooseInstanceFolder();
@@ -100,14 +119,20 @@ bool InstanceGuard::tryAcquire() {
     const int fd = ::open(QFile::encodeName(path_).constData(),
                           O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
-        // Without a lock file we cannot tell whether another bar runs; running beats refusing
-        // to start at all.
-        std::fprintf(stderr, "rumo: cannot open the single-instance lock %s: %s\n",
+        // Without the lock nothing tells whether another resident runs, and two would fight
+        // over the icon and the settings: this one does not start.
+        std::fprintf(stderr,
+                     "rumo: cannot open the single-instance lock %s: %s; not starting a second "
+                     "resident\n",
                      qPrintable(path_), std::strerror(errno));
-        return true;
+        return false;
     }
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EINTR) {
+            if (errno != EWOULDBLOCK) {
+                std::fprintf(stderr, "rumo: cannot lock %s: %s; not starting a second resident\n",
+                             qPrintable(path_), std::strerror(errno));
+            }
             ::close(fd);
             return false;
         }

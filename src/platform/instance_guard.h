@@ -4,14 +4,21 @@
 // another's lock stale, so a live owner is never taken over.
 #pragma once
 
+#include <sys/types.h>
+
 #include <QString>
 
 namespace rumo {
 
-// The folder of the guard and of the activation socket beside it: $XDG_RUNTIME_DIR when it is a
-// folder of this user's own that no one else may enter; otherwise a folder of the user's own that
-// is the same for every start (under the cache folder, made 0700), named once on stderr.
+// The folder of the guard and of the activation socket beside it, for the user alone whatever the
+// caller's environment (a desktop session, an ssh shell, su): the user's runtime folder
+// (/run/user/<uid>) when it is a folder of the user's own that no one else may enter; otherwise
+// ~/.cache/Zelkar/runtime of the user's home in the password database (made 0700).
+// RUMO_INSTANCE_FOLDER names another folder, for test sessions that must not meet.
 QString instanceFolder();
+
+// The choice itself: `runtimeBase`/<uid>, else the folder under `home`.
+QString instanceFolderFor(uid_t uid, const QString& runtimeBase, const QString& home);
 
 class InstanceGuard {
 public:
@@ -25,7 +32,8 @@ public:
     InstanceGuard(const InstanceGuard&) = delete;
     InstanceGuard& operator=(const InstanceGuard&) = delete;
 
-    // True when this process now holds the guard; false when another live process does.
+    // True when this process now holds the guard; false when another live process does, or when
+    // the lock cannot be taken at all (said on stderr): a second resident never starts.
     bool tryAcquire();
 
     QString lockPath() const { return path_; }

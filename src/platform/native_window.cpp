@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <cstdlib>
+#include <cstring>
 
 #ifdef RUMO_HAVE_XCB
 #include <xcb/xcb.h>
@@ -29,6 +30,67 @@ std::optional<QSize> nativeWindowSize(std::uint64_t windowId) {
 #else
     (void)windowId;
     return std::nullopt;
+#endif
+}
+
+#ifdef RUMO_HAVE_XCB
+namespace {
+
+xcb_connection_t* x11Connection() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
+    const auto cookie =
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t value = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return value;
+}
+
+}  // namespace
+#endif
+
+void keepOffTaskbar(std::uint64_t windowId) {
+#ifdef RUMO_HAVE_XCB
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr || windowId > 0xFFFFFFFFu) {
+        return;
+    }
+    // Qt keeps the states it finds on the window when it maps it.
+    const xcb_atom_t states[]{atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                              atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(windowId),
+                        atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2, states);
+    xcb_flush(connection);
+#else
+    (void)windowId;
+#endif
+}
+
+void unshade(std::uint64_t windowId) {
+#ifdef RUMO_HAVE_XCB
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr || windowId > 0xFFFFFFFFu) {
+        return;
+    }
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(windowId);
+    message.type = atom(connection, "_NET_WM_STATE");
+    message.data.data32[0] = 0;  // remove
+    message.data.data32[1] = atom(connection, "_NET_WM_STATE_SHADED");
+    message.data.data32[3] = 1;  // from an application
+    xcb_send_event(connection, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+#else
+    (void)windowId;
 #endif
 }
 

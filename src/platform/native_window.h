@@ -11,4 +11,11 @@ namespace rumo {
 // cannot tell.
 std::optional<QSize> nativeWindowSize(std::uint64_t windowId);
 
+// Asks that a window of ours, not mapped yet, get no taskbar or pager entry (what a tool window
+// has on Windows; Qt's tool windows get one from several X11 taskbars). Nothing off X11.
+void keepOffTaskbar(std::uint64_t windowId);
+
+// Asks the window manager to unroll a shaded (rolled-up) window of ours. Nothing off X11.
+void unshade(std::uint64_t windowId);
+
 }  // namespace rumo

@@ -23,6 +23,7 @@ WriteStatus MemoryStore::write(const std::vector<SettingWrite>& writes) {
         values_[foldedSettingPath(write.key.section, write.key.key)] = write.text;
         writes_.push_back(write.key);
     }
+    ++batches_;
     return {};
 }
 

@@ -57,7 +57,7 @@ public:
 
     virtual SettingsSnapshot snapshot() = 0;
     // Stores all the values or none of them; every other value is left as it was.
-    virtual WriteStatus write(const std::vector<SettingWrite>& writes) = 0;
+    [[nodiscard]] virtual WriteStatus write(const std::vector<SettingWrite>& writes) = 0;
 
     // One value at a time, each read seeing the latest file.
     template <typename T>
@@ -65,9 +65,9 @@ public:
         return snapshot().read(setting);
     }
     // False when the value could not be stored; callers that can tell the user use write().
-    bool set(const Setting<int>& setting, int value);
-    bool set(const Setting<bool>& setting, bool on);
-    bool set(const Setting<std::string>& setting, std::string_view value);
+    [[nodiscard]] bool set(const Setting<int>& setting, int value);
+    [[nodiscard]] bool set(const Setting<bool>& setting, bool on);
+    [[nodiscard]] bool set(const Setting<std::string>& setting, std::string_view value);
 };
 
 }  // namespace rumo

@@ -76,7 +76,40 @@ TEST(DestinationMenu, CommandsFollowKeyNumbersAndChecksAreExact) {
     for (const MenuItem& item : destinationMenu(places, "会議室   ")) {
         EXPECT_FALSE(item.checked) << item.text;
     }
-    EXPECT_TRUE(destinationMenu(Places{}, "").empty());
+}
+
+TEST(DestinationMenu, ADestinationInForceOutsideThePlacesIsAddedTickedAndAFirstStartSaysWhy) {
+    const Places places = placesOf({{1, "Lunch"}, {3, "会議室  "}});
+    // Case and trailing white space aside it is a place: nothing is added.
+    EXPECT_EQ(otherDestination(places, "LUNCH"), std::nullopt);
+    EXPECT_EQ(otherDestination(places, "会議室 "), std::nullopt);
+    EXPECT_EQ(otherDestination(places, "  "), std::nullopt);
+    EXPECT_EQ(otherDestination(places, "出張"), "出張");
+    const std::vector<MenuItem> menu = destinationMenu(places, "出張");
+    EXPECT_EQ(textsOf(menu), (std::vector<std::string>{"Lunch", "会議室", "出張"}));
+    EXPECT_TRUE(menu[2].checked);
+    EXPECT_EQ(menu[2].command, kOtherDestination);
+    EXPECT_EQ(placeOfCommand(kOtherDestination), 0);
+
+    // No place yet: a greyed hint and the way to add places, never an empty menu.
+    const std::vector<MenuItem> first = destinationMenu(Places{}, "");
+    EXPECT_EQ(textsOf(first), (std::vector<std::string>{"行先はﾌﾟﾛﾊﾟﾃｨで追加します", "ﾌﾟﾛﾊﾟﾃｨ"}));
+    EXPECT_FALSE(first[0].enabled);
+    EXPECT_EQ(first[1].command, kProperties);
+    EXPECT_EQ(textsOf(destinationMenu(Places{}, "出張")),
+              (std::vector<std::string>{"出張", "行先はﾌﾟﾛﾊﾟﾃｨで追加します", "ﾌﾟﾛﾊﾟﾃｨ"}));
+}
+
+TEST(ExportedIconMenu, ReachesTheBarAndTheDestinationsAheadOfTheMainMenu) {
+    const std::vector<MenuItem> destinations = destinationMenu(placesOf({{2, "Home"}}), "Home");
+    const std::vector<MenuItem> menu = exportedIconMenu({}, destinations);
+    ASSERT_EQ(menu.size(), 3 + mainMenu({}).size());
+    EXPECT_EQ(menu[0].text, "バーを表示");
+    EXPECT_EQ(menu[0].command, kShowBar);
+    EXPECT_EQ(menu[1].text, "行先");
+    EXPECT_EQ(menu[1].children, destinations);
+    EXPECT_EQ(menu[2].kind, MenuItem::Kind::Separator);
+    EXPECT_EQ(std::vector<MenuItem>(menu.begin() + 3, menu.end()), mainMenu({}));
 }
 
 TEST(DestinationMenu, CommandsMapBackToPlaces) {

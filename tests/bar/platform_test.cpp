@@ -4,7 +4,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFileInfo>
+
 #include "platform/activation_channel.h"
+#include "platform/display_settings.h"
+#include "platform/instance_guard.h"
 #include "platform/screen_savers.h"
 
 namespace rumo {
@@ -47,6 +54,51 @@ TEST(ActivationChannel, ASecondStartReachesTheRunningBar) {
     // A socket left behind by a dead owner does not stop the next bar from listening.
     ActivationListener successor(folder.path());
     EXPECT_TRUE(successor.listen());
+}
+
+TEST(DisplaySettings, TheRunningDesktopsToolComesFirst) {
+    auto firstOf = [](std::string_view desktop) {
+        return displaySettingsToolsFor(desktop)[0].name;
+    };
+    EXPECT_EQ(firstOf("GNOME"), "gnome-control-center");
+    EXPECT_EQ(firstOf("ubuntu:GNOME"), "gnome-control-center");
+    EXPECT_EQ(firstOf("KDE"), "systemsettings");
+    EXPECT_EQ(firstOf("XFCE"), "xfce4-display-settings");
+    EXPECT_EQ(firstOf("LXQt"), "lxqt-config-monitor");
+    EXPECT_EQ(firstOf("Unknown:LXQt"), "lxqt-config-monitor");
+    EXPECT_EQ(firstOf(""), "gnome-control-center");
+    // Every tool is still tried, each once, with its arguments.
+    const std::vector<ToolCandidate> lxqt = displaySettingsToolsFor("LXQt:XFCE");
+    ASSERT_EQ(lxqt.size(), displaySettingsTools().size());
+    EXPECT_EQ(lxqt[1].name, "xfce4-display-settings");
+    EXPECT_EQ(lxqt[2].name, "gnome-control-center");
+    EXPECT_EQ(lxqt[2].arguments, std::vector<std::string>{"display"});
+}
+
+TEST(InstanceGuard, ItsFolderDependsOnTheUserAloneAndAnUntakableLockRefusesTheStart) {
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    const uid_t uid = ::getuid();
+    const QString home = dir.filePath(QStringLiteral("home"));
+    const QString fallback = home + QStringLiteral("/.cache/Zelkar/runtime");
+    // No runtime folder for the user: the same folder of the user's home for every start.
+    EXPECT_EQ(instanceFolderFor(uid, dir.filePath(QStringLiteral("run")), home), fallback);
+    EXPECT_EQ(QFileInfo(fallback).permissions() & 0x0077, 0);
+    // One others may enter is not used either.
+    ASSERT_TRUE(dir.mkpath(QStringLiteral("run/%1").arg(uid)));
+    const QString runtime = dir.filePath(QStringLiteral("run/%1").arg(uid));
+    ::chmod(QFile::encodeName(runtime).constData(), 0755);
+    EXPECT_EQ(instanceFolderFor(uid, dir.filePath(QStringLiteral("run")), home), fallback);
+    ::chmod(QFile::encodeName(runtime).constData(), 0700);
+    EXPECT_EQ(instanceFolderFor(uid, dir.filePath(QStringLiteral("run")), home), runtime);
+
+    InstanceGuard first(runtime);
+    InstanceGuard second(runtime);
+    EXPECT_TRUE(first.tryAcquire());
+    EXPECT_FALSE(second.tryAcquire());
+    // A lock that cannot be opened tells nothing about another resident: no start.
+    InstanceGuard nowhere(dir.filePath(QStringLiteral("missing/folder")));
+    EXPECT_FALSE(nowhere.tryAcquire());
 }
 
 }  // namespace

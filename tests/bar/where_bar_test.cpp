@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -261,11 +262,19 @@ TEST_F(WhereBarTest, ComboRefillsTrimmedSelectsIgnoringCaseAndWritesTheChoice) {
     emit combo->activated(0);
     EXPECT_EQ(text(settings::Where), "会議室");
 
-    // Where naming no item clears the selection.
+    // Where naming no place is in force all the same: an extra entry shows it, selected.
     store.set(settings::Where, "nowhere");
     combo->showPopup();
     settle();
     combo->hidePopup();
+    EXPECT_EQ(itemsOf(combo), (QStringList{"会議室", "Home", "Lunch", "lunch", "nowhere"}));
+    EXPECT_EQ(combo->currentIndex(), 4);
+    // An untrimmed place is a place: the selection is cleared, nothing is added.
+    store.set(settings::Where, "会議室  ");
+    combo->showPopup();
+    settle();
+    combo->hidePopup();
+    EXPECT_EQ(itemsOf(combo), (QStringList{"会議室", "Home", "Lunch", "lunch"}));
     EXPECT_EQ(combo->currentIndex(), -1);
 }
 
@@ -282,12 +291,70 @@ TEST_F(WhereBarTest, DestinationCommandWritesTheUntrimmedPlaceAndReselects) {
     EXPECT_EQ(text(settings::Where), "会議室  ");
     EXPECT_EQ(bar->destinationCombo()->currentIndex(), -1);
 
-    // The command reads the place as stored now; the list waits for its next refill.
+    // The command reads the place as stored now, and the list shows it.
     store.set(settings::Place(1), "Home");
     bar->handleCommand(bar::kFirstDestination);
     EXPECT_EQ(text(settings::Where), "Home");
-    EXPECT_EQ(itemsOf(bar->destinationCombo()), (QStringList{"Office", "会議室"}));
-    EXPECT_EQ(bar->destinationCombo()->currentIndex(), -1);
+    EXPECT_EQ(itemsOf(bar->destinationCombo()), (QStringList{"Home", "会議室"}));
+    EXPECT_EQ(bar->destinationCombo()->currentIndex(), 0);
+}
+
+TEST_F(WhereBarTest, FollowsTheSettingsFileWhenAnotherProcessReplacesIt) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("rumo.conf"));
+    auto replaceFile = [&] {
+        // As the store saves: a new file renamed over the old one.
+        QFile next(file + QStringLiteral(".new"));
+        ASSERT_TRUE(next.open(QIODevice::WriteOnly));
+        next.write("[Config]\n");
+        next.close();
+        ASSERT_TRUE(QFile::remove(file) || !QFile::exists(file));
+        ASSERT_TRUE(next.rename(file));
+    };
+    replaceFile();
+    store.set(settings::Place(1), "Office");
+    BarEnvironment e = environment();
+    e.settingsFile = file.toStdString();
+    WhereBar bar(store, std::move(e));
+    bar.show();
+    settle();
+    DestinationCombo* combo = bar.destinationCombo();
+    EXPECT_EQ(combo->currentIndex(), -1);
+    for (const char* where : {"Office", "出張"}) {
+        store.set(settings::Where, where);
+        replaceFile();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return combo->currentText() == where; }, 10000)) << where;
+    }
+    EXPECT_EQ(itemsOf(combo), (QStringList{"Office", "出張"}));
+}
+
+TEST_F(WhereBarTest, WriteFailuresAreToldOnceAndExitEndsAllTheSame) {
+    store.set(settings::Place(1), "Office");
+    store.failWrites("Read-only file system");
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    EXPECT_EQ(messages.size(), 1u);  // the start's own writes
+    bar->handleCommand(bar::kFirstDestination);
+    bar->move(bar->pos() + QPoint(30, 30));
+    settle();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("Read-only file system"), std::string::npos);
+    QTimer::singleShot(0, bar.get(), [&] { bar->handleCommand(bar::kExit); });
+    EXPECT_EQ(bar->run(), 0);
+    EXPECT_FALSE(bar->trayIcon()->isVisible());
+}
+
+TEST_F(WhereBarTest, AMoveStoresLeftAndTopInOneWrite) {
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    store.clearWriteLog();
+    bar->move(200, 150);
+    settle();
+    EXPECT_EQ(text(settings::Left), "200");
+    EXPECT_EQ(text(settings::Top), "150");
+    EXPECT_EQ(store.writeBatches(), 1u);
 }
 
 TEST_F(WhereBarTest, StartButtonAndMenuStartTheRunningExecutable) {

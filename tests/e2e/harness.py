@@ -140,6 +140,9 @@ class Session:
             "DISPLAY": self.display or "",
             "XDG_CONFIG_HOME": os.path.join(self.root, "config"),
             "XDG_RUNTIME_DIR": os.path.join(self.root, "runtime"),
+            # The single-instance guard's folder depends on the user alone; sessions of one user
+            # name their own so that they never meet.
+            "RUMO_INSTANCE_FOLDER": os.path.join(self.root, "runtime"),
             "XDG_DATA_HOME": os.path.join(self.root, "data"),
             "XDG_CACHE_HOME": os.path.join(self.root, "cache"),
             "HOME": os.path.join(self.root, "home"),
