@@ -24,12 +24,20 @@ namespace rumo {
 
 int runResident(SettingsStore& store) {
     InstanceGuard guard;
-    if (!guard.tryAcquire()) {
-        // Another resident process runs: it shows its bar and comes to the front.
-        requestRunningBarShown();
-        return 0;
+    switch (guard.acquire()) {
+        case InstanceGuard::Outcome::Held:
+            return runResidentBar(store);
+        case InstanceGuard::Outcome::HeldElsewhere:
+            // Another resident process runs: it shows its bar and comes to the front.
+            requestRunningBarShown();
+            return 0;
+        case InstanceGuard::Outcome::Unusable:
+            break;
     }
-    return runResidentBar(store);
+    // Without the lock nothing tells whether another resident runs, and two would fight over
+    // the icon and the settings.
+    std::fprintf(stderr, "rumo: not starting the resident bar without its lock\n");
+    return 1;
 }
 
 namespace {
@@ -59,8 +67,9 @@ void keepAccessibilityOffASilentBus() {
 
 int runSaver(SettingsStore& store) {
     // One notice at a time: a second start leaves the one showing, and its away time, alone.
+    // Without a usable lock the notice shows all the same: a second one is the lesser harm.
     InstanceGuard oneNotice({}, InstanceGuard::noticeLockName());
-    if (!oneNotice.tryAcquire()) {
+    if (oneNotice.acquire() == InstanceGuard::Outcome::HeldElsewhere) {
         return 0;
     }
     SaverSession notice(store);

@@ -113,32 +113,29 @@ InstanceGuard::~InstanceGuard() {
     }
 }
 
-bool InstanceGuard::tryAcquire() {
+InstanceGuard::Outcome InstanceGuard::acquire() {
     // The file is never removed: removing it would let a start that opened the old file and a
     // start that made a new one both hold "the" lock.
     const int fd = ::open(QFile::encodeName(path_).constData(),
                           O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
-        // Without the lock nothing tells whether another resident runs, and two would fight
-        // over the icon and the settings: this one does not start.
-        std::fprintf(stderr,
-                     "rumo: cannot open the single-instance lock %s: %s; not starting a second "
-                     "resident\n",
+        std::fprintf(stderr, "rumo: cannot open the single-instance lock %s: %s\n",
                      qPrintable(path_), std::strerror(errno));
-        return false;
+        return Outcome::Unusable;
     }
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EINTR) {
-            if (errno != EWOULDBLOCK) {
-                std::fprintf(stderr, "rumo: cannot lock %s: %s; not starting a second resident\n",
-                             qPrintable(path_), std::strerror(errno));
+            const bool another = errno == EWOULDBLOCK;
+            if (!another) {
+                std::fprintf(stderr, "rumo: cannot lock %s: %s\n", qPrintable(path_),
+                             std::strerror(errno));
             }
             ::close(fd);
-            return false;
+            return another ? Outcome::HeldElsewhere : Outcome::Unusable;
         }
     }
     fd_ = fd;
-    return true;
+    return Outcome::Held;
 }
 
 }  // namespace rumo

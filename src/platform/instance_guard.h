@@ -32,9 +32,14 @@ public:
     InstanceGuard(const InstanceGuard&) = delete;
     InstanceGuard& operator=(const InstanceGuard&) = delete;
 
-    // True when this process now holds the guard; false when another live process does, or when
-    // the lock cannot be taken at all (said on stderr): a second resident never starts.
-    bool tryAcquire();
+    enum class Outcome {
+        Held,           // this process now holds the guard
+        HeldElsewhere,  // another live process does
+        Unusable,       // the lock file cannot be opened or locked (said on stderr)
+    };
+    Outcome acquire();
+    // True only when this process now holds the guard.
+    bool tryAcquire() { return acquire() == Outcome::Held; }
 
     QString lockPath() const { return path_; }
 

@@ -94,11 +94,11 @@ TEST(InstanceGuard, ItsFolderDependsOnTheUserAloneAndAnUntakableLockRefusesTheSt
 
     InstanceGuard first(runtime);
     InstanceGuard second(runtime);
-    EXPECT_TRUE(first.tryAcquire());
-    EXPECT_FALSE(second.tryAcquire());
-    // A lock that cannot be opened tells nothing about another resident: no start.
+    EXPECT_EQ(first.acquire(), InstanceGuard::Outcome::Held);
+    EXPECT_EQ(second.acquire(), InstanceGuard::Outcome::HeldElsewhere);
+    // A lock that cannot be opened tells nothing about another process.
     InstanceGuard nowhere(dir.filePath(QStringLiteral("missing/folder")));
-    EXPECT_FALSE(nowhere.tryAcquire());
+    EXPECT_EQ(nowhere.acquire(), InstanceGuard::Outcome::Unusable);
 }
 
 }  // namespace
