@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdint>
+#include <cstdlib>
 
 #ifdef RUMO_HAVE_XCB
 #include <xcb/xcb.h>
@@ -16,11 +17,17 @@ X11FocusWatch::X11FocusWatch() {
     if (x11 == nullptr) {
         return;
     }
-    // Event masks are kept per client: asking for the root's focus changes takes nothing from
-    // the window manager's own.
+    // Event masks are kept per client, so this takes nothing from the window manager's; but it
+    // replaces what Qt asked of the root for itself (screen and property changes), which stays.
     xcb_connection_t* connection = x11->connection();
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    const std::uint32_t mask = XCB_EVENT_MASK_FOCUS_CHANGE;
+    xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, root), nullptr);
+    if (attributes == nullptr) {
+        return;
+    }
+    const std::uint32_t mask = attributes->your_event_mask | XCB_EVENT_MASK_FOCUS_CHANGE;
+    std::free(attributes);
     xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(connection);
     QCoreApplication::instance()->installNativeEventFilter(this);

@@ -31,8 +31,14 @@ void XScreenSaverNudge::stop() {
 }
 
 void XScreenSaverNudge::nudge() {
-    // Detached: the notice never waits for the daemon's answer.
-    QProcess::startDetached(command_, {QStringLiteral("-deactivate")});
+    // Detached: the notice never waits for the daemon's answer; and silent, since where no
+    // daemon runs the command only says so.
+    QProcess process;
+    process.setProgram(command_);
+    process.setArguments({QStringLiteral("-deactivate")});
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.startDetached();
 }
 
 }  // namespace rumo
