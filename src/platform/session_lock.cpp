@@ -1,5 +1,4 @@
 #include <dbus/dbus.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -8,6 +7,7 @@
 #include <string>
 
 #include "platform/bus_thread.h"
+#include "platform/logind_session.h"
 #include "platform/notice_hold.h"
 
 namespace rumo {
@@ -44,38 +44,11 @@ bool lockThroughScreenSaver(DBusConnection* session) {
                                                      "org.freedesktop.ScreenSaver", "Lock")));
 }
 
-// logind's object for this session: by its id where the session gave one, else by our process.
-std::string logindSession(DBusConnection* system) {
-    const char* id = std::getenv("XDG_SESSION_ID");
-    DBusMessage* call = nullptr;
-    if (id != nullptr && *id != '\0') {
-        call = dbus_message_new_method_call("org.freedesktop.login1", "/org/freedesktop/login1",
-                                            "org.freedesktop.login1.Manager", "GetSession");
-        dbus_message_append_args(call, DBUS_TYPE_STRING, &id, DBUS_TYPE_INVALID);
-    } else {
-        const dbus_uint32_t pid = static_cast<dbus_uint32_t>(getpid());
-        call = dbus_message_new_method_call("org.freedesktop.login1", "/org/freedesktop/login1",
-                                            "org.freedesktop.login1.Manager", "GetSessionByPID");
-        dbus_message_append_args(call, DBUS_TYPE_UINT32, &pid, DBUS_TYPE_INVALID);
-    }
-    DBusMessage* reply = callAndWait(system, call);
-    std::string path;
-    const char* value = nullptr;
-    if (reply != nullptr &&
-        dbus_message_get_args(reply, nullptr, DBUS_TYPE_OBJECT_PATH, &value, DBUS_TYPE_INVALID)) {
-        path = value;
-    }
-    if (reply != nullptr) {
-        dbus_message_unref(reply);
-    }
-    return path;
-}
-
 bool lockThroughLogind(DBusConnection* system) {
     if (system == nullptr) {
         return false;
     }
-    const std::string session = logindSession(system);
+    const std::string session = logindSessionPath(system, kLockTimeoutMs);
     return !session.empty() &&
            answered(callAndWait(
                system, dbus_message_new_method_call("org.freedesktop.login1", session.c_str(),

@@ -38,6 +38,12 @@ SaverSession::SaverSession(SettingsStore& store, QObject* parent)
     lockerGrace_.setSingleShot(true);
     lockerGrace_.setInterval(kLockerGraceMs);
     connect(&lockerGrace_, &QTimer::timeout, this, &SaverSession::holdInput);
+    // Asked to lock, every notice lets the locker have the keyboard, whatever its rule.
+    connect(&lockWatch_, &SessionLockWatch::lockRequested, this, [this] {
+        if (!closeRequested_ && !yielding_ && inputHeld_) {
+            yieldToLocker();
+        }
+    });
 }
 
 SaverSession::~SaverSession() {

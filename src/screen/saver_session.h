@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/session_lock_watch.h"
 #include "platform/x11_input_focus.h"
 #include "screen/away_scene.h"
 #include "screen/notice_pictures.h"
@@ -77,6 +78,7 @@ private:
     bool yielding_ = false;
     QTimer lockerGrace_;
     X11FocusWatch focusWatch_;
+    SessionLockWatch lockWatch_;
     // Where the keyboard cannot be held (Wayland): the desktop's lock asked for, and when it was
     // granted.
     bool sessionLockAsked_ = false;

@@ -1,9 +1,12 @@
-"""The notice and XScreenSaver 6 on one X11 desktop: the daemon, without its systemd helper,
-neither blanks over the notice nor is kept from locking; after unlocking, the password notice is
-there again with its keyboard.
+"""The notice and the desktop's own lock on one X11 desktop. XScreenSaver 6, without its systemd
+helper, neither blanks over the notice nor is kept from locking; a lock asked of logind (as
+`loginctl lock-session` does, with xss-lock starting xsecurelock) locks too; after unlocking, the
+password notice is there again with its keyboard.
 
-XScreenSaver refuses to run as root, so the desktop of this test belongs to a user of its own,
-made here when missing (the test needs root for that, and skips without it)."""
+Lockers refuse to run as root or ask for the user's password, so the desktop of these tests
+belongs to a user of its own, made here when missing (the tests need root for that, and skip
+without it). logind cannot run here: a stand-in answers its two calls on a system bus of the
+test's own, and the real xss-lock and xsecurelock do the rest."""
 
 import os
 import pwd
@@ -19,13 +22,63 @@ USER = "rumo-e2e"
 IDLE_TIMEOUT_S = 60
 
 
-def missing_reason():
+def missing_reason(*programs):
     if os.geteuid() != 0:
         return "needs root to make the desktop's user"
-    for program in ("xscreensaver", "xscreensaver-command", "setpriv", "useradd", "chpasswd"):
+    for program in ("setpriv", "useradd", "chpasswd", *programs):
         if shutil.which(program) is None:
             return f"{program} is not installed"
     return None
+
+
+XSCREENSAVER = ("xscreensaver", "xscreensaver-command")
+LOGIND_LOCKERS = ("xss-lock", "xsecurelock", "dbus-daemon", "dbus-send")
+
+STAND_IN_LOGIND = """
+import dbus, dbus.service
+from dbus.mainloop.glib import DBusGMainLoop
+from gi.repository import GLib
+DBusGMainLoop(set_as_default=True)
+bus = dbus.SystemBus()
+name = dbus.service.BusName("org.freedesktop.login1", bus)
+PATH = "/org/freedesktop/login1/session/c1"
+class Session(dbus.service.Object):
+    @dbus.service.signal("org.freedesktop.login1.Session")
+    def Lock(self): pass
+    @dbus.service.signal("org.freedesktop.login1.Session")
+    def Unlock(self): pass
+session = Session(bus, PATH)
+class Manager(dbus.service.Object):
+    @dbus.service.method("org.freedesktop.login1.Manager", in_signature="u", out_signature="o")
+    def GetSessionByPID(self, pid): return PATH
+    @dbus.service.method("org.freedesktop.login1.Manager", in_signature="s", out_signature="o")
+    def GetSession(self, session_id): return PATH
+    @dbus.service.method("org.freedesktop.login1.Manager", in_signature="s")
+    def LockSession(self, session_id): session.Lock()
+Manager(bus, "/org/freedesktop/login1")
+GLib.MainLoop().run()
+"""
+
+SYSTEM_BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>system</type>
+  <listen>unix:path={socket}</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow user="*"/>
+    <allow own="*"/>
+    <allow send_type="method_call"/>
+    <allow send_type="signal"/>
+    <allow send_type="method_return"/>
+    <allow send_type="error"/>
+    <allow receive_type="method_call"/>
+    <allow receive_type="method_return"/>
+    <allow receive_type="error"/>
+    <allow receive_type="signal"/>
+  </policy>
+</busconfig>
+"""
 
 
 class UserDesktop:
@@ -81,6 +134,28 @@ class UserDesktop:
         self.spawn(["openbox", "--sm-disable"])
         wait_for(lambda: "window id" in self.run_as_user(
             ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]).stdout, what="openbox")
+
+    def write(self, relative, text):
+        path = os.path.join(self.home, relative)
+        with open(path, "w") as f:
+            f.write(text)
+        os.chown(path, self.uid, self.gid)
+        return path
+
+    def start_logind_stand_in(self):
+        """A system bus of the test's own, with the stand-in logind on it."""
+        socket = os.path.join(self.home, "system_bus_socket")
+        config = self.write("system-bus.conf", SYSTEM_BUS_CONFIG.format(socket=socket))
+        self.spawn(["dbus-daemon", f"--config-file={config}", "--nofork", "--nopidfile"])
+        wait_for(lambda: os.path.exists(socket), what="the system bus")
+        self.env["DBUS_SYSTEM_BUS_ADDRESS"] = f"unix:path={socket}"
+        self.spawn(["/usr/bin/python3", "-c", STAND_IN_LOGIND])
+        wait_for(lambda: "org.freedesktop.login1" in self.run_as_user(
+            ["dbus-send", "--system", "--print-reply", "--dest=org.freedesktop.DBus",
+             "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"]).stdout,
+            what="the stand-in logind")
+
+    def start_xscreensaver(self):
         with open(os.path.join(self.home, ".xscreensaver"), "w") as f:
             f.write(f"timeout: 0:0{IDLE_TIMEOUT_S // 60}:00\nlock: False\nmode: blank\n"
                     "lockTimeout: 0:00:00\nsplash: False\n")
@@ -128,14 +203,14 @@ print("free" if x.XGrabKeyboard(d, x.XDefaultRootWindow(d), 0, 1, 1, 0) == 0 els
 """
 
 
-@unittest.skipIf(missing_reason(), missing_reason())
+@unittest.skipIf(missing_reason(*XSCREENSAVER), missing_reason(*XSCREENSAVER))
 class XScreenSaverWithoutItsHelper(unittest.TestCase):
     def test_no_blanking_over_the_notice_and_locking_still_works(self):
         desktop = UserDesktop()
         try:
             desktop.start()
-            with open(os.path.join(desktop.home, "config/Zelkar/rumo.conf"), "w") as f:
-                f.write("[Config]\nPasscheck=1\nPassword=abc\n")
+            desktop.start_xscreensaver()
+            desktop.write("config/Zelkar/rumo.conf", "[Config]\nPasscheck=1\nPassword=abc\n")
             notice = desktop.spawn([RUMO, "-s"])
             wait_for(lambda: not desktop.keyboard_free(), what="the notice to hold the keyboard")
 
@@ -160,6 +235,50 @@ class XScreenSaverWithoutItsHelper(unittest.TestCase):
 
             # The locker lets the keyboard go a moment after the status changes; each attempt
             # starts afresh with Enter, as a user retyping would.
+            def password_accepted():
+                desktop.xdotool("key", "Return")
+                desktop.xdotool("type", "abc")
+                desktop.xdotool("key", "Return")
+                return not still_running_after(notice, 1.0)
+            wait_for(password_accepted, what="the notice to take the password")
+            self.assertEqual(notice.returncode, 0)
+        finally:
+            desktop.close()
+
+
+@unittest.skipIf(missing_reason(*LOGIND_LOCKERS), missing_reason(*LOGIND_LOCKERS))
+class LockThroughLogind(unittest.TestCase):
+    def test_xss_lock_with_xsecurelock_locks_over_the_notice(self):
+        desktop = UserDesktop()
+        try:
+            desktop.start()
+            desktop.start_logind_stand_in()
+            desktop.write("config/Zelkar/rumo.conf", "[Config]\nPasscheck=1\nPassword=abc\n")
+            notice = desktop.spawn([RUMO, "-s"])
+            wait_for(lambda: not desktop.keyboard_free(), what="the notice to hold the keyboard")
+            locker = "XSECURELOCK_SAVER=saver_blank exec xsecurelock"
+            desktop.spawn(["xss-lock", "--", "sh", "-c", locker])
+            wait_for(lambda: desktop.run_as_user(["pgrep", "-x", "xss-lock"]).returncode == 0,
+                     what="xss-lock")
+
+            # What `loginctl lock-session` asks of logind.
+            desktop.run_as_user(["dbus-send", "--system", "--print-reply",
+                                 "--dest=org.freedesktop.login1", "/org/freedesktop/login1",
+                                 "org.freedesktop.login1.Manager.LockSession", "string:c1"])
+            wait_for(lambda: desktop.run_as_user(["pgrep", "-x", "xsecurelock"]).returncode == 0,
+                     what="the locker started")
+            self.assertTrue(still_running_after(notice, 2.0))
+            self.assertEqual(desktop.run_as_user(["pgrep", "-x", "xsecurelock"]).returncode, 0,
+                             "the locker could not take the screen")
+
+            def unlocked():
+                desktop.xdotool("key", "Return")
+                desktop.xdotool("type", "--delay", "30", desktop.password)
+                desktop.xdotool("key", "Return")
+                return desktop.run_as_user(["pgrep", "-x", "xsecurelock"]).returncode != 0
+            wait_for(unlocked, what="the session unlocked")
+            self.assertIsNone(notice.poll())
+
             def password_accepted():
                 desktop.xdotool("key", "Return")
                 desktop.xdotool("type", "abc")
