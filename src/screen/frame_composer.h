@@ -7,19 +7,11 @@
 #include <functional>
 #include <string>
 
+#include "common/local_time.h"
 #include "screen/away_scene.h"
 #include "screen/frame_steps.h"
 
 namespace rumo {
-
-struct LocalDateTime {
-    int year = 1970;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
 
 struct FrameClock {
     std::int64_t now = 0;  // seconds since the epoch
