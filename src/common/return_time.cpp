@@ -218,15 +218,19 @@ std::optional<LocalMinute> currentReturn(const std::optional<LocalMinute>& store
     return stored;
 }
 
-std::string returnNoticeText(const LocalMinute& back, const LocalDateTime& now) {
-    if (!currentReturn(back, now)) {
-        return {};
-    }
+std::string returnTimeLabel(const LocalMinute& back, const LocalDateTime& now) {
     std::string text;
     if (back.year != now.year || back.month != now.month || back.day != now.day) {
         text = std::to_string(back.month) + "/" + std::to_string(back.day) + " ";
     }
-    text += dayTimeText({back.hour, back.minute}) + " 戻り予定";
+    return text + dayTimeText({back.hour, back.minute});
+}
+
+std::string returnNoticeText(const LocalMinute& back, const LocalDateTime& now) {
+    if (!currentReturn(back, now)) {
+        return {};
+    }
+    std::string text = returnTimeLabel(back, now) + " 戻り予定";
     const std::int64_t overdueMinutes = (calendarSeconds(now) - calendarMinutes(back) * 60) / 60;
     if (overdueMinutes >= 1) {
         text += "（" + std::to_string(overdueMinutes) + "分超過）";

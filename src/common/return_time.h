@@ -98,6 +98,9 @@ std::optional<LocalMinute> resolveBack(const BackRequest& request, const LocalDa
 std::optional<LocalMinute> currentReturn(const std::optional<LocalMinute>& stored,
                                          const LocalDateTime& now);
 
+// The return time as a person reads it at `now`: "14:30", or "12/8 9:00" on another day.
+std::string returnTimeLabel(const LocalMinute& back, const LocalDateTime& now);
+
 // The notice's line: "14:30 戻り予定", with the date ("12/8 9:00 戻り予定") when the return is on
 // another day, and "（5分超過）" behind it once whole minutes have passed since. Empty when the
 // return time no longer counts.
