@@ -12,6 +12,7 @@
 
 #include "app/autostart_entry.h"
 #include "common/qt_values.h"
+#include "settings/return_setting.h"
 #include "settings/schema.h"
 #include "settings/settings_store.h"
 
@@ -75,6 +76,16 @@ int applyAutostart(bool on, const QString& applicationName, const std::string& e
 bool storeWhere(SettingsStore& store, const QString& where) {
     if (!store.set(settings::Where, where.toStdString())) {
         complain(QStringLiteral("cannot store the destination in the settings"));
+        return false;
+    }
+    return true;
+}
+
+bool storeBack(SettingsStore& store, const BackRequest& request, const LocalDateTime& now) {
+    const WriteStatus status = storeReturnTime(store, resolveBack(request, now));
+    if (!status.ok()) {
+        complain(QStringLiteral("cannot store the return time in the settings: %1")
+                     .arg(QString::fromStdString(status.error)));
         return false;
     }
     return true;

@@ -1,8 +1,11 @@
-// What the long options do that is not a run mode: the log-in entry and storing the destination.
+// What the long options do that is not a run mode: the log-in entry, storing the destination and
+// the expected return time.
 #pragma once
 
 #include <QString>
 #include <string>
+
+#include "common/return_time.h"
 
 namespace rumo {
 
@@ -19,5 +22,9 @@ int applyAutostart(bool on, const QString& applicationName, const std::string& e
 
 // Stores `where` as the destination; false (said on stderr) when the settings cannot be written.
 bool storeWhere(SettingsStore& store, const QString& where);
+
+// Stores the return time `request` sets at `now` (local calendar), or clears it; false (said on
+// stderr) when the settings cannot be written.
+bool storeBack(SettingsStore& store, const BackRequest& request, const LocalDateTime& now);
 
 }  // namespace rumo

@@ -9,6 +9,7 @@ namespace {
 const QString kHelp = QStringLiteral("help");
 const QString kVersion = QStringLiteral("version");
 const QString kWhere = QStringLiteral("where");
+const QString kBack = QStringLiteral("back");
 const QString kAskWhere = QStringLiteral("ask-where");
 const QString kAutostart = QStringLiteral("autostart");
 
@@ -22,7 +23,7 @@ bool isLongOption(const QString& argument) {
 
 // Options whose value may follow as the next argument.
 bool takesSeparateValue(const QString& argument) {
-    return argument == QStringLiteral("--") + kWhere ||
+    return argument == QStringLiteral("--") + kWhere || argument == QStringLiteral("--") + kBack ||
            argument == QStringLiteral("--") + kAutostart;
 }
 
@@ -52,6 +53,7 @@ LongOptions readLongOptions(const QStringList& arguments) {
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), kHelp}));
     parser.addOption(QCommandLineOption(kVersion));
     parser.addOption(QCommandLineOption(kWhere, QString(), QStringLiteral("TEXT")));
+    parser.addOption(QCommandLineOption(kBack, QString(), QStringLiteral("HH:MM|+MINUTES|none")));
     parser.addOption(QCommandLineOption(kAskWhere));
     parser.addOption(QCommandLineOption(kAutostart, QString(), QStringLiteral("on|off")));
     if (!parser.parse(longOnes)) {
@@ -62,6 +64,17 @@ LongOptions readLongOptions(const QStringList& arguments) {
     result.version = parser.isSet(kVersion);
     if (parser.isSet(kWhere)) {
         result.where = parser.value(kWhere);
+    }
+    if (parser.isSet(kBack)) {
+        const QString value = parser.value(kBack);
+        result.back = parseBackRequest(value.toStdString());
+        if (!result.back) {
+            result.error =
+                QStringLiteral("--back takes %1, not '%2'.")
+                    .arg(QString::fromUtf8(backFormHint().data(),
+                                           static_cast<qsizetype>(backFormHint().size())),
+                         value);
+        }
     }
     result.askWhere = parser.isSet(kAskWhere);
     if (parser.isSet(kAutostart)) {
@@ -80,7 +93,8 @@ LongOptions readLongOptions(const QStringList& arguments) {
 
 Launch launchOf(const LongOptions& options, const PreviewEnvironment& environment) {
     if (!options.error.isEmpty() ||
-        (options.switches.isEmpty() && (options.where || options.askWhere || options.autostart))) {
+        (options.switches.isEmpty() &&
+         (options.where || options.back || options.askWhere || options.autostart))) {
         return {};
     }
     std::vector<std::string> switches;
@@ -93,7 +107,7 @@ Launch launchOf(const LongOptions& options, const PreviewEnvironment& environmen
 QString usageText(const QString& programName) {
     return QStringLiteral(
                "Usage: %1 [c | s | p WINDOW-ID]\n"
-               "       %1 --where TEXT [-s]\n"
+               "       %1 [--where TEXT] [--back HH:MM|+MINUTES|none] [-s]\n"
                "       %1 --ask-where\n"
                "       %1 --autostart on|off\n"
                "An away-from-desk notice with a resident destination bar.\n"
@@ -108,8 +122,12 @@ QString usageText(const QString& programName) {
                "\n"
                "Options:\n"
                "  --where TEXT       store TEXT as the destination; with -s, start the notice\n"
-               "  --ask-where        ask for the destination in a small window, then start the\n"
-               "                     notice\n"
+               "  --back HH:MM       store the time you expect to be back: the next HH:MM,\n"
+               "  --back +MINUTES    or MINUTES (1 to 1440) from now; the notice shows it and\n"
+               "  --back none        counts the minutes past it; none clears it. Ending the\n"
+               "                     notice yourself clears it too. With -s, start the notice\n"
+               "  --ask-where        ask for the destination and the return time in a small\n"
+               "                     window, then start the notice\n"
                "  --autostart on|off start the resident bar at log-in, or no longer\n"
                "  -h, --help         show this text\n"
                "  --version          show the version\n")

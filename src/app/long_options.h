@@ -1,5 +1,6 @@
-// The long options a Linux user expects (--help, --version, --where, --ask-where, --autostart),
-// read beside the one-letter run-mode switches, which keep their own rules (command_line.h).
+// The long options a Linux user expects (--help, --version, --where, --back, --ask-where,
+// --autostart), read beside the one-letter run-mode switches, which keep their own rules
+// (command_line.h).
 #pragma once
 
 #include <QString>
@@ -7,6 +8,7 @@
 #include <optional>
 
 #include "app/command_line.h"
+#include "common/return_time.h"
 
 namespace rumo {
 
@@ -15,6 +17,8 @@ struct LongOptions {
     bool version = false;
     // The destination to store before anything else happens.
     std::optional<QString> where;
+    // The expected return time to store (or clear) before anything else happens.
+    std::optional<BackRequest> back;
     // Ask for the destination in a small window, then start the notice.
     bool askWhere = false;
     // Start the resident mode at log-in (true) or no longer (false).
@@ -30,8 +34,8 @@ struct LongOptions {
 LongOptions readLongOptions(const QStringList& arguments);
 
 // The run mode to enter once the options have done their work: what the switches select, but
-// nothing when a long option that works alone (--where, --ask-where, --autostart) came without
-// any switch, or when the command line could not be understood.
+// nothing when a long option that works alone (--where, --back, --ask-where, --autostart) came
+// without any switch, or when the command line could not be understood.
 Launch launchOf(const LongOptions& options, const PreviewEnvironment& environment = {});
 
 // What --help prints.

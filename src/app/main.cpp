@@ -17,8 +17,10 @@
 #include "bar/launcher.h"
 #include "common/japanese_faces.h"
 #include "common/launch_commands.h"
+#include "common/qt_values.h"
 #include "rumo_build_info.h"
 #include "settings/file_settings_store.h"
+#include "settings/return_setting.h"
 
 namespace {
 
@@ -94,24 +96,26 @@ rumo::PreviewEnvironment previewEnvironment() {
     return environment;
 }
 
-// --autostart and --where without a window to show: done without a display.
+// --autostart, --where and --back without a window to show: done without a display.
 bool needsNoWindows(const rumo::LongOptions& options, const rumo::Launch& launch) {
-    return (options.autostart || options.where) && !options.askWhere &&
+    return (options.autostart || options.where || options.back) && !options.askWhere &&
            launch.mode == rumo::RunMode::Nothing;
 }
 
-// Both, when both are given; the status says whether everything asked for was done.
+// All of them, when several are given; the status says whether everything asked for was done.
 int applyStoredOptions(const rumo::LongOptions& options, const QString& applicationName) {
     if (options.autostart &&
         rumo::applyAutostart(*options.autostart, applicationName,
                              rumo::programFilePath(QCoreApplication::applicationFilePath())) != 0) {
         return 1;
     }
-    if (options.where) {
-        rumo::FileSettingsStore store(applicationName);
-        if (!rumo::storeWhere(store, *options.where)) {
-            return 1;
-        }
+    rumo::FileSettingsStore store(applicationName);
+    if (options.where && !rumo::storeWhere(store, *options.where)) {
+        return 1;
+    }
+    if (options.back &&
+        !rumo::storeBack(store, *options.back, rumo::localDateTime(QDateTime::currentDateTime()))) {
+        return 1;
     }
     return 0;
 }
@@ -143,13 +147,18 @@ bool haveDisplay() {
     return std::any_of(listed.begin(), listed.end(), usable);
 }
 
-// --ask-where: the destination asked for, stored, and the notice started.
+// --ask-where: the destination and the return time asked for, stored, and the notice started.
 int askWhereAndStart(rumo::SettingsStore& store) {
-    const std::optional<QString> where = rumo::askWhere(store);
-    if (!where) {
+    const std::optional<rumo::AwayAnswer> answer = rumo::askWhere(store);
+    if (!answer) {
         return 0;
     }
-    if (!rumo::storeWhere(store, *where)) {
+    if (!rumo::storeWhere(store, answer->where)) {
+        return 1;
+    }
+    if (const rumo::WriteStatus status = rumo::storeReturnTime(store, answer->back); !status.ok()) {
+        std::fprintf(stderr, "rumo: cannot store the return time in the settings: %s\n",
+                     status.error.c_str());
         return 1;
     }
     // As the bar's button does: the notice is a process of its own, started once the key that

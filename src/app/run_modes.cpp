@@ -19,6 +19,7 @@
 #include "screen/notice_pictures.h"
 #include "screen/picture_worker.h"
 #include "screen/saver_session.h"
+#include "settings/return_setting.h"
 
 namespace rumo {
 
@@ -90,6 +91,11 @@ int runSaver(SettingsStore& store) {
     keepAccessibilityOffASilentBus();
     notice.show();
     const int status = QApplication::exec();
+    // The notice ends only when its user is back: by their own input, or by their unlocking the
+    // desktop that had locked over it. The return time they had set is over.
+    if (status == 0) {
+        storeReturnTime(store, std::nullopt);
+    }
     return finish(status, inhibitor.release());
 }
 

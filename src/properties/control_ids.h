@@ -46,4 +46,8 @@ inline constexpr std::array<int, kMemoCount> kMemoXEdits = {1067, 1043, 1045, 10
 inline constexpr std::array<int, kMemoCount> kMemoYEdits = {1042, 1044, 1046, 1048, 1050};
 inline constexpr std::array<int, kMemoCount> kMemoFonts = {1057, 1058, 1059, 1061, 1062};
 
+// The Return tab.
+inline constexpr int kLunchEnd = 1112;
+inline constexpr int kDayEnd = 1114;
+
 }  // namespace rumo::control

@@ -20,6 +20,7 @@
 #include "properties/template_widgets.h"
 #include "rumo_build_info.h"
 #include "screen/picture_decoder.h"
+#include "settings/return_setting.h"
 #include "settings/settings_store.h"
 
 namespace rumo {
@@ -41,6 +42,8 @@ std::string_view shownPart(std::string_view stored) {
     }
     return stored.substr(0, end);
 }
+
+constexpr int kTabCount = 4;
 
 Qt::CheckState toCheckState(int state) {
     switch (state) {
@@ -92,13 +95,18 @@ PropertiesDialog::PropertiesDialog(SettingsStore& store, DialogServices& service
 
     values_ = loadProperties(store_);
     showValues();
+    returnDefaults_ = rumo::readReturnDefaults(store_.snapshot());
+    qobject_cast<QLineEdit*>(control(control::kLunchEnd))
+        ->setText(qtText(dayTimeText(returnDefaults_.lunchEnd)));
+    qobject_cast<QLineEdit*>(control(control::kDayEnd))
+        ->setText(qtText(dayTimeText(returnDefaults_.dayEnd)));
 
     QTabBar* bar = tabBar();
-    for (const char* text : {"ｶｽﾀﾏｲｽﾞ", "行先", "メモ"}) {
+    for (const char* text : {"ｶｽﾀﾏｲｽﾞ", "行先", "メモ", "戻"}) {
         bar->addTab(QString::fromUtf8(text));
     }
     bar->setCurrentIndex(0);
-    for (int tab : {1, 2}) {
+    for (int tab = 1; tab < kTabCount; ++tab) {
         for (int id : tabControls(dialogTemplate, tab)) {
             control(id)->setVisible(false);
         }
@@ -189,18 +197,47 @@ std::optional<int> PropertiesDialog::readControls(PropertyValues& values) const 
     return std::nullopt;
 }
 
+std::optional<int> PropertiesDialog::readReturnDefaults(std::vector<SettingWrite>& writes) const {
+    const std::pair<int, std::pair<Setting<std::string>, DayTime>> edits[] = {
+        {control::kLunchEnd, {settings::Hiruake, returnDefaults_.lunchEnd}},
+        {control::kDayEnd, {settings::Teiji, returnDefaults_.dayEnd}},
+    };
+    for (const auto& [id, settingAndShown] : edits) {
+        const auto& [setting, shown] = settingAndShown;
+        const std::string typed =
+            qobject_cast<QLineEdit*>(control(id))->text().trimmed().toStdString();
+        const std::optional<DayTime> time = parseDayTime(typed);
+        if (!time) {
+            return id;
+        }
+        // Unchanged times stay unwritten, so a user who never touches them keeps no such keys.
+        if (*time != shown) {
+            writes.push_back(textWrite(setting, dayTimeText(*time)));
+        }
+    }
+    return std::nullopt;
+}
+
 void PropertiesDialog::accept() {
     PropertyValues values = values_;
-    if (const std::optional<int> refused = readControls(values)) {
-        services_.showMessage(this, qtText(kIntegerRequiredMessage));
+    std::vector<SettingWrite> times;
+    std::optional<int> refused = readControls(values);
+    std::string_view message = kIntegerRequiredMessage;
+    if (!refused) {
+        refused = readReturnDefaults(times);
+        message = "時刻は 13:00 のように入力してください。";
+    }
+    if (refused) {
+        services_.showMessage(this, qtText(message));
         refusedEdit_ = qobject_cast<QLineEdit*>(control(*refused));
         focusRefusedEdit();
         return;
     }
     // Saved here, not after the dialog closes, so a failed save can keep what was typed.
-    if (!reportedSave(saveProperties(store_, values))) {
+    if (!reportedSave(saveProperties(store_, values, times))) {
         return;
     }
+    returnDefaults_ = rumo::readReturnDefaults(store_.snapshot());
     values_ = std::move(values);
     QDialog::accept();
 }
@@ -215,11 +252,11 @@ bool PropertiesDialog::reportedSave(const WriteStatus& status) {
 
 // Only visibility changes: nothing is enabled or disabled, and no value moves.
 void PropertiesDialog::switchTab(int index) {
-    if (index < 0 || index > 2) {
+    if (index < 0 || index >= kTabCount) {
         return;
     }
     const DialogTemplate& dialogTemplate = propertiesTemplate();
-    for (int tab = 0; tab <= 2; ++tab) {
+    for (int tab = 0; tab < kTabCount; ++tab) {
         if (tab != index) {
             for (int id : tabControls(dialogTemplate, tab)) {
                 control(id)->setVisible(false);

@@ -1,12 +1,14 @@
-// The properties dialog: three tabs over one flat set of controls built from template 130. It
-// reads its 45 settings when created and writes them back on OK; its choosers write their own
-// settings the moment each is confirmed.
+// The properties dialog: four tabs over one flat set of controls built from template 130. It
+// reads its 45 settings and the return time's two times of day when created and writes them back
+// on OK (the times only when changed); its choosers write their own settings the moment each is
+// confirmed.
 #pragma once
 
 #include <QDialog>
 #include <map>
 #include <optional>
 
+#include "common/return_time.h"
 #include "properties/chooser_values.h"
 #include "properties/property_bindings.h"
 
@@ -33,7 +35,8 @@ public:
     const PropertyValues& values() const { return values_; }
 
     // OK: takes the values from the controls and stores them; a memo position that is not an
-    // integer, or a save that fails, is reported and keeps the dialog open with what was typed.
+    // integer, a time that is no time of day, or a save that fails, is reported and keeps the
+    // dialog open with what was typed.
     void accept() override;
 
 private:
@@ -42,6 +45,9 @@ private:
     bool reportedSave(const WriteStatus& status);
     // Reads every control into values; returns the first refused control, if any.
     std::optional<int> readControls(PropertyValues& values) const;
+    // The times of day typed on the return tab, as writes of those that changed; the refused
+    // edit when one is no time of day.
+    std::optional<int> readReturnDefaults(std::vector<SettingWrite>& writes) const;
     void switchTab(int index);
     void focusRefusedEdit();
     void connectButtons();
@@ -58,6 +64,7 @@ private:
     PropertyValues values_;
     // Values too long to show whole, by control: the part shown. Saved whole unless edited.
     std::map<int, QString> cutTexts_;
+    ReturnDefaults returnDefaults_;
     QLineEdit* refusedEdit_ = nullptr;  // a refused memo position waiting for its tab
 };
 

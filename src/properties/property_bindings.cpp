@@ -113,7 +113,8 @@ PropertyValues loadProperties(SettingsStore& store) {
     return values;
 }
 
-WriteStatus saveProperties(SettingsStore& store, const PropertyValues& values) {
+WriteStatus saveProperties(SettingsStore& store, const PropertyValues& values,
+                           const std::vector<SettingWrite>& alsoWrite) {
     std::vector<SettingWrite> writes;
     for (const PropertyBinding& binding : storageOrder()) {
         if (binding.kind == BindingKind::Text) {
@@ -126,6 +127,7 @@ WriteStatus saveProperties(SettingsStore& store, const PropertyValues& values) {
                 integerWrite(binding.setting, found == values.numbers.end() ? 0 : found->second));
         }
     }
+    writes.insert(writes.end(), alsoWrite.begin(), alsoWrite.end());
     return store.write(writes);
 }
 

@@ -41,7 +41,9 @@ struct PropertyValues {
 // Reads the 45 settings with their defaults, all from one reading of the store.
 PropertyValues loadProperties(SettingsStore& store);
 
-// Writes the 45 settings as one batch: all of them are stored, or none and the reason is given.
-WriteStatus saveProperties(SettingsStore& store, const PropertyValues& values);
+// Writes the 45 settings, and `alsoWrite` behind them, as one batch: all of them are stored, or
+// none and the reason is given.
+WriteStatus saveProperties(SettingsStore& store, const PropertyValues& values,
+                           const std::vector<SettingWrite>& alsoWrite = {});
 
 }  // namespace rumo

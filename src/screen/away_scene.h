@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/colour.h"
+#include "common/return_time.h"
 #include "screen/picture_handle.h"
 #include "settings/schema.h"
 
@@ -44,6 +45,8 @@ struct AwayScene {
     bool colourfulText = false;
     int showBackImage = 0;
     int pictureMode = 0;
+    // When the user expects to be back; shown while it counts (up to a day after it).
+    std::optional<LocalMinute> returnTime;
 
     // Kept by the frame loop.
     std::optional<std::int64_t> startTime;  // seconds since the epoch; set at the first paint

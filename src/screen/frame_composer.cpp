@@ -94,6 +94,10 @@ FontSpec smallFont() {
     return {kSmallLineFace, kSmallLineHeight, 0, false, false, false};
 }
 
+FontSpec returnLineFont() {
+    return {kSmallLineFace, kReturnLineHeight, 0, false, false, false};
+}
+
 std::string awayMinutesText(std::int64_t elapsedSeconds) {
     // Whole minutes since leaving, without starting again after a day; a clock set back shows 0.
     const long long minutes = elapsedSeconds > 0 ? elapsedSeconds / 60 : 0;
@@ -179,6 +183,11 @@ Frame drawFrame(AwayScene& s, int w, int h, const FrameClock& clock, const Slide
         const std::string date = dateTimeText(clock.local);
         addText(frame, small, colour, sub32(w, mul32(cp932Length(date), 15)), bottomLine, date,
                 true);
+    }
+    if (s.returnTime) {
+        // Above the minutes line, whether that is shown or not, so neither line moves the other.
+        addText(frame, returnLineFont(), colour, 0, sub32(bottomLine, kReturnLineHeight),
+                returnNoticeText(*s.returnTime, clock.local));
     }
     return frame;
 }

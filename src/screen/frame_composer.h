@@ -7,19 +7,11 @@
 #include <functional>
 #include <string>
 
+#include "common/local_time.h"
 #include "screen/away_scene.h"
 #include "screen/frame_steps.h"
 
 namespace rumo {
-
-struct LocalDateTime {
-    int year = 1970;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
 
 struct FrameClock {
     std::int64_t now = 0;  // seconds since the epoch
@@ -33,6 +25,9 @@ using SlideRule = std::function<void(AwayScene&, std::int64_t elapsedSeconds)>;
 // Face of the three small lines (minutes, name, date).
 inline constexpr const char* kSmallLineFace = "ＭＳ Ｐゴシック";
 inline constexpr int kSmallLineHeight = 30;
+// The return time's line: the small lines' face, twice their height so that it reads from across
+// the room, its foot on the bottom line's top.
+inline constexpr int kReturnLineHeight = 2 * kSmallLineHeight;
 
 // What a paint does before its frame: colours, quarterSize, the start time (only at the first
 // paint, so the away minutes keep counting across repaints) and the text's entry position.
@@ -51,5 +46,6 @@ std::string dateTimeText(const LocalDateTime& local);
 FontSpec mainFont(const AwayScene& scene);
 FontSpec memoFont(const AwayScene& scene, int memo);
 FontSpec smallFont();
+FontSpec returnLineFont();
 
 }  // namespace rumo

@@ -1,6 +1,7 @@
 #include "screen/scene_loader.h"
 
 #include "common/text.h"
+#include "settings/return_setting.h"
 #include "settings/settings_store.h"
 
 namespace rumo {
@@ -76,6 +77,7 @@ AwayScene loadAwayScene(SettingsStore& store) {
     s.colourfulText = values.read(settings::Mojicol);
     s.showBackImage = values.read(settings::Bitall);
     s.pictureMode = values.read(settings::Mtype);
+    s.returnTime = readReturnTime(values);
 
     // Destinations are compared with trailing blanks removed when pictures follow them.
     if (s.pictureMode == 1) {

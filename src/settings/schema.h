@@ -105,6 +105,11 @@ inline constexpr SettingRow kRows[] = {
     memoGroup("MColorG#", Integer, 255),
     memoGroup("MColorB#", Integer),
     {"Config/Gazo", "Gazo#", Text, kPlaceCount, 0, {}},
+    // The expected return time, "2026-12-07 14:30" in the local calendar; empty or absent: none.
+    text("Modori"),
+    // The times of day the quick picks 昼休み明け and 定時 set.
+    text("Hiruake", "13:00"),
+    text("Teiji", "17:30"),
 };
 
 }  // namespace schema_rows
@@ -253,6 +258,9 @@ inline constexpr NumberedSetting<int> MColorR{"MColorR#"};
 inline constexpr NumberedSetting<int> MColorG{"MColorG#"};
 inline constexpr NumberedSetting<int> MColorB{"MColorB#"};
 inline constexpr NumberedSetting<std::string> Gazo{"Gazo#"};
+inline constexpr Setting<std::string> Modori{"Modori"};
+inline constexpr Setting<std::string> Hiruake{"Hiruake"};
+inline constexpr Setting<std::string> Teiji{"Teiji"};
 
 }  // namespace settings
 

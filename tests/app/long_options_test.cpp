@@ -69,5 +69,35 @@ TEST(LongOptions, EveryFormOfTheCommandLine) {
     EXPECT_FALSE(readLongOptions({"--nope"}).error.contains(QLatin1Char('\n')));
 }
 
+TEST(LongOptions, BackCombinesAsTheOtherOptionsAndRefusesWhatIsNoTime) {
+    struct BackRow {
+        QStringList arguments;
+        std::optional<BackRequest> back;
+        RunMode mode;
+    };
+    const BackRow rows[] = {
+        {{"--back", "14:30"}, BackAt{{14, 30}}, RunMode::Nothing},
+        {{"--back=+45"}, BackIn{45}, RunMode::Nothing},
+        {{"--back", "none", "-s"}, BackNone{}, RunMode::Saver},
+        {{"--back", "+30", "--where", "会議室", "-s"}, BackIn{30}, RunMode::Saver},
+        {{"s", "--back", "9:05"}, BackAt{{9, 5}}, RunMode::Saver},
+    };
+    for (const BackRow& row : rows) {
+        const LongOptions options = readLongOptions(row.arguments);
+        const std::string label = row.arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(options.error.isEmpty()) << label;
+        EXPECT_EQ(options.back, row.back) << label;
+        EXPECT_EQ(launchOf(options).mode, row.mode) << label;
+    }
+    EXPECT_EQ(readLongOptions({"--back", "+30", "--where", "会議室"}).where, "会議室");
+    for (const char* refused : {"25:00", "+0", "text", "-5"}) {
+        const LongOptions options = readLongOptions({"--back", refused, "-s"});
+        EXPECT_TRUE(options.error.contains(QStringLiteral("'%1'").arg(refused))) << refused;
+        EXPECT_TRUE(options.error.contains(QStringLiteral("HH:MM"))) << refused;
+        EXPECT_EQ(launchOf(options).mode, RunMode::Nothing) << refused;
+    }
+    EXPECT_FALSE(readLongOptions({"--back"}).error.isEmpty());
+}
+
 }  // namespace
 }  // namespace rumo

@@ -74,14 +74,15 @@ TEST_F(PropertiesDialogTest, TabsShowExactlyTheirOwnControls) {
     PropertiesDialog d(store, services);
     d.show();
     const DialogTemplate& t = propertiesTemplate();
-    ASSERT_EQ(d.tabBar()->count(), 3);
+    ASSERT_EQ(d.tabBar()->count(), 4);
     EXPECT_EQ(d.tabBar()->tabText(0), QStringLiteral("ｶｽﾀﾏｲｽﾞ"));
     EXPECT_EQ(d.tabBar()->tabText(1), QStringLiteral("行先"));
     EXPECT_EQ(d.tabBar()->tabText(2), QStringLiteral("メモ"));
+    EXPECT_EQ(d.tabBar()->tabText(3), QStringLiteral("戻"));
     EXPECT_EQ(d.tabBar()->currentIndex(), 0);
-    for (int shownTab = 0; shownTab <= 2; ++shownTab) {
+    for (int shownTab = 0; shownTab <= 3; ++shownTab) {
         d.tabBar()->setCurrentIndex(shownTab);
-        for (int tab = 0; tab <= 2; ++tab) {
+        for (int tab = 0; tab <= 3; ++tab) {
             const auto ids = tabControls(t, tab);
             EXPECT_EQ(visibleOf(d, ids).size(), tab == shownTab ? ids.size() : 0u)
                 << "tab " << tab << " while showing " << shownTab;
@@ -118,6 +119,32 @@ TEST_F(PropertiesDialogTest, TypedTextSurvivesSwitchingTabsAndIsSaved) {
     EXPECT_TRUE(ok);
     EXPECT_EQ(store.raw(settings::Name), "山田");
     EXPECT_EQ(store.raw(settings::Place(15)), "会議室");
+}
+
+TEST_F(PropertiesDialogTest, ReturnTabShowsTheTwoTimesAndStoresOnlyChangedOnes) {
+    {
+        PropertiesDialog d(store, services);
+        EXPECT_EQ(edit(d, 1112)->text(), QStringLiteral("13:00"));
+        EXPECT_EQ(edit(d, 1114)->text(), QStringLiteral("17:30"));
+        EXPECT_TRUE(run(d, [&] { click(d, 1); }));
+        EXPECT_EQ(store.raw(settings::Hiruake), std::nullopt);
+        EXPECT_EQ(store.raw(settings::Teiji), std::nullopt);
+    }
+    PropertiesDialog d(store, services);
+    const bool ok = run(d, [&] {
+        d.tabBar()->setCurrentIndex(3);
+        edit(d, 1114)->setText(QStringLiteral("25:00"));
+        click(d, 1);
+        EXPECT_TRUE(d.isVisible());  // refused, the dialog stays with what was typed
+        EXPECT_EQ(services.messages.back(),
+                  QStringLiteral("時刻は 13:00 のように入力してください。"));
+        EXPECT_EQ(edit(d, 1114)->selectedText(), QStringLiteral("25:00"));
+        edit(d, 1114)->setText(QStringLiteral(" 18:05 "));
+        click(d, 1);
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(store.raw(settings::Teiji), "18:05");
+    EXPECT_EQ(store.raw(settings::Hiruake), std::nullopt);
 }
 
 TEST_F(PropertiesDialogTest, OkWithoutChangesStoresTheDefaults) {

@@ -145,6 +145,41 @@ TEST(FrameComposition, NameAndDateLinesEndNearTheRightEdge) {
               (TextStep{kSmall, rgb(255, 0, 0), 1024 - 15 * 15, 738, "2026/12/7 9:5:3", true}));
 }
 
+TEST(FrameComposition, ReturnTimeLineSitsAboveTheBottomLineAndCountsOverdueMinutes) {
+    const auto frameAt = [](MemoryStore& store, const LocalDateTime& local) {
+        AwayScene s = loadAwayScene(store);
+        preparePaint(s, 768, kStart);
+        return drawFrame(s, 1024, 768, FrameClock{kStart, local});
+    };
+    MemoryStore store;
+    store.set(settings::Riseki, true);
+    store.set(settings::Daytime, true);
+    store.set(settings::Name, "山田");
+    const LocalDateTime before{2026, 12, 7, 14, 0, 0};
+    const LocalDateTime overdue{2026, 12, 7, 14, 35, 20};
+    const Frame without = frameAt(store, before);
+
+    store.set(settings::Modori, "2026-12-07 14:30");
+    const Frame with = frameAt(store, before);
+    // Everything else as without a return time; the line comes last, in the small lines' colour.
+    ASSERT_EQ(with.steps.size(), without.steps.size() + 1);
+    EXPECT_TRUE(std::equal(without.steps.begin(), without.steps.end(), with.steps.begin()));
+    EXPECT_EQ(with.staticSteps, without.staticSteps);
+    const FontSpec returnFont{"ＭＳ Ｐゴシック", 60, 0, false, false, false};
+    EXPECT_EQ(textSteps(with).back(),
+              (TextStep{returnFont, rgb(255, 0, 0), 0, 768 - 90, "14:30 戻り予定"}));
+    EXPECT_EQ(textSteps(frameAt(store, overdue)).back().text, "14:30 戻り予定（5分超過）");
+
+    // A day and more after it, or nothing a return time could be read from: no line at all.
+    const LocalDateTime dayLater{2026, 12, 8, 14, 30, 1};
+    const Frame stale = frameAt(store, dayLater);
+    store.set(settings::Modori, "14:30");
+    const Frame unreadable = frameAt(store, before);
+    store.set(settings::Modori, "");
+    EXPECT_EQ(stale.steps, frameAt(store, dayLater).steps);
+    EXPECT_EQ(unreadable.steps, without.steps);
+}
+
 TEST(FrameComposition, PictureLayersTileAndCentre) {
     AwayScene s = sceneWith({{settings::Screen, 4}});
     s.showBackImage = 1;

@@ -1,6 +1,7 @@
 // Pixels of the notice as the Qt canvas draws them, and the canvas's incremental path against a
 // full redraw.
 #include <gtest/gtest.h>
+#include <QDateTime>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
@@ -137,6 +138,28 @@ TEST(NoticePixels, SmallLinesPlacedPastTheRightEdgeEndAtIt) {
     EXPECT_GE(edgeRight, 1024 - 4);
     // A line that fits stays where it was placed.
     EXPECT_EQ(draw("山田", 1024 - 4 * 15, true), draw("山田", 1024 - 4 * 15, false));
+}
+
+TEST(NoticePixels, ReturnTimeLineInkOnlyAboveTheBottomLine) {
+    MemoryStore store;
+    store.set(settings::Screen, 4);  // no destination text in the way
+    const auto redIn = [](const QImage& image, int top, int bottom) {
+        int red = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                red += image.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
+            }
+        }
+        return red;
+    };
+    const QImage without = renderNotice(scene(store), {{1024, 768}, kAt, 0, 1});
+    EXPECT_EQ(redIn(without, 0, 768), 0);
+    // An hour after the frame's moment, in the local calendar the window shows.
+    const QDateTime back = QDateTime::fromSecsSinceEpoch(kAt + 3600);
+    store.set(settings::Modori, back.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString());
+    const QImage with = renderNotice(scene(store), {{1024, 768}, kAt, 0, 1});
+    EXPECT_GT(redIn(with, 768 - 90, 768 - 30), 1000);  // 60-pixel glyphs
+    EXPECT_EQ(redIn(with, 0, 768 - 90) + redIn(with, 768 - 30, 768), 0);
 }
 
 TEST(NoticePixels, IncrementalFramesEqualFullRedraws) {

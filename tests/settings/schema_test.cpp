@@ -16,9 +16,9 @@ TEST(Schema, EveryKeyIsDefinedOnce) {
         EXPECT_TRUE(seen.insert({row.section, row.key}).second) << row.section << "/" << row.key;
         settingCount += row.count == 0 ? 1 : row.count;
     }
-    // Config: 2 + 15 places + 27 notice keys + 5 memos + 6 bar keys; 5 memo groups of 11; 15
-    // pictures.
-    EXPECT_EQ(settingCount, 55 + 55 + 15);
+    // Config: 2 + 15 places + 27 notice keys + 5 memos + 6 bar keys + 3 of the return time; 5
+    // memo groups of 11; 15 pictures.
+    EXPECT_EQ(settingCount, 58 + 55 + 15);
 }
 
 TEST(Schema, DefaultsOfTheNotice) {
