@@ -7,8 +7,11 @@
 #include <QDeadlineTimer>
 #include <QPainter>
 #include <future>
+#include <mutex>
+#include <thread>
 
 #include "screen/notice_render.h"
+#include "screen/picture_worker.h"
 #include "screen/scene_loader.h"
 #include "settings/memory_store.h"
 
@@ -111,6 +114,93 @@ TEST(NoticeDriver, FramesGoOnWhileAPictureDecodesAndItAppearsWhenReady) {
     ASSERT_TRUE(arrived);
     EXPECT_EQ(driver.tick(), QRegion(0, 0, 200, 100));
     EXPECT_EQ(driver.image().pixelColor(100, 50), QColor(Qt::yellow));
+}
+
+// Delivers what the picture loads have sent until only `held` of them still run.
+void settleLoads(int held = 0) {
+    const QDeadlineTimer deadline(10000);
+    while (PictureWorker::running() > held && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    QCoreApplication::processEvents();
+}
+
+// A file system that stops answering must not stop the window: the header is read on another
+// thread too, and the layer waits for it; a header that says no turns its layer off.
+TEST(NoticeDriver, HeadersAreReadOffTheWindowThreadAndTheLayerWaitsForThem) {
+    MemoryStore store;
+    store.set(settings::Screen, 4);
+    store.set(settings::Bitshow, 1);
+    store.set(settings::Bitmap, "/slow.jpg");
+    store.set(settings::Bitall, 1);
+    store.set(settings::Bitmap2, "/not-a-picture.bmp");
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    const std::thread::id windowThread = std::this_thread::get_id();
+    auto probedOnWindowThread = std::make_shared<std::atomic<int>>(0);
+    PictureRules rules = standardPictureRules();
+    rules.probe = [=](const QString& path) -> std::optional<QSize> {
+        if (std::this_thread::get_id() == windowThread) {
+            ++*probedOnWindowThread;
+        } else {
+            released.wait();
+        }
+        return path == "/slow.jpg" ? std::optional<QSize>(QSize(20, 20)) : std::nullopt;
+    };
+    rules.decode = [](const QString&, const PictureScreen&, bool) {
+        return std::optional<PreparedPicture>(solid(Qt::yellow));
+    };
+    NoticeDriver driver(loadAwayScene(store));
+    driver.setPictureRules(rules);
+    driver.setClock([] { return FrameClock{kAt, {}}; });
+    driver.resize({200, 100});
+    driver.paint();
+    driver.tick();
+    EXPECT_EQ(driver.image().pixelColor(100, 50), QColor(Qt::black));
+    EXPECT_EQ(driver.image().pixelColor(5, 5), QColor(Qt::black));
+    release.set_value();
+    settleLoads();
+    driver.tick();
+    EXPECT_EQ(driver.image().pixelColor(100, 50), QColor(Qt::yellow));
+    EXPECT_EQ(driver.scene().showBackImage, 0);
+    EXPECT_EQ(*probedOnWindowThread, 0);
+}
+
+// Under a clock a hundred times too fast (a tick a second of the scattered pattern is 100 s of
+// notice), every slide shows at its moment: never the bare background between two slides, none
+// skipped, and one whose pixels are late leaves the one before it up.
+TEST(NoticeDriver, SlidesChangeAtTheirMomentWithoutABackgroundFrame) {
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    PictureRules rules = slideRules();
+    rules.probe = [](const QString&) { return std::optional<QSize>(QSize(20, 20)); };
+    rules.decode = [released](const QString& path, const PictureScreen&, bool) {
+        if (path == "2") {
+            released.wait();
+        }
+        return std::optional<PreparedPicture>(solid(kSlideColours[path.toInt()]));
+    };
+    std::int64_t elapsed = 0;
+    NoticeDriver driver(slideScene());
+    driver.setPictureRules(rules);
+    driver.setClock([&elapsed] { return FrameClock{kAt + elapsed, {}}; });
+    driver.resize({200, 100});
+    driver.paint();
+    settleLoads();
+    std::vector<int> shown;
+    for (elapsed = 100; elapsed <= 1100; elapsed += 100) {
+        driver.tick();
+        const QColor colour = driver.image().pixelColor(100, 50);
+        const auto slide = std::find(std::begin(kSlideColours), std::end(kSlideColours), colour);
+        shown.push_back(slide == std::end(kSlideColours)
+                            ? -1
+                            : static_cast<int>(slide - std::begin(kSlideColours)));
+        if (elapsed == 400) {
+            release.set_value();  // the blue slide, due at 360 s, was held until now
+        }
+        settleLoads(elapsed < 400 && elapsed >= 200 ? 1 : 0);
+    }
+    EXPECT_EQ(shown, (std::vector<int>{0, 1, 1, 1, 2, 0, 0, 1, 2, 2, 0}));
 }
 
 TEST(NoticeDriver, PicturesAreDecodedAgainForANewScreen) {
