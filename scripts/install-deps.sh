@@ -14,7 +14,7 @@ packages=(
   weston sway
   xvfb openbox trayer xdotool imagemagick x11-utils x11-xserver-utils dbus-daemon dbus-x11
   dunst libnotify-bin
-  python3 python3-gi python3-dbus gir1.2-glib-2.0
+  python3 python3-gi python3-dbus gir1.2-glib-2.0 python3-fusepy
   desktop-file-utils appstream man-db dpkg-dev file hicolor-icon-theme
 )
 
