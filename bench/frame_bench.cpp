@@ -5,7 +5,8 @@
 // should cost what the 800x600 one costs; the *Whole variants compose every frame in full, as a
 // paint request does; BM_FrameNaive redraws everything with QPainter for
 // comparison; BM_FrameCopy is the window copy of the changed region; BM_FrameHiDpi is BM_Frame
-// laid out at 1920x1080 and drawn at 2x (3840x2160 device pixels).
+// laid out at 1920x1080 and drawn at 2x (3840x2160 device pixels); BM_DriverFrame is a window's
+// whole tick through the notice driver, with 800x600 slides in picture mode 2.
 #include <benchmark/benchmark.h>
 #include <QGuiApplication>
 #include <QPainter>
@@ -18,6 +19,7 @@
 #include "screen/frame_canvas.h"
 #include "screen/frame_composer.h"
 #include "screen/frame_scale.h"
+#include "screen/notice_driver.h"
 #include "screen/picture_decoder.h"
 #include "screen/picture_table.h"
 #include "screen/scene_loader.h"
@@ -184,6 +186,46 @@ void BM_FrameCopy(benchmark::State& state) {
     }
 }
 
+void BM_DriverFrame(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    MemoryStore store;
+    store.set(settings::Screen, 2);
+    store.set(settings::White, true);
+    store.set(settings::Black, true);
+    store.set(settings::Riseki, true);
+    store.set(settings::Daytime, true);
+    store.set(settings::Bitshow, 1);
+    store.set(settings::Mtype, 2);
+    for (int n = 1; n <= 3; ++n) {
+        store.set(settings::Place(n), "会議室" + std::to_string(n));
+        store.set(settings::Gazo(n), std::to_string(n));
+    }
+    PictureRules rules = standardPictureRules();
+    rules.probe = [](const QString&) { return std::optional<QSize>(QSize(800, 600)); };
+    rules.decode = [](const QString& path, const PictureScreen&,
+                      bool) -> std::optional<PreparedPicture> {
+        QImage image(800, 600, QImage::Format_RGB32);
+        image.fill(QColor(40 * path.toInt(), 120, 80));
+        return PreparedPicture{image, {800, 600}, {0, 0, 800, 600}};
+    };
+    NoticeDriver driver(loadAwayScene(store), false);
+    driver.setPictureRules(std::move(rules));
+    long long frame = 0;
+    // A minute of notice per second of frames: slides change every few hundred frames.
+    driver.setClock([&frame] {
+        const int second = static_cast<int>(frame * 3);
+        return FrameClock{kAt + second, {2026, 12, 7, 9, 5, second % 60}};
+    });
+    driver.resize({width, height});
+    driver.paint();
+    for (auto _ : state) {
+        ++frame;
+        benchmark::DoNotOptimize(driver.tick());
+        QCoreApplication::processEvents();
+    }
+}
+
 // Five runs each; the median is the figure to read.
 BENCHMARK(BM_Frame)
     ->Args({1920, 1080})
@@ -211,6 +253,12 @@ BENCHMARK(BM_FrameWhole)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_FrameLargePictureWhole)
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.2)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_DriverFrame)
     ->Args({1920, 1080})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(0.2)

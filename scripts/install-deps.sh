@@ -13,9 +13,9 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho fontconfig fonts-dejavu-extra
   weston sway
   xvfb openbox trayer xdotool imagemagick x11-utils x11-xserver-utils dbus-daemon dbus-x11
-  dunst libnotify-bin xscreensaver
+  dunst libnotify-bin xscreensaver xss-lock xsecurelock
   lxqt-panel xfce4-panel
-  python3 python3-gi python3-dbus gir1.2-glib-2.0
+  python3 python3-gi python3-dbus gir1.2-glib-2.0 python3-fusepy
   desktop-file-utils appstream man-db dpkg-dev file hicolor-icon-theme
 )
 

@@ -75,12 +75,18 @@ PictureScreen NoticeDriver::pictureScreen() const {
 }
 
 void NoticeDriver::decodeAgain() {
-    // Results still on their way were decoded for the old screen: a new worker drops them.
-    worker_.reset();
+    if (rules_.probe) {
+        // The pixels in hand stay drawn until the new ones come. A load whose header is still
+        // on its way decodes for the old screen; that result asks again when it comes.
+        for (const auto& [id, load] : loads_) {
+            if (load.headerKnown && load.requested != pictureScreen()) {
+                startLoad(id, false);
+            }
+        }
+        return;
+    }
     for (const auto& [id, source] : pictures_.sources()) {
-        if (rules_.probe) {
-            decodeLater(id, source.path, source.foreground);
-        } else if (rules_.decode) {
+        if (rules_.decode) {
             std::optional<PreparedPicture> picture =
                 rules_.decode(source.path, pictureScreen(), source.foreground);
             if (picture && !picture->image.isNull()) {
@@ -91,14 +97,32 @@ void NoticeDriver::decodeAgain() {
     canvas_.invalidate();
 }
 
-void NoticeDriver::decodeLater(int id, const QString& path, bool foreground) {
-    if (!worker_) {
-        worker_ = std::make_unique<PictureWorker>(
-            [this](int decoded, std::optional<PreparedPicture> picture) {
-                pictureDecoded(decoded, std::move(picture));
-            });
+int NoticeDriver::requestLoad(const QString& path, bool foreground) {
+    const auto [found, added] = loadIds_.try_emplace({path, foreground}, -1);
+    if (added) {
+        found->second = pictures_.addPending(QSize(), {path, foreground}).id;
+        Load& load = loads_[found->second];
+        load.path = path;
+        load.foreground = foreground;
+        startLoad(found->second, true);
     }
-    worker_->decode(id, rules_.decode, path, pictureScreen(), foreground);
+    return found->second;
+}
+
+void NoticeDriver::startLoad(int id, bool withHeader) {
+    if (!worker_) {
+        worker_ = std::make_unique<PictureWorker>([this](PictureWorker::Result result) {
+            if (result.header) {
+                headerArrived(result.id, result.size);
+            } else {
+                pixelsArrived(result.id, result.screen, std::move(result.picture));
+            }
+        });
+    }
+    Load& load = loads_.at(id);
+    load.requested = pictureScreen();
+    worker_->load(id, withHeader ? rules_.probe : PictureProbeHook(), rules_.decode, load.path,
+                  load.requested, load.foreground);
 }
 
 int NoticeDriver::frameInterval() const {
@@ -153,24 +177,80 @@ PictureLoader NoticeDriver::loaderFor(bool foreground) {
     if (!rules_.probe) {
         return pictures_.loader(rules_.decode, pictureScreen(), foreground);
     }
-    // The header decides at once whether the layer is on and where the picture goes; its pixels
-    // come later, decoded on another thread.
+    // Nothing here touches the file: the header and the pixels are read on another thread, and
+    // the rules get what is known so far. A header still on its way is given as one pixel, which
+    // keeps the layer on while nothing is drawn for it; its real size replaces that when it
+    // comes, or the layer goes off as the rules would have turned it off.
     return [this, foreground](const std::string& path) -> std::optional<PictureHandle> {
         if (!rules_.decode || path.empty()) {
             return std::nullopt;
         }
-        const QString file = qtText(path);
-        const std::optional<QSize> size = rules_.probe(file);
-        if (!size || size->isEmpty()) {
+        const int id = requestLoad(qtText(path), foreground);
+        const Load& load = loads_.at(id);
+        if (load.unusable) {
             return std::nullopt;
         }
-        const PictureHandle handle = pictures_.addPending(*size, {file, foreground});
-        decodeLater(handle.id, file, foreground);
-        return handle;
+        if (!load.headerKnown) {
+            return PictureHandle{id, 1, 1};
+        }
+        const QSize size = pictures_.find(id)->originalSize;
+        return PictureHandle{id, size.width(), size.height()};
     };
 }
 
-void NoticeDriver::pictureDecoded(int id, std::optional<PreparedPicture> picture) {
+void NoticeDriver::headerArrived(int id, std::optional<QSize> size) {
+    const auto found = loads_.find(id);
+    if (found == loads_.end()) {
+        return;
+    }
+    Load& load = found->second;
+    if (!size || size->isEmpty()) {
+        load.unusable = true;
+        load.settled = true;
+        const auto drop = [id](std::optional<PictureHandle>& slot, int& layerSwitch) {
+            if (slot && slot->id == id) {
+                slot.reset();
+                layerSwitch = 0;
+            }
+        };
+        drop(scene_.foreImage, scene_.showForeImage);
+        drop(scene_.backImage, scene_.showBackImage);
+        for (std::optional<PictureHandle>& slide : scene_.slideImages) {
+            drop(slide, scene_.showForeImage);
+        }
+        return;
+    }
+    load.headerKnown = true;
+    pictures_.setSize(id, *size);
+    const auto place = [id, size](std::optional<PictureHandle>& slot) {
+        if (slot && slot->id == id) {
+            slot->width = size->width();
+            slot->height = size->height();
+        }
+    };
+    place(scene_.foreImage);
+    place(scene_.backImage);
+    place(scene_.framePicture);
+    for (std::optional<PictureHandle>& slide : scene_.slideImages) {
+        place(slide);
+    }
+}
+
+void NoticeDriver::pixelsArrived(int id, const PictureScreen& screen,
+                                 std::optional<PreparedPicture> picture) {
+    const auto found = loads_.find(id);
+    if (found == loads_.end()) {
+        return;
+    }
+    Load& load = found->second;
+    if (screen != pictureScreen()) {
+        // Decoded for a screen the window no longer has.
+        if (load.requested != pictureScreen()) {
+            startLoad(id, false);
+        }
+        return;
+    }
+    load.settled = true;
     // A file that passed its header but cannot be decoded stays drawn as nothing.
     if (!picture || picture->image.isNull()) {
         return;
@@ -179,6 +259,33 @@ void NoticeDriver::pictureDecoded(int id, std::optional<PreparedPicture> picture
     canvas_.invalidate();
     redrawPending_ = true;
     emit pictureArrived();
+}
+
+// The schedule of the first round of slides is known: the next one is read while the current
+// one shows, so its pixels are in hand at its moment.
+void NoticeDriver::loadNextSlideAhead(const AwayScene& scene) {
+    if (!rules_.probe || !rules_.decode || scene.pictureMode != 2 || scene.showForeImage != 1 ||
+        scene.slidesAllLoaded != 0 || scene.slideNext == slideAhead_) {
+        return;
+    }
+    slideAhead_ = scene.slideNext;
+    const std::string& path = scene.placeImages[static_cast<std::size_t>(scene.slideNext)];
+    if (!path.empty()) {
+        requestLoad(qtText(path), true);
+    }
+}
+
+// A slide whose pixels are late leaves the one before it up rather than the bare background.
+void NoticeDriver::holdSlideUntilReady(AwayScene& scene) {
+    if (!scene.framePicture) {
+        return;
+    }
+    const auto found = loads_.find(scene.framePicture->id);
+    if (found == loads_.end() || found->second.settled) {
+        slideOnShow_ = scene.framePicture;
+    } else if (slideOnShow_) {
+        scene.framePicture = slideOnShow_;
+    }
 }
 
 // The slide rule runs at the start of every frame; a frame drawn after a gap (the rendering
@@ -221,6 +328,8 @@ QRegion NoticeDriver::compose(bool redrawAll) {
     if (rules_.slideRule) {
         slides = [this, loader = loaderFor(true)](AwayScene& scene, std::int64_t seconds) {
             rules_.slideRule(scene, seconds, loader);
+            loadNextSlideAhead(scene);
+            holdSlideUntilReady(scene);
         };
     }
     const Frame frame = drawFrame(scene_, size_.width(), size_.height(), clock, slides);

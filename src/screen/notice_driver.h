@@ -9,8 +9,10 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "screen/away_scene.h"
 #include "screen/frame_canvas.h"
@@ -65,20 +67,38 @@ signals:
     void pictureArrived();
 
 private:
+    // A picture read off the window's thread, by its id in the table.
+    struct Load {
+        QString path;
+        bool foreground = true;
+        bool headerKnown = false;
+        bool unusable = false;    // its header said no: the rules take it as no picture
+        bool settled = false;     // its first pixels came, or never will: it is drawn as it is
+        PictureScreen requested;  // the screen its latest decode was asked for
+    };
+
     void choosePictures();
     PictureLoader loaderFor(bool foreground);
     PictureScreen pictureScreen() const;
-    void decodeLater(int id, const QString& path, bool foreground);
+    int requestLoad(const QString& path, bool foreground);
+    void startLoad(int id, bool withHeader);
+    void headerArrived(int id, std::optional<QSize> size);
+    void pixelsArrived(int id, const PictureScreen& screen, std::optional<PreparedPicture> picture);
+    void loadNextSlideAhead(const AwayScene& scene);
+    void holdSlideUntilReady(AwayScene& scene);
     void decodeAgain();
     QRegion compose(bool redrawAll);
     void catchUpSlides(std::int64_t elapsed);
-    void pictureDecoded(int id, std::optional<PreparedPicture> picture);
 
     AwayScene scene_;
     PictureTable pictures_;
     FrameCanvas canvas_;
     PictureRules rules_;
     std::unique_ptr<PictureWorker> worker_;
+    std::map<int, Load> loads_;
+    std::map<std::pair<QString, bool>, int> loadIds_;  // by file and layer
+    std::optional<PictureHandle> slideOnShow_;  // the last slide drawn with its pixels in hand
+    int slideAhead_ = -1;                       // the slide last loaded ahead of its moment
     QTimer decodeAgainTimer_;
     std::function<FrameClock()> clock_ = systemClock;
     QSize size_{1, 1};

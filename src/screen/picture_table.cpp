@@ -26,6 +26,12 @@ PictureHandle PictureTable::addPending(QSize originalSize, PictureSource source)
     return add(std::move(pending), std::move(source));
 }
 
+void PictureTable::setSize(int id, QSize originalSize) {
+    if (id >= 0 && static_cast<std::size_t>(id) < pictures_.size()) {
+        pictures_[static_cast<std::size_t>(id)].originalSize = originalSize;
+    }
+}
+
 void PictureTable::fulfil(int id, PreparedPicture picture) {
     if (id < 0 || static_cast<std::size_t>(id) >= pictures_.size()) {
         return;

@@ -33,8 +33,10 @@ struct PictureSource {
 class PictureTable {
 public:
     PictureHandle add(PreparedPicture picture, PictureSource source = {});
-    // A picture still being decoded: drawn as nothing until fulfil() gives its pixels.
+    // A picture still being decoded: drawn as nothing until fulfil() gives its pixels. Its size
+    // may come later still, from its header (setSize()).
     PictureHandle addPending(QSize originalSize, PictureSource source);
+    void setSize(int id, QSize originalSize);
     // New pixels for a picture; its size for the layout stays the one it was added with.
     void fulfil(int id, PreparedPicture picture);
     const PreparedPicture* find(int id) const;

@@ -1,7 +1,6 @@
 #include "screen/picture_worker.h"
 
 #include <QMetaObject>
-#include <QPointer>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -10,15 +9,26 @@ namespace rumo {
 
 namespace {
 
-std::atomic<int> runningDecodes{0};
+std::atomic<int> runningLoads{0};
 
 }  // namespace
 
-// Shared with the decoding threads; the owner detaches itself under the lock before it goes,
+// Shared with the loading threads; the owner detaches itself under the lock before it goes,
 // so no result is ever posted to a destroyed object.
 struct PictureWorker::Mailbox {
     std::mutex mutex;
     PictureWorker* owner = nullptr;
+
+    void post(Result result) {
+        const std::lock_guard lock(mutex);
+        if (owner == nullptr) {
+            return;
+        }
+        PictureWorker* to = owner;
+        QMetaObject::invokeMethod(
+            to, [to, result = std::move(result)]() mutable { to->done_(std::move(result)); },
+            Qt::QueuedConnection);
+    }
 };
 
 PictureWorker::PictureWorker(Done done, QObject* parent)
@@ -32,33 +42,30 @@ PictureWorker::~PictureWorker() {
 }
 
 int PictureWorker::running() {
-    return runningDecodes.load();
+    return runningLoads.load();
 }
 
-void PictureWorker::decode(int id, PictureDecodeHook hook, QString path, PictureScreen screen,
-                           bool foreground) {
-    ++runningDecodes;
-    // A thread of its own: a decode is rare (two at the start, a slide every three minutes) and
-    // must never wait behind another one, nor keep the process from ending.
-    std::thread([mailbox = mailbox_, id, hook = std::move(hook), path = std::move(path), screen,
-                 foreground] {
-        std::optional<PreparedPicture> picture;
-        if (hook) {
-            picture = hook(path, screen, foreground);
+void PictureWorker::load(int id, PictureProbeHook probe, PictureDecodeHook decode, QString path,
+                         PictureScreen screen, bool foreground) {
+    ++runningLoads;
+    // A thread of its own: a load is rare (two at the start, a slide every three minutes) and
+    // must never wait behind another one stuck on its file, nor keep the process from ending.
+    std::thread([mailbox = mailbox_, id, probe = std::move(probe), decode = std::move(decode),
+                 path = std::move(path), screen, foreground] {
+        bool usable = true;
+        if (probe) {
+            Result header{id, true, probe(path), std::nullopt, screen};
+            usable = header.size && !header.size->isEmpty();
+            mailbox->post(std::move(header));
         }
-        {
-            const std::lock_guard lock(mailbox->mutex);
-            if (mailbox->owner != nullptr) {
-                PictureWorker* owner = mailbox->owner;
-                QMetaObject::invokeMethod(
-                    owner,
-                    [owner, id, result = std::move(picture)]() mutable {
-                        owner->done_(id, std::move(result));
-                    },
-                    Qt::QueuedConnection);
+        if (usable) {
+            Result pixels{id, false, std::nullopt, std::nullopt, screen};
+            if (decode) {
+                pixels.picture = decode(path, screen, foreground);
             }
+            mailbox->post(std::move(pixels));
         }
-        --runningDecodes;
+        --runningLoads;
     }).detach();
 }
 

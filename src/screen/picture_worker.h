@@ -1,5 +1,6 @@
-// Decodes the notice's pictures off the window's thread, so a slow or hostile file never keeps
-// the notice from drawing its text or answering input; results come back on the owner's thread.
+// Reads and decodes the notice's pictures off the window's thread, so a slow or hostile file (or
+// a file system that stops answering) never keeps the notice from drawing its text or answering
+// input; results come back on the owner's thread.
 #pragma once
 
 #include <QObject>
@@ -14,19 +15,32 @@
 
 namespace rumo {
 
+// A picture's size from its file's header; nothing when the file cannot be used.
+using PictureProbeHook = std::function<std::optional<QSize>(const QString& path)>;
+
 class PictureWorker : public QObject {
     Q_OBJECT
 public:
-    using Done = std::function<void(int id, std::optional<PreparedPicture> picture)>;
+    // What one load sends back: first the header (when one was asked for), then the pixels.
+    struct Result {
+        int id = -1;
+        bool header = false;        // a header's answer, size; otherwise pixels, picture
+        std::optional<QSize> size;  // nothing: the file is not a picture the notice can use
+        std::optional<PreparedPicture> picture;
+        PictureScreen screen;  // the screen the pixels were decoded for
+    };
+    using Done = std::function<void(Result result)>;
 
     explicit PictureWorker(Done done, QObject* parent = nullptr);
-    // Results still on their way are dropped; decodes still running finish on their own.
+    // Results still on their way are dropped; loads still running finish on their own.
     ~PictureWorker() override;
 
-    void decode(int id, PictureDecodeHook hook, QString path, PictureScreen screen,
-                bool foreground);
+    // With probe, the header is read and sent first, and the pixels are decoded only when it
+    // passes; without it, only the pixels.
+    void load(int id, PictureProbeHook probe, PictureDecodeHook decode, QString path,
+              PictureScreen screen, bool foreground);
 
-    // Decodes still running in this process. The process ends without waiting for them.
+    // Loads still running in this process. The process ends without waiting for them.
     static int running();
 
 private:

@@ -1,11 +1,14 @@
 """Pictures in the running notice on a real X server: the background picture tiled over the
-screen, the foreground picture centred, and the destination's own picture in picture mode 1."""
+screen, the foreground picture centred, the destination's own picture in picture mode 1, and a
+picture on a file system that stops answering."""
 
+import contextlib
 import os
+import shutil
 import subprocess
 import unittest
 
-from harness import Session, wait_for
+from harness import Session, wait_exit, wait_for
 
 BLUE = (0, 0, 255)
 RED = (255, 0, 0)
@@ -26,6 +29,29 @@ def make_picture(folder, name, size, colour):
     path = os.path.join(folder, name)
     subprocess.run(["convert", "-size", size, "xc:" + colour, path], check=True)
     return path
+
+
+@contextlib.contextmanager
+def hanging_folder(root):
+    """A folder whose stuck.jpg never answers a read (FUSE); skips where FUSE cannot mount."""
+    if shutil.which("/usr/bin/python3") is None:
+        raise unittest.SkipTest("no system Python to serve the hanging file system")
+    folder = os.path.join(root, "hanging")
+    os.mkdir(folder)
+    server = subprocess.Popen(
+        ["/usr/bin/python3", os.path.join(os.path.dirname(__file__), "hanging_fs.py"), folder],
+        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    try:
+        wait_for(lambda: os.path.ismount(folder) or server.poll() is not None,
+                 what="the hanging file system")
+        if not os.path.ismount(folder):
+            raise unittest.SkipTest("cannot mount the hanging file system (FUSE) here: "
+                                    + server.stderr.read().decode().strip())
+        yield folder
+    finally:
+        subprocess.run(["umount", "-l", folder], stderr=subprocess.DEVNULL)
+        server.kill()
+        server.communicate()
 
 
 class Pictures(unittest.TestCase):
@@ -87,6 +113,16 @@ class Pictures(unittest.TestCase):
                                 Place1="応接室", Gazo1=other, Place3="会議室  ", Gazo3=own)
             self.wait_for_colours(s, {CENTRE: GREEN, CORNERS[0]: BLACK, CORNERS[3]: BLACK})
             self.assertIsNone(notice.poll())
+
+    def test_a_picture_whose_reads_hang_holds_neither_the_notice_nor_esc(self):
+        with Session() as s, hanging_folder(s.root) as folder:
+            back = make_picture(s.root, "back.bmp", "100x100", "blue")
+            notice = self.start(s, Esc=1, Bitall=1, Bitmap2=back, Bitshow=1,
+                                Bitmap=os.path.join(folder, "stuck.jpg"))
+            # The background comes up while the foreground's file has not answered.
+            self.wait_for_colours(s, {CENTRE: BLUE, CORNERS[0]: BLUE, CORNERS[3]: BLUE})
+            s.xdotool("key", "Escape")
+            self.assertEqual(wait_exit(notice), 0)
 
 
 if __name__ == "__main__":

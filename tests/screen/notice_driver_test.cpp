@@ -6,9 +6,13 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QPainter>
+#include <algorithm>
 #include <future>
+#include <mutex>
+#include <thread>
 
 #include "screen/notice_render.h"
+#include "screen/picture_worker.h"
 #include "screen/scene_loader.h"
 #include "settings/memory_store.h"
 
@@ -111,6 +115,109 @@ TEST(NoticeDriver, FramesGoOnWhileAPictureDecodesAndItAppearsWhenReady) {
     ASSERT_TRUE(arrived);
     EXPECT_EQ(driver.tick(), QRegion(0, 0, 200, 100));
     EXPECT_EQ(driver.image().pixelColor(100, 50), QColor(Qt::yellow));
+}
+
+// Delivers what the picture loads have sent until only `held` of them still run. A load posts
+// its results before it counts itself done, and a result may start another load.
+void settleLoads(int held = 0) {
+    const QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (PictureWorker::running() <= held) {
+            QCoreApplication::processEvents();
+            if (PictureWorker::running() <= held) {
+                return;
+            }
+        }
+    }
+}
+
+// A file system that stops answering must not stop the window: the header is read on another
+// thread too, and the layer waits for it; a header that says no turns its layer off. Pixels
+// decoded for a screen the window left meanwhile are decoded again for the new one.
+TEST(NoticeDriver, HeadersAreReadOffTheWindowThreadAndTheLayerWaitsForThem) {
+    MemoryStore store;
+    store.set(settings::Screen, 4);
+    store.set(settings::Bitshow, 1);
+    store.set(settings::Bitmap, "/slow.jpg");
+    store.set(settings::Bitall, 1);
+    store.set(settings::Bitmap2, "/not-a-picture.bmp");
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    const std::thread::id windowThread = std::this_thread::get_id();
+    auto probedOnWindowThread = std::make_shared<std::atomic<int>>(0);
+    PictureRules rules = standardPictureRules();
+    rules.probe = [=](const QString& path) -> std::optional<QSize> {
+        if (std::this_thread::get_id() == windowThread) {
+            ++*probedOnWindowThread;
+        } else {
+            released.wait();
+        }
+        return path == "/slow.jpg" ? std::optional<QSize>(QSize(20, 20)) : std::nullopt;
+    };
+    auto screens = std::make_shared<std::vector<QSize>>();
+    auto screensLock = std::make_shared<std::mutex>();
+    rules.decode = [=](const QString&, const PictureScreen& screen, bool) {
+        const std::lock_guard lock(*screensLock);
+        screens->push_back(screen.size);
+        return std::optional<PreparedPicture>(solid(Qt::yellow));
+    };
+    NoticeDriver driver(loadAwayScene(store));
+    driver.setPictureRules(rules);
+    driver.setClock([] { return FrameClock{kAt, {}}; });
+    driver.resize({200, 100});
+    driver.paint();
+    driver.tick();
+    EXPECT_EQ(driver.image().pixelColor(100, 50), QColor(Qt::black));
+    EXPECT_EQ(driver.image().pixelColor(5, 5), QColor(Qt::black));
+    driver.resize({300, 150});
+    driver.paint();
+    release.set_value();
+    settleLoads();
+    driver.tick();
+    EXPECT_EQ(driver.image().pixelColor(150, 75), QColor(Qt::yellow));
+    EXPECT_EQ(driver.scene().showBackImage, 0);
+    EXPECT_EQ(*probedOnWindowThread, 0);
+    std::sort(screens->begin(), screens->end(),
+              [](QSize a, QSize b) { return a.width() < b.width(); });
+    EXPECT_EQ(*screens, (std::vector<QSize>{{200, 100}, {300, 150}}));
+}
+
+// Under a clock a hundred times too fast (a tick a second of the scattered pattern is 100 s of
+// notice), every slide shows at its moment: never the bare background between two slides, none
+// skipped, and one whose pixels are late leaves the one before it up.
+TEST(NoticeDriver, SlidesChangeAtTheirMomentWithoutABackgroundFrame) {
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    PictureRules rules = slideRules();
+    rules.probe = [](const QString&) { return std::optional<QSize>(QSize(20, 20)); };
+    rules.decode = [released](const QString& path, const PictureScreen&, bool) {
+        if (path == "2") {
+            released.wait();
+        }
+        return std::optional<PreparedPicture>(solid(kSlideColours[path.toInt()]));
+    };
+    std::int64_t elapsed = 0;
+    NoticeDriver driver(slideScene());
+    driver.setPictureRules(rules);
+    driver.setClock([&elapsed] { return FrameClock{kAt + elapsed, {}}; });
+    driver.resize({200, 100});
+    driver.paint();
+    settleLoads();
+    std::vector<int> shown;
+    for (elapsed = 100; elapsed <= 1100; elapsed += 100) {
+        driver.tick();
+        const QColor colour = driver.image().pixelColor(100, 50);
+        const auto slide = std::find(std::begin(kSlideColours), std::end(kSlideColours), colour);
+        shown.push_back(slide == std::end(kSlideColours)
+                            ? -1
+                            : static_cast<int>(slide - std::begin(kSlideColours)));
+        if (elapsed == 400) {
+            release.set_value();  // the blue slide, due at 360 s, was held until now
+        }
+        settleLoads(elapsed < 400 && elapsed >= 200 ? 1 : 0);
+    }
+    EXPECT_EQ(shown, (std::vector<int>{0, 1, 1, 1, 2, 0, 0, 1, 2, 2, 0}));
 }
 
 TEST(NoticeDriver, PicturesAreDecodedAgainForANewScreen) {
