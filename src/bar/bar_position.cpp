@@ -52,8 +52,10 @@ BarPosition::BarPosition(QWidget& window, SettingsStore& store,
     connect(&frameWatch_, &QTimer::timeout, this, [this] {
         // A window manager still settling the new window may shift it once more: the bar
         // must stay inside for a few looks in a row.
+        // One that was framed inside at once is left alone from then on: a move is the user's.
         steadyLooks_ = keepFrameInside() ? steadyLooks_ + 1 : 0;
-        if (steadyLooks_ >= kSteadyLooks || ++frameWatchTicks_ >= kFrameWatchTicks) {
+        if ((steadyLooks_ > 0 && !movedInside_) || steadyLooks_ >= kSteadyLooks ||
+            ++frameWatchTicks_ >= kFrameWatchTicks) {
             frameWatch_.stop();
             placedAt_ = window_.pos();
         }
@@ -112,6 +114,7 @@ void BarPosition::watchFrameUntilInside() {
     // window manager make meanwhile are not the user's.
     frameWatchTicks_ = 0;
     steadyLooks_ = 0;
+    movedInside_ = false;
     frameWatch_.start();
 }
 
@@ -134,6 +137,7 @@ bool BarPosition::keepFrameInside() {
         const bar::Box fitted = bar::fitInside(toBox(frame), *area);
         placedAt_ = QPoint(fitted.x, fitted.y);
         window_.move(*placedAt_);
+        movedInside_ = true;
         return false;
     }
     // Inside, but perhaps only because the frame is not there yet.

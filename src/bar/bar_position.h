@@ -48,6 +48,8 @@ private:
     QTimer frameWatch_;
     int frameWatchTicks_ = 0;
     int steadyLooks_ = 0;
+    // The watch has moved the framed window: it must then stay put for a few looks.
+    bool movedInside_ = false;
     // Under Wayland, XWayland included, the compositor places windows; a position read there
     // means nothing, and none is stored.
     bool compositorPlaces_ = false;
