@@ -18,6 +18,7 @@
 #include "common/japanese_faces.h"
 #include "common/launch_commands.h"
 #include "common/qt_values.h"
+#include "platform/activation_channel.h"
 #include "rumo_build_info.h"
 #include "settings/file_settings_store.h"
 #include "settings/return_setting.h"
@@ -194,6 +195,12 @@ int main(int argc, char* argv[]) {
         return runWithoutWindows(argc, argv, options);
     }
     if (launch.mode == rumo::RunMode::Nothing && !options.askWhere) {
+        // Ended as it always has, with status 0; a user who typed "rumo start" learns why
+        // nothing came up.
+        if (!options.switches.isEmpty()) {
+            std::fprintf(stderr, "rumo: unknown argument \"%s\"; see rumo --help\n",
+                         qPrintable(options.switches.front()));
+        }
         return 0;
     }
     if (launch.mode == rumo::RunMode::Preview && !launch.previewWindow) {
@@ -210,6 +217,7 @@ int main(int argc, char* argv[]) {
         preferX11OutsideNotice();
     }
 
+    rumo::keepLaunchActivation();
     QApplication app(argc, argv);
     // The stored faces are the Japanese system's names; they resolve to the installed IPA faces.
     rumo::installJapaneseFaceSubstitutions();

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "bar/resident.h"
 #include "platform/activation_channel.h"
@@ -13,6 +14,7 @@
 #include "platform/instance_guard.h"
 #include "platform/native_window.h"
 #include "platform/screen_saver_inhibitor.h"
+#include "platform/session_bus_probe.h"
 #include "platform/xscreensaver_nudge.h"
 #include "screen/away_screen.h"
 #include "screen/frame_scale.h"
@@ -23,11 +25,31 @@
 
 namespace rumo {
 
+namespace {
+
+// Qt asks the session bus from the windows' thread, and waits for it: for the notification
+// area's host when the icon is made, for the accessibility bridge when the bar shows. A bus that
+// accepts and never answers would leave the bar unpainted and deaf to the mouse, so when it has
+// not answered in a second, this process goes without it: the icon goes to an XEmbed notification
+// area where there is one, and the bar works as ever. Programs the bar starts get the bus the
+// desktop gave, and judge it themselves. Returns that bus's address; empty when it is kept.
+std::string keepOffASilentSessionBus() {
+    if (sessionBusResponds(std::chrono::milliseconds(1000))) {
+        return {};
+    }
+    std::string given = qgetenv("DBUS_SESSION_BUS_ADDRESS").toStdString();
+    std::fprintf(stderr, "rumo: the session bus does not answer; going on without it\n");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/dev/null");
+    return given;
+}
+
+}  // namespace
+
 int runResident(SettingsStore& store) {
     InstanceGuard guard;
     switch (guard.acquire()) {
         case InstanceGuard::Outcome::Held:
-            return runResidentBar(store);
+            return runResidentBar(store, keepOffASilentSessionBus());
         case InstanceGuard::Outcome::HeldElsewhere:
             // Another resident process runs: it shows its bar and comes to the front.
             requestRunningBarShown();

@@ -33,22 +33,33 @@ int fitAxis(int position, int extent, int start, int length) {
     return static_cast<int>(std::max<std::int64_t>(start, std::min<std::int64_t>(position, last)));
 }
 
+bool holds(const Box& area, const Box& window) {
+    return window.x >= area.x && window.y >= area.y &&
+           std::int64_t{window.x} + window.width <= std::int64_t{area.x} + area.width &&
+           std::int64_t{window.y} + window.height <= std::int64_t{area.y} + area.height;
+}
+
 }  // namespace
 
 std::optional<Box> areaToBringInto(const Box& window, const std::vector<Box>& areas) {
-    const std::int64_t whole = std::int64_t{window.width} * window.height;
-    const Box* nearest = nullptr;
+    const Box* best = nullptr;
+    std::int64_t bestOverlap = 0;
     std::int64_t nearestDistance = std::numeric_limits<std::int64_t>::max();
     for (const Box& area : areas) {
-        if (2 * overlap(window, area) >= whole) {
+        if (holds(area, window)) {
             return std::nullopt;
         }
-        if (const std::int64_t d = distanceSquared(window, area); d < nearestDistance) {
-            nearest = &area;
-            nearestDistance = d;
+        // Any part inside beats none; among those without any, the nearest wins.
+        const std::int64_t shared = overlap(window, area);
+        const std::int64_t distance = shared > 0 ? 0 : distanceSquared(window, area);
+        if (best == nullptr || shared > bestOverlap ||
+            (bestOverlap == 0 && shared == 0 && distance < nearestDistance)) {
+            best = &area;
+            bestOverlap = shared;
+            nearestDistance = distance;
         }
     }
-    return nearest != nullptr ? std::optional<Box>(*nearest) : std::nullopt;
+    return best != nullptr ? std::optional<Box>(*best) : std::nullopt;
 }
 
 Box fitInside(const Box& window, const Box& area) {

@@ -1,5 +1,5 @@
-// Where the bar sits: placed at the stored position (brought onto a screen when that lies off
-// every one), and every move of the user's stored.
+// Where the bar sits: placed at the stored position (brought wholly into one screen's available
+// area when it does not lie there, frame included), and every move of the user's stored.
 #pragma once
 
 #include <QObject>
@@ -26,14 +26,17 @@ public:
     // Gives the window its fixed size and moves it to the stored place; before it is shown.
     void placeAtStoredPosition();
 
+    // The window has just been shown.
+    void windowShown();
+
     // The window has moved: a move of the user's is stored, the bar's own ones are not.
     void windowMoved();
 
 private:
-    // Watches for the frame of a window brought onto a screen, to fit it in whole.
+    // Watches for the window's frame, to fit it in whole.
     void watchFrameUntilInside();
-    // Fits the framed window wholly into the area it was brought into; true once it lies there.
-    bool keepBroughtInPlaceInside();
+    // Fits the framed window wholly into one screen's available area; true once it lies there.
+    bool keepFrameInside();
 
     QWidget& window_;
     SettingsStore& store_;
@@ -42,13 +45,13 @@ private:
     // Where the bar placed itself: arriving there is not a move of the user's, so it is not
     // stored. Cleared by the first move elsewhere.
     std::optional<QPoint> placedAt_;
-    // The screen area a stored place off every screen was brought into; the window's frame is
-    // known only once shown, and then it is fitted in whole.
-    std::optional<bar::Box> broughtInto_;
     QTimer frameWatch_;
     int frameWatchTicks_ = 0;
     int steadyLooks_ = 0;
-    // Under Wayland the compositor places windows; a position read there means nothing.
+    // The watch has moved the framed window: it must then stay put for a few looks.
+    bool movedInside_ = false;
+    // Under Wayland, XWayland included, the compositor places windows; a position read there
+    // means nothing, and none is stored.
     bool compositorPlaces_ = false;
 };
 

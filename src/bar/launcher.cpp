@@ -13,8 +13,16 @@ void ProcessLauncher::startDetached(const LaunchCommand& command) {
     for (const std::string& argument : command.arguments) {
         arguments << qtText(argument);
     }
+    QProcess process;
+    process.setProgram(qtText(command.program));
+    process.setArguments(arguments);
+    if (!sessionBus_.empty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), qtText(sessionBus_));
+        process.setProcessEnvironment(environment);
+    }
     // A failed start shows nothing of ours, as with any launcher of the desktop.
-    QProcess::startDetached(qtText(command.program), arguments);
+    process.startDetached();
 }
 
 void ProcessLauncher::startScreenSaver(const std::string& directory, const std::string& file) {

@@ -22,8 +22,14 @@ public:
 // The real one: QProcess for plain programs, a full-screen host window for screen savers.
 class ProcessLauncher : public Launcher {
 public:
+    // Programs get the session bus at `sessionBus` where it is given, this process's otherwise.
+    explicit ProcessLauncher(std::string sessionBus = {}) : sessionBus_(std::move(sessionBus)) {}
+
     void startDetached(const LaunchCommand& command) override;
     void startScreenSaver(const std::string& directory, const std::string& file) override;
+
+private:
+    std::string sessionBus_;
 };
 
 }  // namespace rumo

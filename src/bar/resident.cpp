@@ -9,11 +9,11 @@
 
 namespace rumo {
 
-int runResidentBar(SettingsStore& store) {
+int runResidentBar(SettingsStore& store, const std::string& childSessionBus) {
     // The bar hides rather than closes, and dialogs opened from it close while it is hidden:
     // neither may end the process.
     QApplication::setQuitOnLastWindowClosed(false);
-    ProcessLauncher launcher;
+    ProcessLauncher launcher(childSessionBus);
     BarEnvironment environment = desktopEnvironment(launcher);
     if (const auto* file = dynamic_cast<const FileSettingsStore*>(&store)) {
         environment.settingsFile = file->filePath().toStdString();
@@ -24,7 +24,8 @@ int runResidentBar(SettingsStore& store) {
     // some desktops give the icon no double click, and a user who cannot find the icon is not
     // left without the bar.
     ActivationListener listener;
-    QObject::connect(&listener, &ActivationListener::showRequested, &bar, &WhereBar::bringBack);
+    QObject::connect(&listener, &ActivationListener::showRequested, &bar,
+                     &WhereBar::bringBackForLaunch);
     listener.listen();
     return bar.run();
 }

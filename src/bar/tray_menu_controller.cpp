@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QWidget>
 
 #include "bar/bar_environment.h"
+#include "bar/bar_placement.h"
 #include "bar/menu_sync.h"
 #include "common/app_icon.h"
 #include "settings/settings_store.h"
@@ -45,7 +48,7 @@ TrayMenuController::TrayMenuController(QWidget& bar, SettingsStore& store,
     destinationMenuDelay_.setSingleShot(true);
     destinationMenuDelay_.setInterval(QApplication::doubleClickInterval());
     connect(&destinationMenuDelay_, &QTimer::timeout, this,
-            [this] { showDestinationMenu(iconMenuPlace()); });
+            [this] { showDestinationMenu(iconMenuPlace(*destinationMenu_)); });
     connect(tray_, &QSystemTrayIcon::activated, this, &TrayMenuController::iconActivated);
     tray_->show();
 }
@@ -121,7 +124,7 @@ void TrayMenuController::iconActivated(QSystemTrayIcon::ActivationReason reason)
             // Where Qt draws the icon it has opened the menu already; a desktop that asks for
             // the menu without drawing it gets it here.
             if (!trayMenu_->isVisible()) {
-                trayMenu_->popup(iconMenuPlace());
+                trayMenu_->popup(iconMenuPlace(*trayMenu_));
             }
             break;
         default:
@@ -129,11 +132,29 @@ void TrayMenuController::iconActivated(QSystemTrayIcon::ActivationReason reason)
     }
 }
 
-QPoint TrayMenuController::iconMenuPlace() const {
-    // Under Wayland the pointer's place is unknown to the program; the icon's, where the
-    // desktop gives it, is right everywhere. Qt moves the menu inside the screen.
+QPoint TrayMenuController::iconMenuPlace(QMenu& menu) const {
+    // The icon's place, where the desktop gives it, is right everywhere; Qt turns the menu to
+    // fit the screen from there.
     const QRect icon = tray_->geometry();
-    return icon.isValid() ? icon.bottomLeft() : QCursor::pos();
+    if (icon.isValid()) {
+        return icon.bottomLeft();
+    }
+    // The pointer's place is all that is left; under Wayland it may be stale or made up, so
+    // the menu is placed wholly inside the screen rather than trusted to be turned to fit.
+    const QPoint pointer = QCursor::pos();
+    const QScreen* screen = QGuiApplication::screenAt(pointer);
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        return pointer;
+    }
+    menu.ensurePolished();
+    const QSize size = menu.sizeHint();
+    const QRect area = screen->availableGeometry();
+    const bar::Box fitted = bar::fitInside({pointer.x(), pointer.y(), size.width(), size.height()},
+                                           {area.x(), area.y(), area.width(), area.height()});
+    return {fitted.x, fitted.y};
 }
 
 void TrayMenuController::raiseBarIfShown() {

@@ -63,8 +63,9 @@ private:
     void runMenu(QMenu& menu, const QPoint& at);
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void raiseBarIfShown();
-    // Where a menu of the icon opens: at the icon where the desktop says where it is.
-    QPoint iconMenuPlace() const;
+    // Where a menu of the icon opens: at the icon where the desktop says where it is, else
+    // wholly inside the screen.
+    QPoint iconMenuPlace(QMenu& menu) const;
 
     QWidget& bar_;
     SettingsStore& store_;

@@ -17,6 +17,7 @@
 #include "common/app_icon.h"
 #include "common/qt_values.h"
 #include "common/text.h"
+#include "platform/activation_channel.h"
 #include "platform/native_window.h"
 #include "properties/open_properties.h"
 #include "settings/settings_store.h"
@@ -134,6 +135,11 @@ void WhereBar::handleCommand(int command) {
 void WhereBar::showAsToolWindow() {
     if (!isVisible()) {
         keepOffTaskbar(static_cast<std::uint64_t>(winId()));
+        // Without a notification area the bar keeps its minimise button: iconified is where
+        // its close box puts it.
+        if (trayAvailable()) {
+            keepToTheCloseBox(static_cast<std::uint64_t>(winId()));
+        }
     }
     show();
 }
@@ -226,6 +232,7 @@ void WhereBar::focusCombo() {
 void WhereBar::showEvent(QShowEvent* event) {
     readDesktopRule();
     QDialog::showEvent(event);
+    position_->windowShown();
     focusCombo();
 }
 
@@ -287,6 +294,17 @@ void WhereBar::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void WhereBar::bringBack() {
+    showInFront();
+    activateWindow();
+}
+
+void WhereBar::bringBackForLaunch(const LaunchActivation& activation) {
+    showInFront();
+    // The start that asked carries the desktop's permission to come forward; the bar uses it.
+    activateForLaunch(*windowHandle(), activation);
+}
+
+void WhereBar::showInFront() {
     if (isMinimized()) {
         // Not every window manager restores an iconified window on request (openbox does not);
         // withdrawing it and mapping it anew in the normal state always brings it back.
@@ -297,7 +315,6 @@ void WhereBar::bringBack() {
     // Rolled up by the user earlier, it would come back as a bare title bar.
     unshade(static_cast<std::uint64_t>(winId()));
     raise();
-    activateWindow();
 }
 
 }  // namespace rumo

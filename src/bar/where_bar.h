@@ -21,6 +21,7 @@ class BarPosition;
 class DestinationCombo;
 class SettingsStore;
 class TrayMenuController;
+struct LaunchActivation;
 
 class WhereBar : public QDialog {
     Q_OBJECT
@@ -38,8 +39,10 @@ public:
     void showMainMenu(const QPoint& at);
     void showDestinationMenu(const QPoint& at);
 
-    // Shows the bar and brings it to the front (double click on the icon, a second start).
+    // Shows the bar and brings it to the front (double click on the icon, the menus).
     void bringBack();
+    // The same for a second start of the program, with what its launcher gave it.
+    void bringBackForLaunch(const rumo::LaunchActivation& activation);
 
     DestinationCombo* destinationCombo() const { return combo_; }
     QSystemTrayIcon* trayIcon() const;
@@ -71,6 +74,8 @@ private:
     void selectCurrentDestination();
     void focusCombo();
     void requestClose();
+    // Shows the bar, restored, unrolled and raised.
+    void showInFront();
     // Shows the bar as a tool window: no taskbar entry.
     void showAsToolWindow();
     bool trayAvailable() const;

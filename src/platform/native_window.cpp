@@ -1,5 +1,6 @@
 #include "platform/native_window.h"
 
+#include <QByteArray>
 #include <QGuiApplication>
 #include <cstdlib>
 #include <cstring>
@@ -64,6 +65,53 @@ void keepOffTaskbar(std::uint64_t windowId) {
                               atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(windowId),
                         atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2, states);
+    xcb_flush(connection);
+#else
+    (void)windowId;
+#endif
+}
+
+#ifdef RUMO_HAVE_XCB
+namespace {
+
+// The window manager's name, as it announces itself on its check window.
+QByteArray windowManagerName(xcb_connection_t* connection) {
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    auto read = [connection](xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, property, type, 0, 64), nullptr);
+        QByteArray value;
+        if (reply != nullptr) {
+            value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)),
+                               xcb_get_property_value_length(reply));
+            std::free(reply);
+        }
+        return value;
+    };
+    const QByteArray check =
+        read(root, atom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+    if (check.size() != sizeof(xcb_window_t)) {
+        return {};
+    }
+    xcb_window_t window = 0;
+    std::memcpy(&window, check.constData(), sizeof window);
+    return read(window, atom(connection, "_NET_WM_NAME"), atom(connection, "UTF8_STRING"));
+}
+
+}  // namespace
+#endif
+
+void keepToTheCloseBox(std::uint64_t windowId) {
+#ifdef RUMO_HAVE_XCB
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr || windowId > 0xFFFFFFFFu ||
+        windowManagerName(connection) != QByteArrayLiteral("Openbox")) {
+        return;
+    }
+    const xcb_atom_t types[]{atom(connection, "_NET_WM_WINDOW_TYPE_TOOLBAR"),
+                             atom(connection, "_NET_WM_WINDOW_TYPE_UTILITY")};
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(windowId),
+                        atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 2, types);
     xcb_flush(connection);
 #else
     (void)windowId;

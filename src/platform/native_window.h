@@ -15,6 +15,12 @@ std::optional<QSize> nativeWindowSize(std::uint64_t windowId);
 // has on Windows; Qt's tool windows get one from several X11 taskbars). Nothing off X11.
 void keepOffTaskbar(std::uint64_t windowId);
 
+// Asks, of Openbox alone, that a window of ours not mapped yet get only the close box: Openbox
+// gives tool windows iconify and maximise buttons and ignores the Motif hints that ask otherwise,
+// while it draws a toolbar (a strip of controls torn off a program) with its close box alone.
+// Nothing under other window managers, which read the tool window as asked.
+void keepToTheCloseBox(std::uint64_t windowId);
+
 // Asks the window manager to unroll a shaded (rolled-up) window of ours. Nothing off X11.
 void unshade(std::uint64_t windowId);
 

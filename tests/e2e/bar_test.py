@@ -3,7 +3,11 @@
 import ctypes
 import os
 import signal
+import socket
+import subprocess
 import sys
+import tempfile
+import threading
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
@@ -56,6 +60,41 @@ def send_delete_window(display, window):
         x11.XFlush(connection)
     finally:
         x11.XCloseDisplay(connection)
+
+
+class PlainWindow:
+    """A window of the test's own, mapped until closed; with a strut, a panel along the bottom
+    edge of the screen that reserves `strut` pixels of it, as desktops' panels do."""
+
+    def __init__(self, display, x, y, width, height, strut=None):
+        self.x11 = x11 = xlib()
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                        ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                        ctypes.c_void_p, ctypes.c_int]
+        self.connection = x11.XOpenDisplay(display.encode())
+        assert self.connection, "cannot open the display"
+        self.window = x11.XCreateSimpleWindow(self.connection,
+                                              x11.XDefaultRootWindow(self.connection),
+                                              x, y, width, height, 0, 0, 0xFFFFFF)
+        if strut is not None:
+            atom = lambda name: x11.XInternAtom(self.connection, name, 0)
+            dock = (ctypes.c_ulong * 1)(atom(b"_NET_WM_WINDOW_TYPE_DOCK"))
+            x11.XChangeProperty(self.connection, self.window, atom(b"_NET_WM_WINDOW_TYPE"),
+                                4, 32, 0, dock, 1)  # XA_ATOM, PropModeReplace
+            # left, right, top, bottom, then the start and end of each along its edge
+            reserved = (ctypes.c_ulong * 12)(0, 0, 0, strut, 0, 0, 0, 0, 0, 0, x, x + width - 1)
+            x11.XChangeProperty(self.connection, self.window, atom(b"_NET_WM_STRUT_PARTIAL"),
+                                6, 32, 0, reserved, 12)  # XA_CARDINAL
+        x11.XMapWindow(self.connection, self.window)
+        x11.XFlush(self.connection)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.x11.XCloseDisplay(self.connection)
 
 
 class BarSession(Session):
@@ -205,6 +244,52 @@ class IconTest(unittest.TestCase):
             _, x, y = s.icon(resident)
             s.xdotool("mousemove", x, y, "click", "--repeat", 2, "--delay", 80, 1)
             wait_for(lambda: bar in s.visible_windows(resident), what="the bar shown again")
+
+
+class ActivationTest(unittest.TestCase):
+    def test_a_second_start_hands_its_startup_id_to_the_bar_which_comes_forward(self):
+        with BarSession(tray=True) as s:
+            resident = s.rumo()
+            bar = s.bar(resident)
+            with PlainWindow(s.display, 400, 300, 200, 100) as other:
+                wait_for(lambda: s.xdotool("windowactivate", other.window) == "" and
+                         s.active_window() == other.window, what="the other window active")
+                env = dict(s.env, DESKTOP_STARTUP_ID="e2e-launcher-1-host-rumo-0")
+                second = subprocess.Popen([RUMO], env=env, start_new_session=True)
+                s.processes.append(second)
+                self.assertEqual(wait_exit(second), 0)
+                wait_for(lambda: "e2e-launcher-1-host-rumo-0" in
+                         s._run(["xprop", "-id", str(bar), "_NET_STARTUP_ID"]).stdout,
+                         what="the launch's startup id on the bar")
+                wait_for(lambda: s.active_window() == bar, what="the bar in front")
+
+
+class SilentBusTest(unittest.TestCase):
+    def test_a_bus_that_never_answers_leaves_the_bar_shown_and_answering(self):
+        with BarSession(tray=True) as s, tempfile.TemporaryDirectory() as folder:
+            # A bus that takes every connection and never says a word.
+            path = os.path.join(folder, "bus")
+            silent = socket.socket(socket.AF_UNIX)
+            silent.bind(path)
+            silent.listen(64)
+            held = []
+            keep = threading.Thread(target=lambda: [held.append(silent.accept()) for _ in
+                                                    range(64)], daemon=True)
+            keep.start()
+            env = dict(s.env, DBUS_SESSION_BUS_ADDRESS="unix:path=" + path)
+            resident = subprocess.Popen([RUMO], env=env, start_new_session=True)
+            s.processes.append(resident)
+            try:
+                bar = s.bar(resident)
+                # It answers the mouse: a right click on the bar opens its main menu.
+                before = set(s.visible_windows(resident))
+                x, y, width, height = s.geometry(bar)
+                s.xdotool("mousemove", x + width // 2, y + height // 2, "click", 3)
+                wait_for(lambda: set(s.visible_windows(resident)) - before, what="the main menu")
+                # The icon went to the notification area that needs no bus.
+                s.icon(resident)
+            finally:
+                silent.close()
 
 
 class DestinationListTest(unittest.TestCase):

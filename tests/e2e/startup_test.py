@@ -19,6 +19,12 @@ class UnknownArguments(unittest.TestCase):
                 self.assertEqual(s.visible_windows(process), [], args)
             said = s._run([RUMO, "--s"]).stderr
             self.assertEqual(len(said.splitlines()), 1, said)
+            # A word where a mode was expected is named, with where to look.
+            for word in ("start", "x"):
+                result = s._run([RUMO, word])
+                self.assertEqual(result.returncode, 0, word)
+                self.assertEqual(len(result.stderr.splitlines()), 1, result.stderr)
+                self.assertIn("rumo --help", result.stderr)
 
 
 class LongOptions(unittest.TestCase):

@@ -9,7 +9,7 @@ import unittest
 from gi.repository import Gio, GLib
 
 sys.path.insert(0, os.path.dirname(__file__))
-from bar_test import send_delete_window  # noqa: E402
+from bar_test import PlainWindow, send_delete_window  # noqa: E402
 from harness import BUILD_DIR, Session, main, wait_exit, wait_for  # noqa: E402
 
 WATCHER = os.path.join(os.path.dirname(__file__), "sni_watcher.py")
@@ -216,6 +216,29 @@ class PlacementTest(unittest.TestCase):
             wait_for(inside, what="the bar and its frame inside the screen")
             # Nothing was moved by the user: the stored place stays as it was.
             self.assertEqual((s.get("Config", "Left"), s.get("Config", "Top")), ("5000", "5000"))
+
+    def test_a_bottom_panel_keeps_the_whole_bar_above_it_and_the_bar_is_a_tool_window(self):
+        with DesktopSession(size="1440x900", tray=True) as s:
+            # A panel reserves the bottom 32 pixels of the 900: the work area ends at 868.
+            with PlainWindow(s.display, 0, 868, 1440, 32, strut=32):
+                work_area = lambda: s._run(["xprop", "-root", "_NET_WORKAREA"]).stdout
+                wait_for(lambda: "0, 0, 1440, 868" in work_area(), what="the panel's strut")
+                s.set("Config", "Left", 100)
+                s.set("Config", "Top", 842)
+                bar = s.bar(s.rumo())
+
+                def above_the_panel():
+                    x, y, width, height = s.geometry(bar)
+                    extents = s.frame_extents(bar)
+                    return extents is not None and y + height + extents[3] <= 868 and \
+                        y - extents[2] >= 0
+                wait_for(above_the_panel, what="the bar's frame above the panel")
+                self.assertEqual((s.get("Config", "Left"), s.get("Config", "Top")), ("100", "842"))
+                # Only the close box, its icon being in the tray: neither maximising nor iconifying.
+                actions = s._run(["xprop", "-id", str(bar), "_NET_WM_ALLOWED_ACTIONS"]).stdout
+                self.assertIn("_NET_WM_ACTION_CLOSE", actions)
+                for action in ("MAXIMIZE_HORZ", "MAXIMIZE_VERT", "MINIMIZE", "RESIZE"):
+                    self.assertNotIn("_NET_WM_ACTION_" + action, actions)
 
 
 if __name__ == "__main__":
