@@ -17,8 +17,8 @@ TEST(Schema, EveryKeyIsDefinedOnce) {
         settingCount += row.count == 0 ? 1 : row.count;
     }
     // Config: 2 + 15 places + 27 notice keys + 5 memos + 6 bar keys; 5 memo groups of 11; 15
-    // pictures.
-    EXPECT_EQ(settingCount, 55 + 55 + 15);
+    // pictures; Calendar: 10 sources + 3.
+    EXPECT_EQ(settingCount, 55 + 55 + 15 + 13);
 }
 
 TEST(Schema, DefaultsOfTheNotice) {
