@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n qt6-svg-dev libgl-dev
   libxcb1-dev libxss-dev libdbus-1-dev
+  libical-dev tzdata
   libwayland-dev libwayland-bin wayland-protocols qt6-wayland qt6-wayland-dev qt6-base-private-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -27,10 +27,65 @@ bool takesSeparateValue(const QString& argument) {
            argument == QStringLiteral("--") + kAutostart;
 }
 
+// ---- The calendar's options ----
+// Taken out before the others are read: --calendar's action may be followed by an argument of
+// its own (a file, a number), which the run-mode switches must not see.
+QStringList takeCalendarOptions(const QStringList& arguments, LongOptions& result) {
+    const QString calendarOption = QStringLiteral("--calendar");
+    const QString atOption = QStringLiteral("--at");
+    QStringList rest;
+    const auto valueAt = [&](qsizetype& i, const QString& option) -> std::optional<QString> {
+        if (arguments[i].startsWith(option + QLatin1Char('='))) {
+            return arguments[i].mid(option.size() + 1);
+        }
+        if (arguments[i] == option && i + 1 < arguments.size()) {
+            return arguments[++i];
+        }
+        return std::nullopt;
+    };
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QStringLiteral("--where-from-calendar")) {
+            result.whereFromCalendar = true;
+        } else if (argument == atOption || argument.startsWith(atOption + QLatin1Char('='))) {
+            result.calendarAt = valueAt(i, atOption);
+            if (!result.calendarAt) {
+                result.error = QStringLiteral("--at needs a time, \"YYYY-MM-DD HH:MM\".");
+            }
+        } else if (argument == calendarOption ||
+                   argument.startsWith(calendarOption + QLatin1Char('='))) {
+            const QString action = valueAt(i, calendarOption).value_or(QString()).toLower();
+            result.calendar = QStringList{action};
+            const bool takesArgument =
+                action == QLatin1String("add") || action == QLatin1String("remove");
+            if (takesArgument && i + 1 < arguments.size()) {
+                result.calendar << arguments[++i];
+            }
+            const QStringList alone{QStringLiteral("list"), QStringLiteral("on"),
+                                    QStringLiteral("off")};
+            if (!alone.contains(action) && (!takesArgument || result.calendar.size() < 2)) {
+                result.error =
+                    QStringLiteral("--calendar takes add FILE-OR-URL, list, remove N, on or off.");
+            }
+        } else {
+            rest << argument;
+        }
+    }
+    if (result.calendarAt && !result.whereFromCalendar && result.error.isEmpty()) {
+        result.error = QStringLiteral("--at goes with --where-from-calendar.");
+    }
+    if (result.hasCalendarRequest() && result.error.isEmpty() && !rest.isEmpty()) {
+        result.error = QStringLiteral("--calendar and --where-from-calendar work alone.");
+    }
+    return rest;
+}
+// ---- end of the calendar's options ----
+
 }  // namespace
 
-LongOptions readLongOptions(const QStringList& arguments) {
+LongOptions readLongOptions(const QStringList& allArguments) {
     LongOptions result;
+    const QStringList arguments = takeCalendarOptions(allArguments, result);
     // The parser sees only the long options; everything else keeps the one-letter rules.
     QStringList longOnes{QStringLiteral("rumo")};
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -110,6 +165,8 @@ QString usageText(const QString& programName) {
                "       %1 [--where TEXT] [--back HH:MM|+MINUTES|none] [-s]\n"
                "       %1 --ask-where\n"
                "       %1 --autostart on|off\n"
+               "       %1 --calendar add FILE-OR-URL | list | remove N | on | off\n"
+               "       %1 --where-from-calendar [--at \"YYYY-MM-DD HH:MM\"]\n"
                "An away-from-desk notice with a resident destination bar.\n"
                "\n"
                "Run modes (the first argument; one leading - or / is skipped, any letter case):\n"
@@ -129,6 +186,14 @@ QString usageText(const QString& programName) {
                "  --ask-where        ask for the destination and the return time in a small\n"
                "                     window, then start the notice\n"
                "  --autostart on|off start the resident bar at log-in, or no longer\n"
+               "  --calendar add FILE-OR-URL\n"
+               "                     read busy events from a local .ics file or an http(s) .ics\n"
+               "                     feed; list, remove N: the sources kept; on, off: the\n"
+               "                     notice takes its destination and return time from them\n"
+               "  --where-from-calendar [--at \"YYYY-MM-DD HH:MM\"]\n"
+               "                     print what the calendar gives now (or at that local time):\n"
+               "                     the destination, then the return time HH:MM; status 1 when\n"
+               "                     no event applies\n"
                "  -h, --help         show this text\n"
                "  --version          show the version\n")
         .arg(programName);

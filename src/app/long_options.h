@@ -27,6 +27,15 @@ struct LongOptions {
     QString error;
     // Every argument that is not a long option, in order, for the run-mode switches.
     QStringList switches;
+
+    // ---- The calendar's options (they work alone, without a run mode) ----
+    // --calendar ACTION [ARGUMENT]: add SOURCE, list, remove N, on, off.
+    QStringList calendar;
+    // --where-from-calendar [--at "YYYY-MM-DD HH:MM"]
+    bool whereFromCalendar = false;
+    std::optional<QString> calendarAt;
+    bool hasCalendarRequest() const { return !calendar.isEmpty() || whereFromCalendar; }
+    // ---- end of the calendar's options ----
 };
 
 // The arguments after the program name. Only arguments beginning with "--" (and the usual "-h")

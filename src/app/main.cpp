@@ -15,6 +15,7 @@
 #include "app/long_options.h"
 #include "app/run_modes.h"
 #include "bar/launcher.h"
+#include "calendar/calendar_command.h"
 #include "common/japanese_faces.h"
 #include "common/launch_commands.h"
 #include "common/qt_values.h"
@@ -190,6 +191,14 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status = answerOnly(options)) {
         return *status;
     }
+    // ---- The calendar's options: done without a display ----
+    if (options.hasCalendarRequest()) {
+        QCoreApplication app(argc, argv);
+        rumo::FileSettingsStore store(nameApplication());
+        return options.whereFromCalendar ? rumo::printWhereFromCalendar(store, options.calendarAt)
+                                         : rumo::runCalendarAction(store, options.calendar);
+    }
+    // ---- end of the calendar's options ----
     const rumo::Launch launch = rumo::launchOf(options, previewEnvironment());
     if (needsNoWindows(options, launch)) {
         return runWithoutWindows(argc, argv, options);

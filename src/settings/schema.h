@@ -110,6 +110,12 @@ inline constexpr SettingRow kRows[] = {
     // The times of day the quick picks 昼休み明け and 定時 set.
     text("Hiruake", "13:00"),
     text("Teiji", "17:30"),
+    // The calendar the notice may take its destination from (names in
+    // calendar/calendar_settings.h).
+    {"Calendar", "Source#", Text, 10, 0, {}},  // a local .ics file or an http(s) URL; empty: free
+    {"Calendar", "Enabled", Switch, 0, 0, {}},
+    {"Calendar", "ShowTitle", Switch, 0, 0, {}},  // an event without a place shows its title
+    {"Calendar", "Address", Text, 0, 0, {}},      // the user's, to see what they declined
 };
 
 }  // namespace schema_rows
