@@ -17,8 +17,8 @@ TEST(ActivationChannel, TheLaunchersTokensTravelWithTheRequest) {
 }
 
 TEST(ActivationChannel, ForeignLinesAndUnsafeTokensAreNotPassedOn) {
-    for (const QByteArray line : {QByteArray("show"), QByteArray("shown\n"),
-                                  QByteArray("show colour=red\n"), QByteArray(4096, 'x') + '\n'}) {
+    for (const QByteArray& line : {QByteArray("show"), QByteArray("shown\n"),
+                                   QByteArray("show colour=red\n"), QByteArray(4096, 'x') + '\n'}) {
         EXPECT_FALSE(parseShowRequest(line)) << line.left(40).constData();
     }
     // Control characters never reach a window property: the bar shows without the token.
