@@ -1,5 +1,6 @@
 #include "screen/away_screen.h"
 
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -38,13 +39,13 @@ AwayScreen::AwayScreen(AwayScene scene, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setCursor(Qt::BlankCursor);
-    timer_.setInterval(driver_.frameInterval());
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &AwayScreen::tick);
-    timer_.start();
+    timer_.start(driver_.nextTickDelay(QDateTime::currentMSecsSinceEpoch()));
 }
 
 void AwayScreen::tick() {
+    timer_.start(driver_.nextTickDelay(QDateTime::currentMSecsSinceEpoch()));
     if (!isVisible() || !driver_.painted()) {
         return;  // the first paint starts the notice
     }

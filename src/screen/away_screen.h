@@ -25,7 +25,7 @@ public:
     void setStartTime(std::int64_t epochSeconds) { driver_.setStartTime(epochSeconds); }
 
     const AwayScene& scene() const { return driver_.scene(); }
-    int timerInterval() const { return timer_.interval(); }
+    int timerInterval() const { return driver_.frameInterval(); }
     QImage frameImage() { return driver_.image(); }
 
     // One timer tick: the next frame, copied to the window where it changed.

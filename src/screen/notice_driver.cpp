@@ -130,6 +130,16 @@ int NoticeDriver::frameInterval() const {
     return scene_.motionPattern <= 2 ? kMovingInterval : kStillInterval;
 }
 
+int NoticeDriver::nextTickDelay(std::int64_t epochMilliseconds) const {
+    const int interval = frameInterval();
+    if (interval != kStillInterval) {
+        return interval;
+    }
+    constexpr int kPastTheSecond = 5;  // timers may fire a little early
+    const auto intoSecond = static_cast<int>(((epochMilliseconds % 1000) + 1000) % 1000);
+    return kStillInterval - intoSecond + kPastTheSecond;
+}
+
 QRegion NoticeDriver::paint() {
     choosePictures();
     preparePaint(scene_, size_.height(), clock_().now);

@@ -56,6 +56,10 @@ public:
 
     // Milliseconds between ticks: 20 frames a second for moving text, one for the others.
     int frameInterval() const;
+    // Milliseconds from `epochMilliseconds` to the next tick. Once-a-second patterns change on the
+    // clock's whole seconds (the slides, the minutes), so their ticks land just after each one
+    // instead of up to a second late.
+    int nextTickDelay(std::int64_t epochMilliseconds) const;
     const AwayScene& scene() const { return scene_; }
     // The last frame, at device resolution.
     QImage image() { return canvas_.snapshot(); }

@@ -7,6 +7,8 @@
 #include <QDeadlineTimer>
 #include <QWindow>
 
+#include "screen/notice_driver.h"
+#include "screen/scene_loader.h"
 #include "settings/memory_store.h"
 
 namespace rumo {
@@ -39,6 +41,20 @@ TEST(AwayScreen, TimerRateFollowsThePattern) {
         AwayScreen window(store);
         EXPECT_EQ(window.timerInterval(), interval) << screen;
     }
+}
+
+// A once-a-second pattern ticks just after each whole second of the clock, whenever it started,
+// so a slide or the minutes change at their moment, not up to a second late.
+TEST(AwayScreen, StillPatternsTickOnTheClocksSeconds) {
+    MemoryStore still;
+    still.set(settings::Screen, 4);
+    const NoticeDriver onceASecond(loadAwayScene(still));
+    EXPECT_EQ(onceASecond.nextTickDelay(1'796'634'303'300), 705);
+    EXPECT_EQ(onceASecond.nextTickDelay(1'796'634'303'999), 6);
+    EXPECT_EQ(onceASecond.nextTickDelay(1'796'634'304'000), 1005);
+    MemoryStore moving;
+    moving.set(settings::Screen, 0);
+    EXPECT_EQ(NoticeDriver(loadAwayScene(moving)).nextTickDelay(1'796'634'303'300), 50);
 }
 
 TEST(AwayScreen, PaintPlacesTheTextAndTicksMoveIt) {
