@@ -1,8 +1,13 @@
 #include "bar/bar_command_dispatcher.h"
 
+#include <QDateTime>
+
 #include "bar/bar_commands.h"
 #include "bar/bar_launches.h"
 #include "bar/menu_model.h"
+#include "bar/return_time_dialog.h"
+#include "common/qt_values.h"
+#include "settings/return_setting.h"
 #include "settings/settings_store.h"
 
 namespace rumo {
@@ -15,6 +20,10 @@ void BarCommandDispatcher::dispatch(int command, const bar::SaverMenu& savers) {
     if (const int place = bar::placeOfCommand(command); place != 0) {
         checked(store_.write({textWrite(settings::Where, store_.read(settings::Place(place)))}));
         actions_.reselectDestination();
+        return;
+    }
+    if (const std::optional<ReturnPick> pick = bar::returnPickOfCommand(command)) {
+        chooseReturn(*pick);
         return;
     }
     if (command > bar::kSaverBase && command <= bar::kLastSaverCommand) {
@@ -51,6 +60,29 @@ void BarCommandDispatcher::dispatch(int command, const bar::SaverMenu& savers) {
             break;
         default:
             break;
+    }
+}
+
+void BarCommandDispatcher::chooseReturn(ReturnPick pick) {
+    const LocalDateTime now = localDateTime(QDateTime::currentDateTime());
+    if (pick != ReturnPick::Choose) {
+        checked(storeReturnPick(store_, pick, now));
+    } else {
+        // The picker starts at the return time in force, else at the next whole half hour.
+        const std::optional<LocalMinute> current =
+            currentReturn(readReturnTime(store_.snapshot()), now);
+        const LocalMinute start =
+            current ? *current : minuteAtCalendar((calendarMinutes(minuteOf(now)) / 30 + 1) * 30);
+        const std::optional<DayTime> time = askReturnTime(owner_, {start.hour, start.minute});
+        if (!time) {
+            return;
+        }
+        // The clock has moved on while the picker was open.
+        checked(storeReturnTime(
+            store_, nextOccurrence(*time, localDateTime(QDateTime::currentDateTime()))));
+    }
+    if (actions_.returnChanged) {
+        actions_.returnChanged();
     }
 }
 

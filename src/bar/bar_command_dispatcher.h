@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "common/return_time.h"
+
 class QWidget;
 
 namespace rumo {
@@ -27,6 +29,8 @@ struct BarWindowActions {
     std::function<void()> exit;
     // "バーを表示": the bar shows and comes to the front.
     std::function<void()> showBar;
+    // The return time was chosen: the menus show it.
+    std::function<void()> returnChanged;
     // A setting could not be written; `error` says why.
     std::function<void(const std::string& error)> writeFailed;
 };
@@ -41,6 +45,7 @@ public:
     void dispatch(int command, const bar::SaverMenu& savers);
 
 private:
+    void chooseReturn(ReturnPick pick);
     void checked(const WriteStatus& status);
 
     SettingsStore& store_;

@@ -23,6 +23,11 @@ inline constexpr int kLastDestination = 32514;
 // The destination in force when it is none of the places: shown ticked, choosing it keeps it.
 inline constexpr int kOtherDestination = 32515;
 
+// The return-time submenu: quick pick n (0..7, in the menus' order) is command kFirstReturnPick +
+// n.
+inline constexpr int kFirstReturnPick = 32600;
+inline constexpr int kLastReturnPick = 32607;
+
 // Screen-saver slot n (1..256) is command kSaverBase + n; kSaverBase itself is the submenu's
 // placeholder and never a choice.
 inline constexpr int kSaverBase = 32801;

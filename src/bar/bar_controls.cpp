@@ -1,6 +1,7 @@
 #include "bar/bar_controls.h"
 
 #include <QPushButton>
+#include <QToolButton>
 
 #include "bar/bar_template.h"
 #include "bar/destination_combo.h"
@@ -46,6 +47,14 @@ BarControls buildBarControls(QWidget& bar) {
         // The controls cover the whole bar: a right click on either is a right click on the bar.
         widget->setContextMenuPolicy(Qt::NoContextMenu);
     }
+    controls.returnButton = new QToolButton(&bar);
+    const DialogRect px = toPixels(bar::kReturnButtonRect, base);
+    controls.returnButton->setGeometry(px.x, px.y, px.width, px.height);
+    controls.returnButton->setText(QStringLiteral("戻"));
+    controls.returnButton->setToolTip(QStringLiteral("戻り予定"));
+    controls.returnButton->setObjectName(QStringLiteral("returnButton"));
+    controls.returnButton->setFocusPolicy(Qt::StrongFocus);
+    controls.returnButton->setContextMenuPolicy(Qt::NoContextMenu);
     return controls;
 }
 

@@ -63,8 +63,8 @@ BarPosition::BarPosition(QWidget& window, SettingsStore& store,
 }
 
 void BarPosition::placeAtStoredPosition() {
-    const DialogRect client = toPixels(bar::barTemplate().client, baseUnitsOf(window_.font()));
-    // One pixel wider and taller than the template, as the bar has always been; a bar is never
+    const DialogRect client = toPixels(bar::barClient(), baseUnitsOf(window_.font()));
+    // One pixel wider and taller than the client area, as the bar has always been; a bar is never
     // resized or maximised.
     window_.setFixedSize(client.width + 1, client.height + 1);
     compositorPlaces_ = compositorPlacesWindows();

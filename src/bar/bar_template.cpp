@@ -14,4 +14,10 @@ const BarTemplate& barTemplate() {
     return kTemplate;
 }
 
+DialogRect barClient() {
+    DialogRect client = barTemplate().client;
+    client.width = kReturnButtonRect.x + kReturnButtonRect.width;
+    return client;
+}
+
 }  // namespace rumo::bar

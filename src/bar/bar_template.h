@@ -25,4 +25,9 @@ struct BarTemplate {
 // Template 102.
 const BarTemplate& barTemplate();
 
+// The "戻り予定" button, right of the template's controls, which keep their places.
+inline constexpr DialogRect kReturnButtonRect{91, 0, 10, 13};
+// The bar's client area: the template's, widened by the return button.
+DialogRect barClient();
+
 }  // namespace rumo::bar

@@ -88,6 +88,44 @@ int placeOfCommand(int command) {
     return command - kFirstDestination + 1;
 }
 
+MenuItem returnSubmenu(const std::optional<LocalMinute>& current, const LocalDateTime& now) {
+    MenuItem submenu;
+    submenu.kind = MenuItem::Kind::Submenu;
+    submenu.text = std::string(returnMenuTitle());
+    if (const std::optional<LocalMinute> back = currentReturn(current, now)) {
+        MenuItem shown;
+        shown.text = returnTimeLabel(*back, now) + " " + std::string(returnMenuTitle());
+        shown.enabled = false;
+        submenu.children.push_back(std::move(shown));
+    }
+    int command = kFirstReturnPick;
+    for (const ReturnMenuEntry& entry : returnMenuEntries()) {
+        MenuItem item;
+        item.command = command++;
+        item.text = std::string(entry.label);
+        submenu.children.push_back(std::move(item));
+    }
+    return submenu;
+}
+
+std::vector<MenuItem> destinationMenuWithReturn(std::vector<MenuItem> destinations,
+                                                MenuItem returnItems) {
+    MenuItem separator;
+    separator.kind = MenuItem::Kind::Separator;
+    destinations.push_back(separator);
+    destinations.push_back(std::move(returnItems));
+    return destinations;
+}
+
+std::optional<ReturnPick> returnPickOfCommand(int command) {
+    const std::vector<ReturnMenuEntry>& entries = returnMenuEntries();
+    const int slot = command - kFirstReturnPick;
+    if (slot < 0 || slot >= static_cast<int>(entries.size())) {
+        return std::nullopt;
+    }
+    return entries[static_cast<std::size_t>(slot)].pick;
+}
+
 std::string SaverMenu::fileOf(int command) const {
     const int slot = command - kSaverBase;
     if (slot < 1 || slot >= static_cast<int>(files.size())) {

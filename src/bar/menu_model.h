@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/return_time.h"
 #include "settings/schema.h"
 
 namespace rumo {
@@ -52,6 +53,17 @@ std::vector<MenuItem> destinationMenu(const Places& places, std::string_view whe
 
 // The place a destination command stands for (1..15), or 0 when the command is none of them.
 int placeOfCommand(int command);
+
+// The "戻り予定" submenu: the quick picks, commands kFirstReturnPick onwards in the picks' order,
+// headed by a greyed line saying the return time in force ("14:30 戻り予定"), when one is.
+MenuItem returnSubmenu(const std::optional<LocalMinute>& current, const LocalDateTime& now);
+
+// The destination menu followed by the "戻り予定" submenu, as the icon's left button opens it.
+std::vector<MenuItem> destinationMenuWithReturn(std::vector<MenuItem> destinations,
+                                                MenuItem returnItems);
+
+// The quick pick a command stands for, or nothing when it is none of them.
+std::optional<ReturnPick> returnPickOfCommand(int command);
 
 // The screen-saver submenu and the file names behind its commands.
 struct SaverMenu {

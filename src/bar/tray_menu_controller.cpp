@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -12,6 +13,8 @@
 #include "bar/bar_placement.h"
 #include "bar/menu_sync.h"
 #include "common/app_icon.h"
+#include "common/qt_values.h"
+#include "settings/return_setting.h"
 #include "settings/settings_store.h"
 
 namespace rumo {
@@ -25,6 +28,11 @@ TrayMenuController::TrayMenuController(QWidget& bar, SettingsStore& store,
     trayMenu_ = new QMenu(&bar_);
     mainMenu_ = new QMenu(&bar_);
     destinationMenu_ = new QMenu(&bar_);
+    returnMenu_ = new QMenu(&bar_);
+    connect(returnMenu_, &QMenu::aboutToShow, this, [this] {
+        refresh();  // drawn by Qt, read by no desktop
+        emit menuAboutToOpen(returnMenu_);
+    });
     connect(trayMenu_, &QMenu::aboutToShow, this, [this] {
         // Where Qt draws the menu no desktop reads it: it may be brought up to date here.
         if (!exported_) {
@@ -75,13 +83,17 @@ void TrayMenuController::refresh() {
     const std::string where = stored.read(settings::Where);
     saverMenu_ =
         bar::saverMenu(saverFiles_, stored.read(settings::Scrfile), environment_.screenSaverSuffix);
-    const std::vector<bar::MenuItem> destinations = bar::destinationMenu(places, where);
+    const bar::MenuItem returnItems =
+        bar::returnSubmenu(readReturnTime(stored), localDateTime(QDateTime::currentDateTime()));
+    const std::vector<bar::MenuItem> destinations =
+        bar::destinationMenuWithReturn(bar::destinationMenu(places, where), returnItems);
     const std::vector<bar::MenuItem> main = bar::mainMenu(saverMenu_.items);
     auto added = [this](QAction& action) {
         connect(&action, &QAction::triggered, this, [this, &action] { chosen(action); });
     };
     syncMenu(*mainMenu_, main, added);
     syncMenu(*destinationMenu_, destinations, added);
+    syncMenu(*returnMenu_, returnItems.children, added);
     syncMenu(*trayMenu_, exported_ ? bar::exportedIconMenu(saverMenu_.items, destinations) : main,
              added);
 }

@@ -45,6 +45,8 @@ public:
     // Whether the desktop draws the icon and its menu itself (StatusNotifierItem): the icon's
     // menu then also holds the destinations and "バーを表示".
     bool menuExported() const { return exported_; }
+    // The "戻り予定" quick picks, for the bar's own button.
+    QMenu* returnMenu() const { return returnMenu_; }
     // The screen-saver commands of the menus as they are now.
     const bar::SaverMenu& lastSaverMenu() const { return saverMenu_; }
 
@@ -75,6 +77,7 @@ private:
     // The bar's own main menu (right click, Shift+F10); the icon's menu where Qt draws the icon.
     QMenu* mainMenu_ = nullptr;
     QMenu* destinationMenu_ = nullptr;
+    QMenu* returnMenu_ = nullptr;
     bool exported_ = false;
     std::vector<std::string> saverFiles_;
     bar::SaverMenu saverMenu_;

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "bar/bar_commands.h"
 #include "bar/bar_controls.h"
@@ -54,6 +55,11 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
     connect(menus_, &TrayMenuController::menuAboutToOpen, this, &WhereBar::menuAboutToOpen);
     connect(menus_, &TrayMenuController::commandChosen, this, &WhereBar::handleCommand);
     connect(menus_, &TrayMenuController::bringBackRequested, this, &WhereBar::bringBack);
+    connect(returnButton_, &QToolButton::clicked, this, [this] {
+        // Opened under the button, as a drop-down list would be.
+        menus_->returnMenu()->exec(returnButton_->mapToGlobal(returnButton_->rect().bottomLeft()));
+        returnButton_->setDown(false);
+    });
 
     position_ = new BarPosition(*this, store_,
                                 [this](const std::string& error) { reportWriteFailure(error); });
@@ -88,6 +94,7 @@ BarWindowActions WhereBar::windowActions() {
         QMetaObject::invokeMethod(this, &WhereBar::requestClose, Qt::QueuedConnection);
     };
     actions.showBar = [this] { bringBack(); };
+    actions.returnChanged = [this] { menus_->refresh(); };
     actions.writeFailed = [this](const std::string& error) { reportWriteFailure(error); };
     return actions;
 }
@@ -106,6 +113,8 @@ void WhereBar::addControls() {
     connect(startButton_, &QPushButton::clicked, this,
             [this] { handleCommand(bar::kStartButton); });
     setTabOrder(combo_, startButton_);
+    returnButton_ = controls.returnButton;
+    setTabOrder(startButton_, returnButton_);
 }
 
 QSystemTrayIcon* WhereBar::trayIcon() const {

@@ -13,6 +13,7 @@
 
 class QMenu;
 class QPushButton;
+class QToolButton;
 class QSystemTrayIcon;
 
 namespace rumo {
@@ -45,6 +46,7 @@ public:
     void bringBackForLaunch(const rumo::LaunchActivation& activation);
 
     DestinationCombo* destinationCombo() const { return combo_; }
+    QToolButton* returnButton() const { return returnButton_; }
     QSystemTrayIcon* trayIcon() const;
     // The icon's main menu, also exported to desktops that draw the icon's menu themselves.
     QMenu* trayMenu() const;
@@ -91,6 +93,7 @@ private:
     BarEnvironment environment_;
     DestinationCombo* combo_ = nullptr;
     QPushButton* startButton_ = nullptr;
+    QToolButton* returnButton_ = nullptr;
     TrayMenuController* menus_ = nullptr;
     BarPosition* position_ = nullptr;
     BarCommandDispatcher commands_;

@@ -32,4 +32,11 @@ WriteStatus storeReturnTime(SettingsStore& store, const std::optional<LocalMinut
     return store.write({textWrite(settings::Modori, storedReturnText(*back))});
 }
 
+WriteStatus storeReturnPick(SettingsStore& store, ReturnPick pick, const LocalDateTime& now) {
+    if (pick == ReturnPick::Choose) {
+        return {};
+    }
+    return storeReturnTime(store, pickedReturn(pick, now, readReturnDefaults(store.snapshot())));
+}
+
 }  // namespace rumo

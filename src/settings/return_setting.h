@@ -18,4 +18,8 @@ ReturnDefaults readReturnDefaults(const SettingsSnapshot& values);
 // nothing, so the settings file of a user who never sets one stays as it was.
 WriteStatus storeReturnTime(SettingsStore& store, const std::optional<LocalMinute>& back);
 
+// Stores the return time a quick pick sets at `now`, the times of 昼休み明け and 定時 as stored;
+// None clears it. Choose, whose time comes from the user, changes nothing.
+WriteStatus storeReturnPick(SettingsStore& store, ReturnPick pick, const LocalDateTime& now);
+
 }  // namespace rumo

@@ -4,6 +4,7 @@
 
 #include "bar/bar_commands.h"
 #include "settings/memory_store.h"
+#include "settings/return_setting.h"
 
 namespace rumo::bar {
 namespace {
@@ -110,6 +111,44 @@ TEST(ExportedIconMenu, ReachesTheBarAndTheDestinationsAheadOfTheMainMenu) {
     EXPECT_EQ(menu[1].children, destinations);
     EXPECT_EQ(menu[2].kind, MenuItem::Kind::Separator);
     EXPECT_EQ(std::vector<MenuItem>(menu.begin() + 3, menu.end()), mainMenu({}));
+}
+
+TEST(ReturnMenu, PicksAreCommandsAndThirtyMinutesStoresNowPlusThirty) {
+    const LocalDateTime now{2026, 12, 9, 23, 45, 50};
+    const MenuItem none = returnSubmenu(std::nullopt, now);
+    EXPECT_EQ(none.kind, MenuItem::Kind::Submenu);
+    EXPECT_EQ(none.text, "戻り予定");
+    EXPECT_EQ(textsOf(none.children),
+              (std::vector<std::string>{"15分後", "30分後", "1時間後", "2時間後", "昼休み明け",
+                                        "定時", "指定…", "なし"}));
+    for (std::size_t i = 0; i < none.children.size(); ++i) {
+        EXPECT_EQ(returnPickOfCommand(none.children[i].command), returnMenuEntries()[i].pick);
+    }
+    EXPECT_FALSE(returnPickOfCommand(kFirstReturnPick - 1));
+    EXPECT_FALSE(returnPickOfCommand(kFirstReturnPick + 8));
+    EXPECT_FALSE(returnPickOfCommand(kOtherDestination));
+
+    // Chosen from the menu: half an hour on, across midnight, seconds dropped.
+    MemoryStore store;
+    const int thirty = none.children[1].command;
+    ASSERT_EQ(returnPickOfCommand(thirty), ReturnPick::In30);
+    EXPECT_TRUE(storeReturnPick(store, *returnPickOfCommand(thirty), now).ok());
+    EXPECT_EQ(store.raw(settings::Modori), "2026-12-10 00:15");
+
+    // The return in force heads the menu, greyed; the picks keep their commands. なし clears it.
+    const MenuItem set = returnSubmenu(readReturnTime(store.snapshot()), now);
+    ASSERT_EQ(set.children.size(), none.children.size() + 1);
+    EXPECT_EQ(set.children[0].text, "12/10 0:15 戻り予定");  // tomorrow, so dated
+    EXPECT_FALSE(set.children[0].enabled);
+    EXPECT_EQ(std::vector<MenuItem>(set.children.begin() + 1, set.children.end()), none.children);
+    EXPECT_TRUE(storeReturnPick(store, *returnPickOfCommand(none.children[7].command), now).ok());
+    EXPECT_FALSE(readReturnTime(store.snapshot()));
+
+    const std::vector<MenuItem> menu =
+        destinationMenuWithReturn(destinationMenu(placesOf({{1, "会議室"}}), ""), none);
+    ASSERT_EQ(menu.size(), 3U);
+    EXPECT_EQ(menu[1].kind, MenuItem::Kind::Separator);
+    EXPECT_EQ(menu[2], none);
 }
 
 TEST(DestinationMenu, CommandsMapBackToPlaces) {

@@ -97,7 +97,7 @@ TEST_F(WhereBarTest, StartsAtTheStoredPlaceOnePixelLargerAndRecordsTheStart) {
     settle();
     EXPECT_EQ(bar->pos(), QPoint(300, 20));
     const DialogBaseUnits base = baseUnitsOf(bar->font());
-    const DialogRect client = toPixels(bar::barTemplate().client, base);
+    const DialogRect client = toPixels(bar::barClient(), base);
     EXPECT_EQ(bar->size(), QSize(client.width + 1, client.height + 1));
     EXPECT_EQ(store.raw(settings::Endflg), "0");
     // The whole directory, longer than 255 characters.
@@ -476,9 +476,10 @@ TEST_F(WhereBarTest, DestinationMenuTicksExactMatchesOnly) {
         QTimer::singleShot(0, menu, &QMenu::close);
     });
     bar->showDestinationMenu(QPoint(20, 20));
-    EXPECT_EQ(texts, (QStringList{"Lunch", "lunch"}));
-    EXPECT_EQ(checks, (QList<bool>{false, true}));
-    EXPECT_EQ(commands, (QList<int>{32501, 32504}));
+    // The return-time submenu follows the destinations, behind a separator.
+    EXPECT_EQ(texts, (QStringList{"Lunch", "lunch", "", "戻り予定"}));
+    EXPECT_EQ(checks, (QList<bool>{false, true, false, false}));
+    EXPECT_EQ(commands, (QList<int>{32501, 32504, 0, 0}));
 }
 
 // Watches the menus a bar opens and closes each at once, noting where it opened.
@@ -512,7 +513,7 @@ TEST_F(WhereBarTest, IconTipAndItsClicks) {
     settle();
     EXPECT_TRUE(watch.opened.isEmpty());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !watch.opened.isEmpty(); }, 10000));
-    EXPECT_EQ(watch.opened.front(), QStringList{"Home"});
+    EXPECT_EQ(watch.opened.front(), (QStringList{"Home", "", "戻り予定"}));
 
     // A double click brings the hidden bar back and opens no menu.
     watch.opened.clear();
@@ -595,7 +596,7 @@ TEST_F(WhereBarTest, FocusRefillsTheListAndTheKeyboardChoiceWritesTheStoredText)
         }
     });
     bar->showDestinationMenu(QPoint(20, 20));
-    EXPECT_EQ(checks, (QList<bool>{true, false, false}));
+    EXPECT_EQ(checks, (QList<bool>{true, false, false, false, false}));
 }
 
 TEST_F(WhereBarTest, ShowingTheBarAgainReselectsTheCurrentDestination) {
@@ -668,7 +669,7 @@ TEST_F(WhereBarTest, HugeAndOddSettingsDoNotBreakTheBar) {
     bar->showDestinationMenu(QPoint(10, 10));
     bar->showMainMenu(QPoint(10, 10));
     ASSERT_EQ(watch.opened.size(), 2);
-    ASSERT_EQ(watch.opened[0].size(), kPlaceCount);
+    ASSERT_EQ(watch.opened[0].size(), kPlaceCount + 2);  // and the return-time submenu
     EXPECT_EQ(watch.opened[0][0], QString(256, 'x') + QChar(0x2026));
     bar->handleCommand(bar::kFirstDestination);
     EXPECT_EQ(text(settings::Where), megabyte + "1 \xFF\xC3");

@@ -1,11 +1,13 @@
 """The expected return time from the command line to the notice, and cleared when its user ends
 the notice."""
 
+import datetime
 import os
 import re
 import tempfile
 import unittest
 
+from bar_test import BarSession
 from harness import RUMO, Session, wait_for, wait_exit
 
 
@@ -51,6 +53,30 @@ class BackOnTheNotice(unittest.TestCase):
                 self.assertTrue(re.search(r"--back takes .*HH:MM.*'" + re.escape(wrong) + "'",
                                           result.stderr), result.stderr)
             self.assertEqual(s.get("Config", "Modori"), "")
+
+
+class BackFromTheTray(unittest.TestCase):
+    def test_thirty_minutes_from_the_icons_destination_menu_writes_the_return_time(self):
+        with BarSession(tray=True) as s:
+            s.set("Config", "Place1", "会議室")
+            resident = s.rumo()
+            s.bar(resident)
+            s.open_menu(resident, 1)
+            before = datetime.datetime.now().replace(second=0, microsecond=0)
+            # The place, then (past the separator) 戻り予定; its submenu opens on its first pick.
+            menu = set(s.visible_windows(resident))
+            s.xdotool("key", "Down", "Down", "Right")
+            wait_for(lambda: set(s.visible_windows(resident)) - menu, what="the submenu open")
+            if os.environ.get("RUMO_E2E_KEEP"):
+                s.screenshot(os.environ["RUMO_E2E_KEEP"])
+            s.xdotool("key", "Down", "Return")
+            stored = wait_for(lambda: s.get("Config", "Modori"), what="Modori written")
+            after = datetime.datetime.now().replace(second=0, microsecond=0)
+            back = datetime.datetime.strptime(stored, "%Y-%m-%d %H:%M")
+            thirty = datetime.timedelta(minutes=30)
+            self.assertTrue(before + thirty <= back <= after + thirty, stored)
+            self.assertEqual(s.get("Config", "Where"), "")
+            self.assertIsNone(resident.poll())
 
 
 if __name__ == "__main__":

@@ -116,6 +116,9 @@ class StatusNotifierTest(unittest.TestCase):
             top = [properties.get("label") for _, properties, _ in layout[2]]
             self.assertEqual([label for label in top if label][:3], ["バーを表示", "行先", "RUMO?の起動"])
             self.assertIn("ﾌﾟﾛﾊﾟﾃｨ", labels(layout))
+            # 行先 holds the return-time quick picks, as the left button's menu does elsewhere.
+            destinations = next(c for c in layout[2] if c[1].get("label") == "行先")
+            self.assertIn("30分後", labels(destinations))
 
             # The close box hides the bar; with no double click on such desktops, starting the
             # program again is the way back.
