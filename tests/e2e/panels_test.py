@@ -113,10 +113,16 @@ class PanelSession(DesktopSession):
 
 
 def destinations(layout):
-    """(label, ticked) of each item of the exported 行先 submenu."""
+    """(label, ticked) of each destination of the exported 行先 submenu (the items before the
+    separator; the return time's choices follow it)."""
     for node_id, properties, children in layout[2]:
         if properties.get("label") == "行先":
-            return [(p.get("label"), p.get("toggle-state", 0) == 1) for _, p, _ in children]
+            items = []
+            for _, p, _ in children:
+                if p.get("type") == "separator":
+                    break
+                items.append((p.get("label"), p.get("toggle-state", 0) == 1))
+            return items
     return None
 
 
