@@ -26,7 +26,8 @@ test: build
 # The unit tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
 	@cmake --preset sanitize >/dev/null
-	@cmake --build build/sanitize -j$(JOBS) --target rumo_core_tests rumo_shell_tests
+	@cmake --build build/sanitize -j$(JOBS) --target rumo_core_tests rumo_shell_tests \
+		rumo_calendar_command_tests
 	@ctest --test-dir build/sanitize --output-on-failure -j$(JOBS) --timeout 600
 
 package: build
