@@ -142,4 +142,13 @@ void unshade(std::uint64_t windowId) {
 #endif
 }
 
+void flushWindowRequests() {
+#ifdef RUMO_HAVE_XCB
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 != nullptr) {
+        xcb_flush(x11->connection());
+    }
+#endif
+}
+
 }  // namespace rumo

@@ -11,6 +11,10 @@ namespace rumo {
 // cannot tell.
 std::optional<QSize> nativeWindowSize(std::uint64_t windowId);
 
+// Sends the requests made so far to the window system now (on X11 Qt sends a raise only with
+// whatever comes next, which for a still notice can be a second away).
+void flushWindowRequests();
+
 // Asks that a window of ours, not mapped yet, get no taskbar or pager entry (what a tool window
 // has on Windows; Qt's tool windows get one from several X11 taskbars). Nothing off X11.
 void keepOffTaskbar(std::uint64_t windowId);

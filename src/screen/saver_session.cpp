@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "platform/native_window.h"
 #include "platform/notice_hold.h"
 #include "screen/saver_window.h"
 #include "screen/scene_loader.h"
@@ -19,6 +20,7 @@ InputRestrictions restrictionsOf(const AwayScene& scene) {
 }
 
 constexpr int kGrabRetryMs = 200;
+constexpr int kRaiseIntervalMs = 200;
 constexpr int kActivationAnswerMs = 1000;
 constexpr int kActivationRecheckMs = 50;
 // How long a locker that asked for the screen is given to take the keyboard before the notice
@@ -35,6 +37,16 @@ SaverSession::SaverSession(SettingsStore& store, QObject* parent)
     : QObject(parent), scene_(loadAwayScene(store)), input_(restrictionsOf(scene_)) {
     grabRetry_.setInterval(kGrabRetryMs);
     connect(&grabRetry_, &QTimer::timeout, this, &SaverSession::holdInput);
+    frontKeeper_.setInterval(kRaiseIntervalMs);
+    connect(&frontKeeper_, &QTimer::timeout, this, [this] {
+        if (yielding_ || closeRequested_) {
+            return;
+        }
+        for (const auto& [screen, window] : windows_) {
+            window->raise();
+        }
+        flushWindowRequests();
+    });
     lockerGrace_.setSingleShot(true);
     lockerGrace_.setInterval(kLockerGraceMs);
     connect(&lockerGrace_, &QTimer::timeout, this, &SaverSession::holdInput);
@@ -66,6 +78,9 @@ void SaverSession::show() {
     addScreen(primary);
     activatePrimary();
     holdInput();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        frontKeeper_.start();
+    }
 }
 
 void SaverSession::addScreen(QScreen* screen) {

@@ -77,6 +77,9 @@ private:
     // takes the screen back once the locker has let the keyboard go.
     bool yielding_ = false;
     QTimer lockerGrace_;
+    // Raises the windows again between frames, so that a pop-up is covered quickly even where
+    // the frames come once a second.
+    QTimer frontKeeper_;
     X11FocusWatch focusWatch_;
     SessionLockWatch lockWatch_;
     // Where the keyboard cannot be held (Wayland): the desktop's lock asked for, and when it was

@@ -150,6 +150,8 @@ class PasswordNotice(unittest.TestCase):
             x11 = X11(s.display)
             try:
                 s.spawn(["dunst"])
+                # A still notice draws once a second: the pop-up must not wait for a frame.
+                s.set("Config", "Screen", 4)
                 notice = start_password_notice(s, x11)
                 s._run(["notify-send", "-t", "60000", "Meeting moved", "Room B at 15:00"])
                 wait_for(lambda: s._run(["xdotool", "search", "--onlyvisible", "--class",
