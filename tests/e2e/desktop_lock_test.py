@@ -203,6 +203,19 @@ print("free" if x.XGrabKeyboard(d, x.XDefaultRootWindow(d), 0, 1, 1, 0) == 0 els
 """
 
 
+def type_password_until_it_ends(desktop, notice):
+    """Types the notice's password until the notice ends; returns its status. A locker lets the
+    keyboard go a moment after it says it is unlocked, so each attempt starts afresh with Enter,
+    as a user retyping would."""
+    def password_accepted():
+        desktop.xdotool("key", "Return")
+        desktop.xdotool("type", "abc")
+        desktop.xdotool("key", "Return")
+        return not still_running_after(notice, 1.0)
+    wait_for(password_accepted, what="the notice to take the password")
+    return notice.returncode
+
+
 @unittest.skipIf(missing_reason(*XSCREENSAVER), missing_reason(*XSCREENSAVER))
 class XScreenSaverWithoutItsHelper(unittest.TestCase):
     def test_no_blanking_over_the_notice_and_locking_still_works(self):
@@ -233,15 +246,7 @@ class XScreenSaverWithoutItsHelper(unittest.TestCase):
                      what="the session unlocked")
             self.assertIsNone(notice.poll())
 
-            # The locker lets the keyboard go a moment after the status changes; each attempt
-            # starts afresh with Enter, as a user retyping would.
-            def password_accepted():
-                desktop.xdotool("key", "Return")
-                desktop.xdotool("type", "abc")
-                desktop.xdotool("key", "Return")
-                return not still_running_after(notice, 1.0)
-            wait_for(password_accepted, what="the notice to take the password")
-            self.assertEqual(notice.returncode, 0)
+            self.assertEqual(type_password_until_it_ends(desktop, notice), 0)
         finally:
             desktop.close()
 
@@ -279,13 +284,7 @@ class LockThroughLogind(unittest.TestCase):
             wait_for(unlocked, what="the session unlocked")
             self.assertIsNone(notice.poll())
 
-            def password_accepted():
-                desktop.xdotool("key", "Return")
-                desktop.xdotool("type", "abc")
-                desktop.xdotool("key", "Return")
-                return not still_running_after(notice, 1.0)
-            wait_for(password_accepted, what="the notice to take the password")
-            self.assertEqual(notice.returncode, 0)
+            self.assertEqual(type_password_until_it_ends(desktop, notice), 0)
         finally:
             desktop.close()
 
