@@ -11,7 +11,7 @@
 #include "platform/instance_guard.h"
 
 #ifdef RUMO_HAVE_XCB
-#include <xcb/xcb.h>
+#include "platform/x11_connection.h"
 #endif
 
 namespace rumo {
@@ -134,15 +134,6 @@ bool requestRunningBarShown(QString folder) {
 #ifdef RUMO_HAVE_XCB
 namespace {
 
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t value = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return value;
-}
-
 // The launch's time, which launchers put at the end of the id ("…_TIME<server time>"); the window
 // manager weighs it against the user's last input to decide whether the window may come forward.
 std::uint32_t startupTime(const QByteArray& startupId) {
@@ -169,8 +160,8 @@ void endStartNotification(xcb_connection_t* connection, xcb_window_t window, xcb
         text += c;
     }
     text += '\0';
-    const xcb_atom_t begin = atom(connection, "_NET_STARTUP_INFO_BEGIN");
-    const xcb_atom_t more = atom(connection, "_NET_STARTUP_INFO");
+    const xcb_atom_t begin = x11Atom(connection, "_NET_STARTUP_INFO_BEGIN");
+    const xcb_atom_t more = x11Atom(connection, "_NET_STARTUP_INFO");
     for (qsizetype at = 0; at < text.size(); at += 20) {
         xcb_client_message_event_t message{};
         message.response_type = XCB_CLIENT_MESSAGE;
@@ -196,15 +187,15 @@ void activateForLaunch(QWindow& window, const LaunchActivation& activation) {
         const QByteArray& startupId = activation.startupId;
         if (!startupId.isEmpty()) {
             xcb_change_property(
-                connection, XCB_PROP_MODE_REPLACE, id, atom(connection, "_NET_STARTUP_ID"),
-                atom(connection, "UTF8_STRING"), 8, static_cast<std::uint32_t>(startupId.size()),
+                connection, XCB_PROP_MODE_REPLACE, id, x11Atom(connection, "_NET_STARTUP_ID"),
+                x11Atom(connection, "UTF8_STRING"), 8, static_cast<std::uint32_t>(startupId.size()),
                 startupId.constData());
         }
         xcb_client_message_event_t message{};
         message.response_type = XCB_CLIENT_MESSAGE;
         message.format = 32;
         message.window = id;
-        message.type = atom(connection, "_NET_ACTIVE_WINDOW");
+        message.type = x11Atom(connection, "_NET_ACTIVE_WINDOW");
         // With the launch's time the window manager judges the request as it judges a new
         // window; without one, starting the program again is the user's own request.
         message.data.data32[0] = startupId.isEmpty() ? 2 : 1;

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #ifdef RUMO_HAVE_XCB
-#include <xcb/xcb.h>
+#include "platform/x11_connection.h"
 #endif
 
 namespace rumo {
@@ -34,26 +34,6 @@ std::optional<QSize> nativeWindowSize(std::uint64_t windowId) {
 #endif
 }
 
-#ifdef RUMO_HAVE_XCB
-namespace {
-
-xcb_connection_t* x11Connection() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 != nullptr ? x11->connection() : nullptr;
-}
-
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t value = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return value;
-}
-
-}  // namespace
-#endif
-
 void keepOffTaskbar(std::uint64_t windowId) {
 #ifdef RUMO_HAVE_XCB
     xcb_connection_t* connection = x11Connection();
@@ -61,10 +41,10 @@ void keepOffTaskbar(std::uint64_t windowId) {
         return;
     }
     // Qt keeps the states it finds on the window when it maps it.
-    const xcb_atom_t states[]{atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                              atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+    const xcb_atom_t states[]{x11Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                              x11Atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(windowId),
-                        atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2, states);
+                        x11Atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2, states);
     xcb_flush(connection);
 #else
     (void)windowId;
@@ -89,13 +69,13 @@ QByteArray windowManagerName(xcb_connection_t* connection) {
         return value;
     };
     const QByteArray check =
-        read(root, atom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+        read(root, x11Atom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
     if (check.size() != sizeof(xcb_window_t)) {
         return {};
     }
     xcb_window_t window = 0;
     std::memcpy(&window, check.constData(), sizeof window);
-    return read(window, atom(connection, "_NET_WM_NAME"), atom(connection, "UTF8_STRING"));
+    return read(window, x11Atom(connection, "_NET_WM_NAME"), x11Atom(connection, "UTF8_STRING"));
 }
 
 }  // namespace
@@ -108,10 +88,10 @@ void keepToTheCloseBox(std::uint64_t windowId) {
         windowManagerName(connection) != QByteArrayLiteral("Openbox")) {
         return;
     }
-    const xcb_atom_t types[]{atom(connection, "_NET_WM_WINDOW_TYPE_TOOLBAR"),
-                             atom(connection, "_NET_WM_WINDOW_TYPE_UTILITY")};
+    const xcb_atom_t types[]{x11Atom(connection, "_NET_WM_WINDOW_TYPE_TOOLBAR"),
+                             x11Atom(connection, "_NET_WM_WINDOW_TYPE_UTILITY")};
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(windowId),
-                        atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 2, types);
+                        x11Atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 2, types);
     xcb_flush(connection);
 #else
     (void)windowId;
@@ -129,9 +109,9 @@ void unshade(std::uint64_t windowId) {
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = static_cast<xcb_window_t>(windowId);
-    message.type = atom(connection, "_NET_WM_STATE");
+    message.type = x11Atom(connection, "_NET_WM_STATE");
     message.data.data32[0] = 0;  // remove
-    message.data.data32[1] = atom(connection, "_NET_WM_STATE_SHADED");
+    message.data.data32[1] = x11Atom(connection, "_NET_WM_STATE_SHADED");
     message.data.data32[3] = 1;  // from an application
     xcb_send_event(connection, 0, screen->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
