@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n qt6-svg-dev libgl-dev
   libxcb1-dev libxss-dev libdbus-1-dev
-  libical-dev tzdata
+  libical-dev tzdata qtkeychain-qt6-dev libmosquitto-dev
+  qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-httpserver-dev
   libwayland-dev libwayland-bin wayland-protocols qt6-wayland qt6-wayland-dev qt6-base-private-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -15,6 +16,7 @@ packages=(
   weston sway
   xvfb openbox trayer xdotool imagemagick x11-utils x11-xserver-utils dbus-daemon dbus-x11
   dunst libnotify-bin xscreensaver xss-lock xsecurelock
+  mosquitto radicale apache2-utils gnome-keyring libsecret-tools
   lxqt-panel xfce4-panel
   python3 python3-gi python3-dbus gir1.2-glib-2.0 python3-fusepy
   desktop-file-utils appstream man-db dpkg-dev file hicolor-icon-theme
