@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "calendar/calendar_choice.h"
+#include "calendar/calendar_lookup.h"
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_sources.h"
 #include "calendar/ics_events.h"
@@ -18,17 +18,6 @@ namespace {
 
 void complain(const QString& line) {
     std::fprintf(stderr, "rumo: %s\n", qPrintable(line));
-}
-
-QStringList keptSources(const SettingsSnapshot& snapshot) {
-    QStringList sources;
-    for (int n = 1; n <= kCalendarSourceCount; ++n) {
-        const std::string source = snapshot.read(settings::CalendarSource(n));
-        if (!source.empty()) {
-            sources << QString::fromStdString(source);
-        }
-    }
-    return sources;
 }
 
 // The last slot holding a source; slots may have been left empty by hand.
@@ -57,15 +46,6 @@ int keepSources(SettingsStore& store, const QStringList& sources, int lastUsed) 
     return 0;
 }
 
-std::vector<std::string> addressesIn(const std::string& text) {
-    std::vector<std::string> addresses;
-    for (const QString& address : QString::fromStdString(text).split(
-             QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts)) {
-        addresses.push_back(address.toStdString());
-    }
-    return addresses;
-}
-
 }  // namespace
 
 int runCalendarAction(SettingsStore& store, const QStringList& words) {
@@ -78,7 +58,7 @@ int runCalendarAction(SettingsStore& store, const QStringList& words) {
         return 0;
     }
     const SettingsSnapshot snapshot = store.snapshot();
-    QStringList sources = keptSources(snapshot);
+    QStringList sources = keptCalendarSources(snapshot);
     const int lastUsed = lastUsedSlot(snapshot);
     if (action == QLatin1String("list")) {
         for (qsizetype i = 0; i < sources.size(); ++i) {
@@ -126,25 +106,12 @@ int printWhereFromCalendar(SettingsStore& store, const std::optional<QString>& a
             return 2;
         }
     }
-    const SettingsSnapshot snapshot = store.snapshot();
-    const std::string zone = QTimeZone::systemTimeZoneId().toStdString();
-    const std::int64_t now = moment.toSecsSinceEpoch();
-    const auto [from, to] = todayAndTomorrow(now, zone);
-    std::vector<CalendarEvent> events;
-    for (const QString& source : keptSources(snapshot)) {
-        QString error;
-        const std::optional<std::string> text = readSource(source, error);
-        if (!text) {
-            complain(error);
-            continue;
-        }
-        std::vector<CalendarEvent> more = eventsBetween(*text, from, to, zone);
-        events.insert(events.end(), std::make_move_iterator(more.begin()),
-                      std::make_move_iterator(more.end()));
+    const CalendarLookup lookup = lookUpCalendar(store.snapshot(), moment.toSecsSinceEpoch(),
+                                                 std::nullopt, CalendarFetch::Fetch);
+    for (const QString& failure : lookup.failures) {
+        complain(failure);
     }
-    const CalendarRules rules{addressesIn(snapshot.read(settings::CalendarAddress)),
-                              snapshot.read(settings::CalendarShowTitle), std::nullopt};
-    const std::optional<CalendarPick> pick = pickFromCalendar(events, now, rules);
+    const std::optional<CalendarPick>& pick = lookup.pick;
     if (!pick) {
         return 1;
     }

@@ -1,0 +1,32 @@
+// What the user's calendar says at a given moment, read from every source the user keeps.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+#include "calendar/calendar_choice.h"
+
+namespace rumo {
+
+class SettingsSnapshot;
+
+// Fetch: read each source now (a URL over the network). KeptCopyOnly: what was read last, for
+// callers that must not wait on the network, such as a menu about to open.
+enum class CalendarFetch { Fetch, KeptCopyOnly };
+
+struct CalendarLookup {
+    std::optional<CalendarPick> pick;
+    QStringList failures;  // one line per source that could not be read, naming it
+};
+
+// The sources in the order the user added them.
+QStringList keptCalendarSources(const SettingsSnapshot& snapshot);
+
+// `manualPickAt`: when the user last picked a destination or a return time by hand, which the
+// calendar does not override for a while.
+CalendarLookup lookUpCalendar(const SettingsSnapshot& snapshot, std::int64_t now,
+                              std::optional<std::int64_t> manualPickAt, CalendarFetch fetch);
+
+}  // namespace rumo
