@@ -1,8 +1,10 @@
 // rumo-render: draws the notice as the program would show it, from a settings file, into a PNG.
-//   rumo-render [--app NAME] [--size WxH] [--scale R] [--at EPOCH] [--elapsed SECONDS] [--frames N]
-//               OUT.png
+//   rumo-render [--app NAME] [--size WxH] [--scale R] [--at EPOCH|"YYYY-MM-DD HH:MM"]
+//               [--elapsed SECONDS] [--frames N] OUT.png
 // The settings are those of NAME (default rumo) under XDG_CONFIG_HOME, like the program's own.
-// --at is the moment of the frame (default now), --elapsed the seconds since the notice first
+// --at is the moment of the frame (default now; seconds since the epoch, or the local time), which
+// is also the moment the notice starts: where the calendar sets the destination, the notice shows
+// what the calendar gives then. --elapsed the seconds since the notice first
 // painted (default 0), --frames the number of frames drawn, the paint's first (default 1), --scale
 // the device pixel ratio of a HiDPI screen (the picture is WxH times R pixels; default 1).
 #include <QDateTime>
@@ -10,15 +12,15 @@
 #include <cstdio>
 
 #include "screen/notice_render.h"
-#include "screen/scene_loader.h"
+#include "screen/starting_scene.h"
 #include "settings/file_settings_store.h"
 
 namespace {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: rumo-render [--app NAME] [--size WxH] [--scale R] [--at EPOCH]"
-                 " [--elapsed SECONDS] [--frames N] OUT.png\n");
+                 "usage: rumo-render [--app NAME] [--size WxH] [--scale R]"
+                 " [--at EPOCH|\"YYYY-MM-DD HH:MM\"] [--elapsed SECONDS] [--frames N] OUT.png\n");
     return 2;
 }
 
@@ -52,7 +54,14 @@ int main(int argc, char* argv[]) {
             request.devicePixelRatio = args[++i].toDouble(&ok);
             ok = ok && request.devicePixelRatio >= 0.25 && request.devicePixelRatio <= 4;
         } else if (arg == QStringLiteral("--at") && hasValue) {
-            request.now = args[++i].toLongLong(&ok);
+            const QString at = args[++i];
+            request.now = at.toLongLong(&ok);
+            if (!ok) {
+                const QDateTime local =
+                    QDateTime::fromString(at, QStringLiteral("yyyy-MM-dd HH:mm"));
+                ok = local.isValid();
+                request.now = local.toSecsSinceEpoch();
+            }
         } else if (arg == QStringLiteral("--elapsed") && hasValue) {
             request.elapsed = args[++i].toLongLong(&ok);
         } else if (arg == QStringLiteral("--frames") && hasValue) {
@@ -73,7 +82,7 @@ int main(int argc, char* argv[]) {
     }
     rumo::FileSettingsStore store(appName);
     request.pictures = rumo::standardPictureRules();
-    const QImage image = rumo::renderNotice(rumo::loadAwayScene(store), request);
+    const QImage image = rumo::renderNotice(rumo::loadStartingScene(store, request.now), request);
     if (!image.save(output, "PNG")) {
         std::fprintf(stderr, "rumo-render: cannot write %s\n", output.toUtf8().constData());
         return 1;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <cstdio>
 
 #include "app/autostart_entry.h"
+#include "calendar/hand_pick.h"
 #include "common/qt_values.h"
 #include "settings/return_setting.h"
 #include "settings/schema.h"
@@ -74,7 +76,11 @@ int applyAutostart(bool on, const QString& applicationName, const std::string& e
 }
 
 bool storeWhere(SettingsStore& store, const QString& where) {
-    if (!store.set(settings::Where, where.toStdString())) {
+    // A destination given by hand is not overridden by the calendar for a while.
+    if (!store
+             .write({textWrite(settings::Where, where.toStdString()),
+                     handPickWrite(QDateTime::currentSecsSinceEpoch())})
+             .ok()) {
         complain(QStringLiteral("cannot store the destination in the settings"));
         return false;
     }
@@ -82,7 +88,10 @@ bool storeWhere(SettingsStore& store, const QString& where) {
 }
 
 bool storeBack(SettingsStore& store, const BackRequest& request, const LocalDateTime& now) {
-    const WriteStatus status = storeReturnTime(store, resolveBack(request, now));
+    WriteStatus status = storeReturnTime(store, resolveBack(request, now));
+    if (status.ok()) {
+        status = recordHandPick(store, QDateTime::currentSecsSinceEpoch());
+    }
     if (!status.ok()) {
         complain(QStringLiteral("cannot store the return time in the settings: %1")
                      .arg(QString::fromStdString(status.error)));

@@ -20,11 +20,12 @@ std::string programFilePath(const QString& reported);
 // says why on stderr when it fails (an entry that could not start the program is not written).
 int applyAutostart(bool on, const QString& applicationName, const std::string& executable);
 
-// Stores `where` as the destination; false (said on stderr) when the settings cannot be written.
+// Stores `where` as the destination, and the moment as a pick by hand, which the calendar leaves
+// alone for a while; false (said on stderr) when the settings cannot be written.
 bool storeWhere(SettingsStore& store, const QString& where);
 
-// Stores the return time `request` sets at `now` (local calendar), or clears it; false (said on
-// stderr) when the settings cannot be written.
+// Stores the return time `request` sets at `now` (local calendar), or clears it, as a pick by
+// hand; false (said on stderr) when the settings cannot be written.
 bool storeBack(SettingsStore& store, const BackRequest& request, const LocalDateTime& now);
 
 }  // namespace rumo

@@ -6,6 +6,7 @@
 #include "bar/bar_launches.h"
 #include "bar/menu_model.h"
 #include "bar/return_time_dialog.h"
+#include "calendar/hand_pick.h"
 #include "common/qt_values.h"
 #include "settings/return_setting.h"
 #include "settings/settings_store.h"
@@ -18,8 +19,29 @@ BarCommandDispatcher::BarCommandDispatcher(SettingsStore& store, const BarEnviro
 
 void BarCommandDispatcher::dispatch(int command, const bar::SaverMenu& savers) {
     if (const int place = bar::placeOfCommand(command); place != 0) {
-        checked(store_.write({textWrite(settings::Where, store_.read(settings::Place(place)))}));
+        // A pick by hand, which the calendar leaves alone for a while.
+        checked(store_.write({textWrite(settings::Where, store_.read(settings::Place(place))),
+                              handPickWrite(QDateTime::currentSecsSinceEpoch())}));
         actions_.reselectDestination();
+        return;
+    }
+    if (command == bar::kOtherDestination) {
+        // The destination in force, kept: picked by hand all the same.
+        checked(recordHandPick(store_, QDateTime::currentSecsSinceEpoch()));
+        return;
+    }
+    if (command == bar::kCalendarDestination) {
+        const std::optional<std::string> where =
+            actions_.calendarDestination ? actions_.calendarDestination() : std::nullopt;
+        if (where) {
+            // The calendar's own entry: the calendar decides again, at the notice's start too.
+            std::vector<SettingWrite> writes{textWrite(settings::Where, *where)};
+            if (std::optional<SettingWrite> forget = handPickForgotten(store_.snapshot())) {
+                writes.push_back(std::move(*forget));
+            }
+            checked(store_.write(writes));
+            actions_.reselectDestination();
+        }
         return;
     }
     if (const std::optional<ReturnPick> pick = bar::returnPickOfCommand(command)) {
@@ -81,6 +103,7 @@ void BarCommandDispatcher::chooseReturn(ReturnPick pick) {
         checked(storeReturnTime(
             store_, nextOccurrence(*time, localDateTime(QDateTime::currentDateTime()))));
     }
+    checked(recordHandPick(store_, QDateTime::currentSecsSinceEpoch()));
     if (actions_.returnChanged) {
         actions_.returnChanged();
     }

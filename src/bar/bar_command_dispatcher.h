@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "common/return_time.h"
@@ -33,6 +34,8 @@ struct BarWindowActions {
     std::function<void()> returnChanged;
     // A setting could not be written; `error` says why.
     std::function<void(const std::string& error)> writeFailed;
+    // The destination the calendar gives now, as the menus offer it; nothing when none.
+    std::function<std::optional<std::string>()> calendarDestination;
 };
 
 class BarCommandDispatcher {

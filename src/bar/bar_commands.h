@@ -22,6 +22,9 @@ inline constexpr int kFirstDestination = 32500;
 inline constexpr int kLastDestination = 32514;
 // The destination in force when it is none of the places: shown ticked, choosing it keeps it.
 inline constexpr int kOtherDestination = 32515;
+// The destination the calendar gives now, first in the menus; choosing it makes it the
+// destination and lets the calendar decide again.
+inline constexpr int kCalendarDestination = 32516;
 
 // The return-time submenu: quick pick n (0..7, in the menus' order) is command kFirstReturnPick +
 // n.

@@ -43,8 +43,19 @@ std::optional<std::string> otherDestination(const Places& places, std::string_vi
     return std::string(where);
 }
 
-std::vector<MenuItem> destinationMenu(const Places& places, std::string_view where) {
+std::vector<MenuItem> destinationMenu(const Places& places, std::string_view where,
+                                      const std::optional<std::string>& calendarEntry) {
     std::vector<MenuItem> items;
+    if (calendarEntry) {
+        MenuItem fromCalendar;
+        fromCalendar.command = kCalendarDestination;
+        fromCalendar.text = *calendarEntry;
+        items.push_back(std::move(fromCalendar));
+        MenuItem separator;
+        separator.kind = MenuItem::Kind::Separator;
+        items.push_back(separator);
+    }
+    const std::size_t fromCalendarItems = items.size();
     for (int i = 1; i <= kPlaceCount; ++i) {
         std::string shown = trimRight(places[static_cast<std::size_t>(i - 1)]);
         if (shown.empty()) {
@@ -58,7 +69,7 @@ std::vector<MenuItem> destinationMenu(const Places& places, std::string_view whe
         item.text = std::move(shown);
         items.push_back(std::move(item));
     }
-    const bool noPlaces = items.empty();
+    const bool noPlaces = items.size() == fromCalendarItems;
     if (std::optional<std::string> other = otherDestination(places, where)) {
         MenuItem item;
         item.command = kOtherDestination;

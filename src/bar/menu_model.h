@@ -48,8 +48,10 @@ std::optional<std::string> otherDestination(const Places& places, std::string_vi
 // The left-button menu: one item per non-blank place (trimmed text), command 32500 + i - 1,
 // checked where the trimmed text equals `where` exactly (case included); then the destination in
 // force when it is none of the places, ticked. No place at all: a greyed line saying where places
-// are added, and the properties command beside it.
-std::vector<MenuItem> destinationMenu(const Places& places, std::string_view where);
+// are added, and the properties command beside it. `calendarEntry`, the calendar's destination
+// as the menu shows it (marked as the calendar's), comes first, apart from the rest.
+std::vector<MenuItem> destinationMenu(const Places& places, std::string_view where,
+                                      const std::optional<std::string>& calendarEntry = {});
 
 // The place a destination command stands for (1..15), or 0 when the command is none of them.
 int placeOfCommand(int command);

@@ -85,8 +85,8 @@ void TrayMenuController::refresh() {
         bar::saverMenu(saverFiles_, stored.read(settings::Scrfile), environment_.screenSaverSuffix);
     const bar::MenuItem returnItems =
         bar::returnSubmenu(readReturnTime(stored), localDateTime(QDateTime::currentDateTime()));
-    const std::vector<bar::MenuItem> destinations =
-        bar::destinationMenuWithReturn(bar::destinationMenu(places, where), returnItems);
+    const std::vector<bar::MenuItem> destinations = bar::destinationMenuWithReturn(
+        bar::destinationMenu(places, where, calendarEntry_), returnItems);
     const std::vector<bar::MenuItem> main = bar::mainMenu(saverMenu_.items);
     auto added = [this](QAction& action) {
         connect(&action, &QAction::triggered, this, [this, &action] { chosen(action); });
@@ -96,6 +96,13 @@ void TrayMenuController::refresh() {
     syncMenu(*returnMenu_, returnItems.children, added);
     syncMenu(*trayMenu_, exported_ ? bar::exportedIconMenu(saverMenu_.items, destinations) : main,
              added);
+}
+
+void TrayMenuController::setCalendarEntry(std::optional<std::string> entry) {
+    if (entry != calendarEntry_) {
+        calendarEntry_ = std::move(entry);
+        refresh();
+    }
 }
 
 void TrayMenuController::chosen(const QAction& action) {

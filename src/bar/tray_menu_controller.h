@@ -36,6 +36,9 @@ public:
     // nothing they show has changed.
     void refresh();
 
+    // The calendar's destination as the destination menu offers it first; nothing: none.
+    void setCalendarEntry(std::optional<std::string> entry);
+
     // At exit: the icon goes, and a single click still waiting is dropped.
     void removeIcon();
 
@@ -80,6 +83,7 @@ private:
     QMenu* returnMenu_ = nullptr;
     bool exported_ = false;
     std::vector<std::string> saverFiles_;
+    std::optional<std::string> calendarEntry_;
     bar::SaverMenu saverMenu_;
     // The screen-saver programs are listed again when their folder changes, not at each opening.
     QFileSystemWatcher saverFolder_;

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
@@ -11,10 +12,12 @@
 #include "bar/bar_commands.h"
 #include "bar/bar_controls.h"
 #include "bar/bar_position.h"
+#include "bar/calendar_pick_watch.h"
 #include "bar/destination_combo.h"
 #include "bar/display_text.h"
 #include "bar/settings_file_watcher.h"
 #include "bar/tray_menu_controller.h"
+#include "calendar/hand_pick.h"
 #include "common/app_icon.h"
 #include "common/qt_values.h"
 #include "common/text.h"
@@ -30,6 +33,8 @@ namespace {
 // The combo box keeps each item's text as stored, byte for byte: showing it goes through QString,
 // which would turn bytes that are not UTF-8 into replacement characters.
 constexpr int kStoredTextRole = Qt::UserRole;
+// Set on the entry the calendar gives, the list's first.
+constexpr int kFromCalendarRole = Qt::UserRole + 1;
 
 std::string storedTextOf(const QComboBox& combo, int index) {
     const QByteArray bytes = combo.itemData(index, kStoredTextRole).toByteArray();
@@ -49,9 +54,12 @@ WhereBar::WhereBar(SettingsStore& store, BarEnvironment environment)
     setWindowIcon(appIcon());
     setModal(false);
 
+    calendar_ = new CalendarPickWatch(store_, this);
     addControls();
 
     menus_ = new TrayMenuController(*this, store_, environment_);
+    connect(calendar_, &CalendarPickWatch::changed, this, &WhereBar::calendarChanged);
+    calendarChanged();
     connect(menus_, &TrayMenuController::menuAboutToOpen, this, &WhereBar::menuAboutToOpen);
     connect(menus_, &TrayMenuController::commandChosen, this, &WhereBar::handleCommand);
     connect(menus_, &TrayMenuController::bringBackRequested, this, &WhereBar::bringBack);
@@ -96,6 +104,12 @@ BarWindowActions WhereBar::windowActions() {
     actions.showBar = [this] { bringBack(); };
     actions.returnChanged = [this] { menus_->refresh(); };
     actions.writeFailed = [this](const std::string& error) { reportWriteFailure(error); };
+    actions.calendarDestination = [this]() -> std::optional<std::string> {
+        if (const std::optional<CalendarPick>& pick = calendar_->pick()) {
+            return pick->destination;
+        }
+        return std::nullopt;
+    };
     return actions;
 }
 
@@ -106,8 +120,8 @@ void WhereBar::addControls() {
     connect(combo_, &DestinationCombo::refillRequested, this, &WhereBar::refillCombo);
     connect(combo_, &QComboBox::activated, this, [this](int index) {
         // Only the user's choices write: the refill and the reselection change the index too.
-        reportWriteFailure(
-            store_.write({textWrite(settings::Where, storedTextOf(*combo_, index))}).error);
+        chooseDestination(storedTextOf(*combo_, index),
+                          combo_->itemData(index, kFromCalendarRole).toBool());
         menus_->refresh();
     });
     connect(startButton_, &QPushButton::clicked, this,
@@ -115,6 +129,34 @@ void WhereBar::addControls() {
     setTabOrder(combo_, startButton_);
     returnButton_ = controls.returnButton;
     setTabOrder(startButton_, returnButton_);
+}
+
+void WhereBar::chooseDestination(const std::string& where, bool fromCalendar) {
+    std::vector<SettingWrite> writes{textWrite(settings::Where, where)};
+    // The calendar's own entry hands the choice back to the calendar; any other is the user's,
+    // which the calendar leaves alone for a while.
+    if (!fromCalendar) {
+        writes.push_back(handPickWrite(QDateTime::currentSecsSinceEpoch()));
+    } else if (std::optional<SettingWrite> forget = handPickForgotten(store_.snapshot())) {
+        writes.push_back(std::move(*forget));
+    }
+    reportWriteFailure(store_.write(writes).error);
+}
+
+void WhereBar::refreshCalendar() {
+    calendar_->refresh();
+}
+
+void WhereBar::calendarChanged() {
+    std::optional<std::string> entry;
+    if (const std::optional<CalendarPick>& pick = calendar_->pick()) {
+        entry = calendarEntryText(pick->destination).toStdString();
+    }
+    menus_->setCalendarEntry(std::move(entry));
+    // The open list is the user's: it is brought up to date when it closes.
+    if (!combo_->view()->isVisible()) {
+        refillCombo();
+    }
 }
 
 QSystemTrayIcon* WhereBar::trayIcon() const {
@@ -180,16 +222,28 @@ void WhereBar::refillCombo() {
             bar::otherDestination(places, store_.read(settings::Where))) {
         items.push_back(std::move(*other));
     }
+    const std::optional<CalendarPick>& fromCalendar = calendar_->pick();
+    if (fromCalendar) {
+        items.insert(items.begin(), fromCalendar->destination);
+    }
     std::vector<std::string> shown;
     for (int i = 0; i < combo_->count(); ++i) {
         shown.push_back(storedTextOf(*combo_, i));
     }
-    if (shown != items) {
+    const bool calendarShown =
+        combo_->count() > 0 && combo_->itemData(0, kFromCalendarRole).toBool();
+    if (shown != items || calendarShown != fromCalendar.has_value()) {
         QSignalBlocker quiet(combo_);
         combo_->clear();
         for (const std::string& item : items) {
-            combo_->addItem(shortenedForDisplay(trimRight(item)),
+            const bool calendarEntry = fromCalendar && combo_->count() == 0;
+            combo_->addItem(calendarEntry
+                                ? shortenedForDisplay(calendarEntryText(item).toStdString())
+                                : shortenedForDisplay(trimRight(item)),
                             QByteArray(item.data(), static_cast<qsizetype>(item.size())));
+            if (calendarEntry) {
+                combo_->setItemData(0, true, kFromCalendarRole);
+            }
         }
     }
     selectCurrentDestination();
@@ -197,6 +251,7 @@ void WhereBar::refillCombo() {
 
 void WhereBar::settingsChanged() {
     readDesktopRule();
+    calendar_->settingsChanged();
     // The open list is the user's: it is brought up to date when it closes.
     if (!combo_->view()->isVisible()) {
         refillCombo();
@@ -219,11 +274,16 @@ void WhereBar::reportWriteFailure(const std::string& error) {
 }
 
 void WhereBar::selectCurrentDestination() {
+    // The calendar's entry is an offer, never the destination in force: a destination equal to
+    // its place selects the user's own entry.
+    const int first =
+        combo_->count() > 0 && combo_->itemData(0, kFromCalendarRole).toBool() ? 1 : 0;
     std::vector<std::string> items;
-    for (int i = 0; i < combo_->count(); ++i) {
+    for (int i = first; i < combo_->count(); ++i) {
         items.push_back(storedTextOf(*combo_, i));
     }
-    const int index = bar::findDestination(items, store_.read(settings::Where));
+    const int found = bar::findDestination(items, store_.read(settings::Where));
+    const int index = found < 0 ? -1 : found + first;
     QSignalBlocker quiet(combo_);
     combo_->setCurrentIndex(index);
 }

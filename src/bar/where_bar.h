@@ -19,6 +19,7 @@ class QSystemTrayIcon;
 namespace rumo {
 
 class BarPosition;
+class CalendarPickWatch;
 class DestinationCombo;
 class SettingsStore;
 class TrayMenuController;
@@ -54,6 +55,10 @@ public:
     // The screen-saver commands of the last submenu filling.
     const bar::SaverMenu& lastSaverMenu() const;
 
+public slots:
+    // The calendar's sources were read anew: the list and the menus show its destination now.
+    void refreshCalendar();
+
 signals:
     // Tests watch the menus through these; each carries the menu just before it opens.
     void menuAboutToOpen(QMenu* menu);
@@ -86,6 +91,10 @@ private:
     void readDesktopRule();
     // The settings file changed: the list, the menus and the Desktop rule follow it.
     void settingsChanged();
+    // The calendar's destination changed: the list and the menus follow.
+    void calendarChanged();
+    // The destination chosen in the list or a menu; `fromCalendar` when it is the calendar's entry.
+    void chooseDestination(const std::string& where, bool fromCalendar);
     // Tells the user, once per run, that a setting could not be written; empty: written.
     void reportWriteFailure(const std::string& error);
 
@@ -95,6 +104,7 @@ private:
     QPushButton* startButton_ = nullptr;
     QToolButton* returnButton_ = nullptr;
     TrayMenuController* menus_ = nullptr;
+    CalendarPickWatch* calendar_ = nullptr;
     BarPosition* position_ = nullptr;
     BarCommandDispatcher commands_;
     // Desktop = 0: only the icon stays while a notification area shows it.

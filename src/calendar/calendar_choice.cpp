@@ -91,4 +91,25 @@ std::optional<CalendarPick> pickFromCalendar(const std::vector<CalendarEvent>& e
     return CalendarPick{std::move(destination), chosen->end};
 }
 
+std::optional<std::int64_t> nextCalendarChange(const std::vector<CalendarEvent>& events,
+                                               std::int64_t now, const CalendarRules& rules) {
+    std::optional<std::int64_t> next;
+    const auto consider = [&](std::int64_t at) {
+        if (at > now && (!next || at < *next)) {
+            next = at;
+        }
+    };
+    if (rules.manualPickAt) {
+        consider(*rules.manualPickAt + kManualPickHoldSeconds);
+    }
+    for (const CalendarEvent& event : events) {
+        if (counts(event, rules)) {
+            consider(event.start - kCalendarLookAheadSeconds);
+            consider(event.start);
+            consider(event.end);
+        }
+    }
+    return next;
+}
+
 }  // namespace rumo

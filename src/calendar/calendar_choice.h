@@ -33,4 +33,10 @@ inline constexpr std::string_view kBusyWithoutPlace = "予定あり";
 std::optional<CalendarPick> pickFromCalendar(const std::vector<CalendarEvent>& events,
                                              std::int64_t now, const CalendarRules& rules);
 
+// The first moment after `now` at which pickFromCalendar() may give another answer: an event
+// coming into the look-ahead, starting or ending, or the hand pick's hold running out. Nothing
+// when no such moment is among the events.
+std::optional<std::int64_t> nextCalendarChange(const std::vector<CalendarEvent>& events,
+                                               std::int64_t now, const CalendarRules& rules);
+
 }  // namespace rumo

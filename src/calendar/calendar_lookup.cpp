@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QTimeZone>
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -59,6 +60,7 @@ CalendarLookup lookUpCalendar(const SettingsSnapshot& snapshot, std::int64_t now
     const CalendarRules rules{addressesIn(snapshot.read(settings::CalendarAddress)),
                               snapshot.read(settings::CalendarShowTitle), manualPickAt};
     lookup.pick = pickFromCalendar(events, now, rules);
+    lookup.nextChangeAt = std::min(nextCalendarChange(events, now, rules).value_or(to), to);
     return lookup;
 }
 

@@ -19,6 +19,9 @@ enum class CalendarFetch { Fetch, KeptCopyOnly };
 struct CalendarLookup {
     std::optional<CalendarPick> pick;
     QStringList failures;  // one line per source that could not be read, naming it
+    // When the pick may change next (an event's edge, or the end of the window read); a list
+    // showing the pick reads the calendar again then.
+    std::optional<std::int64_t> nextChangeAt;
 };
 
 // The sources in the order the user added them.

@@ -14,6 +14,7 @@ enum class ControlKind {
     Check,
     Edit,
     DropDownList,
+    ListBox,
     Static,
     Icon
 };

@@ -50,4 +50,16 @@ inline constexpr std::array<int, kMemoCount> kMemoFonts = {1057, 1058, 1059, 106
 inline constexpr int kLunchEnd = 1112;
 inline constexpr int kDayEnd = 1114;
 
+// The Calendar tab.
+inline constexpr int kCalendarSources = 1116;
+inline constexpr int kCalendarNewSource = 1117;
+inline constexpr int kCalendarUser = 1119;
+inline constexpr int kCalendarPassword = 1121;
+inline constexpr int kCalendarAdd = 1122;
+inline constexpr int kCalendarFile = 1123;
+inline constexpr int kCalendarRemove = 1124;
+inline constexpr int kCalendarEnabled = 1125;
+inline constexpr int kCalendarShowTitle = 1126;
+inline constexpr int kCalendarAddress = 1128;
+
 }  // namespace rumo::control

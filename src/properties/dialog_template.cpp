@@ -8,6 +8,11 @@ namespace {
 
 using Kind = ControlKind;
 
+// The core has no Qt: the marking for the translation tools is the text itself here.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
+
 #include "dialogs/properties_dialog.inc"
 #include "dialogs/version_box.inc"
 

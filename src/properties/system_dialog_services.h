@@ -17,6 +17,9 @@ public:
     std::optional<Colour> chooseColour(QWidget* parent, Colour initial) override;
     std::optional<ChosenFont> chooseFont(QWidget* parent, const FontRequest& initial) override;
     std::optional<QString> choosePicture(QWidget* parent, const QString& initialPath) override;
+    std::optional<QString> chooseCalendarFile(QWidget* parent) override;
+    SecretResult keepSecret(const QString& name, const QString& secret) override;
+    void forgetKeptSecret(const QString& name) override;
     void showAbout(QWidget* parent) override;
     bool openDocument(const QUrl& url) override;
     void showMessage(QWidget* parent, const QString& text) override;

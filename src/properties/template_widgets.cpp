@@ -2,11 +2,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -72,7 +74,9 @@ QWidget* makeTabControl(QDialog& dialog, const QRect& area) {
 }
 
 QWidget* makeControl(QDialog& dialog, const ControlDef& def, const QRect& area) {
-    const QString caption = qtText(def.caption);
+    // The template's captions are the Japanese originals; a translation is looked up by them.
+    const QString caption =
+        QCoreApplication::translate("rumo::PropertiesDialog", std::string(def.caption).c_str());
     switch (def.kind) {
         case ControlKind::Tab:
             return makeTabControl(dialog, area);
@@ -106,6 +110,8 @@ QWidget* makeControl(QDialog& dialog, const ControlDef& def, const QRect& area) 
         }
         case ControlKind::DropDownList:
             return new QComboBox(&dialog);
+        case ControlKind::ListBox:
+            return new QListWidget(&dialog);
         case ControlKind::Static:
             return new QLabel(caption, &dialog);
         case ControlKind::Icon: {

@@ -9,6 +9,7 @@
 
 #include "platform/process_age.h"
 #include "screen/scene_loader.h"
+#include "screen/starting_scene.h"
 #include "settings/settings_store.h"
 
 namespace rumo {
@@ -31,7 +32,7 @@ void traceFirstFrame() {
 }  // namespace
 
 AwayScreen::AwayScreen(SettingsStore& store, QWidget* parent)
-    : AwayScreen(loadAwayScene(store), parent) {}
+    : AwayScreen(loadStartingScene(store, QDateTime::currentSecsSinceEpoch()), parent) {}
 
 AwayScreen::AwayScreen(AwayScene scene, QWidget* parent)
     : QWidget(parent), driver_(std::move(scene), false) {

@@ -1,6 +1,7 @@
 #include "screen/saver_session.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -10,6 +11,7 @@
 #include "platform/notice_hold.h"
 #include "screen/saver_window.h"
 #include "screen/scene_loader.h"
+#include "screen/starting_scene.h"
 
 namespace rumo {
 
@@ -34,7 +36,9 @@ constexpr int kUnlockSettleMs = 1000;
 }  // namespace
 
 SaverSession::SaverSession(SettingsStore& store, QObject* parent)
-    : QObject(parent), scene_(loadAwayScene(store)), input_(restrictionsOf(scene_)) {
+    : QObject(parent),
+      scene_(loadStartingScene(store, QDateTime::currentSecsSinceEpoch())),
+      input_(restrictionsOf(scene_)) {
     grabRetry_.setInterval(kGrabRetryMs);
     connect(&grabRetry_, &QTimer::timeout, this, &SaverSession::holdInput);
     frontKeeper_.setInterval(kRaiseIntervalMs);

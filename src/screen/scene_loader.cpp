@@ -94,4 +94,12 @@ AwayScene loadAwayScene(SettingsStore& store) {
     return s;
 }
 
+void showCalendarPick(AwayScene& scene, const std::string& destination, const LocalMinute& back) {
+    scene.where = cutToShownLength(destination);
+    if (scene.pictureMode == 1) {
+        scene.where = trimRight(scene.where);
+    }
+    scene.returnTime = back;
+}
+
 }  // namespace rumo

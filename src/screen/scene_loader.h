@@ -15,4 +15,8 @@ int noticePattern(int storedScreen);
 // texts (destination, name, memos) are cut to 4096 bytes.
 AwayScene loadAwayScene(SettingsStore& store);
 
+// The destination and return time a notice takes from the user's calendar in place of the
+// stored ones, cut and trimmed as a stored destination is.
+void showCalendarPick(AwayScene& scene, const std::string& destination, const LocalMinute& back);
+
 }  // namespace rumo

@@ -116,6 +116,10 @@ inline constexpr SettingRow kRows[] = {
     {"Calendar", "Enabled", Switch, 0, 0, {}},
     {"Calendar", "ShowTitle", Switch, 0, 0, {}},  // an event without a place shows its title
     {"Calendar", "Address", Text, 0, 0, {}},      // the user's, to see what they declined
+    {"Calendar", "User#", Text, 10, 0, {}},       // the user name a CalDAV Source# signs in with
+    // When the user last picked a destination or a return time by hand, in seconds since the
+    // epoch; the calendar does not override such a pick for a while. Empty: no such pick.
+    {"Calendar", "PickedByHand", Text, 0, 0, {}},
 };
 
 }  // namespace schema_rows

@@ -101,6 +101,20 @@ TEST(DestinationMenu, ADestinationInForceOutsideThePlacesIsAddedTickedAndAFirstS
               (std::vector<std::string>{"出張", "行先はﾌﾟﾛﾊﾟﾃｨで追加します", "ﾌﾟﾛﾊﾟﾃｨ"}));
 }
 
+TEST(DestinationMenu, TheCalendarsEntryComesFirstUntickedApartFromThePlaces) {
+    const std::vector<MenuItem> menu =
+        destinationMenu(placesOf({{1, "会議室B"}}), "会議室B", std::string("会議室B（予定表）"));
+    ASSERT_EQ(menu.size(), 3u);
+    EXPECT_EQ(menu[0].text, "会議室B（予定表）");
+    EXPECT_EQ(menu[0].command, kCalendarDestination);
+    EXPECT_FALSE(menu[0].checked);  // an offer, never the destination in force
+    EXPECT_EQ(menu[1].kind, MenuItem::Kind::Separator);
+    EXPECT_TRUE(menu[2].checked);
+    EXPECT_EQ(placeOfCommand(kCalendarDestination), 0);
+    // Without places the way to add them is still offered.
+    EXPECT_EQ(destinationMenu(Places{}, "", std::string("X")).back().command, kProperties);
+}
+
 TEST(ExportedIconMenu, ReachesTheBarAndTheDestinationsAheadOfTheMainMenu) {
     const std::vector<MenuItem> destinations = destinationMenu(placesOf({{2, "Home"}}), "Home");
     const std::vector<MenuItem> menu = exportedIconMenu({}, destinations);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -17,6 +19,8 @@
 #include "bar/bar_template.h"
 #include "bar/destination_combo.h"
 #include "bar/launcher.h"
+#include "calendar/calendar_settings.h"
+#include "calendar/hand_pick.h"
 #include "common/dialog_font.h"
 #include "settings/memory_store.h"
 
@@ -276,6 +280,55 @@ TEST_F(WhereBarTest, ComboRefillsTrimmedSelectsIgnoringCaseAndWritesTheChoice) {
     combo->hidePopup();
     EXPECT_EQ(itemsOf(combo), (QStringList{"会議室", "Home", "Lunch", "lunch"}));
     EXPECT_EQ(combo->currentIndex(), -1);
+}
+
+TEST_F(WhereBarTest, TheCalendarsPlaceComesFirstMarkedAndPickingItHandsBackToTheCalendar) {
+    const std::int64_t now = QDateTime::currentSecsSinceEpoch();
+    const auto utc = [](std::int64_t at) {
+        return QDateTime::fromSecsSinceEpoch(at, Qt::UTC)
+            .toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"))
+            .toLatin1();
+    };
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("work.ics")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\nUID:m\r\n"
+        "DTSTAMP:20250101T000000Z\r\nDTSTART:" +
+        utc(now - 600) + "\r\nDTEND:" + utc(now + 2700) +
+        "\r\nLOCATION:会議室B\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    file.close();
+    store.set(settings::Place(1), "Office");
+    store.set(settings::CalendarSource(1), file.fileName().toStdString());
+    store.set(settings::CalendarEnabled, true);
+    auto bar = makeBar();
+    bar->show();
+    settle();
+    DestinationCombo* combo = bar->destinationCombo();
+    EXPECT_EQ(itemsOf(combo), (QStringList{"会議室B（予定表）", "Office"}));
+    EXPECT_EQ(combo->currentIndex(), -1);
+
+    // Any other pick is the user's, which the calendar leaves alone for a while.
+    emit combo->activated(1);
+    EXPECT_EQ(text(settings::Where), "Office");
+    EXPECT_TRUE(readHandPick(store.snapshot()));
+    // The calendar's entry stores its place, and the calendar decides again.
+    emit combo->activated(0);
+    EXPECT_EQ(text(settings::Where), "会議室B");
+    EXPECT_FALSE(readHandPick(store.snapshot()));
+    bar->handleCommand(bar::kFirstDestination);
+    EXPECT_TRUE(readHandPick(store.snapshot()));
+    bar->handleCommand(bar::kCalendarDestination);
+    EXPECT_EQ(text(settings::Where), "会議室B");
+    EXPECT_FALSE(readHandPick(store.snapshot()));
+    bar->handleCommand(bar::kFirstReturnPick);
+    EXPECT_TRUE(readHandPick(store.snapshot()));
+
+    // Turned off: the entry goes, and the destination stored stays in force.
+    store.set(settings::CalendarEnabled, false);
+    bar->refreshCalendar();
+    EXPECT_EQ(itemsOf(combo), (QStringList{"Office", "会議室B"}));
+    EXPECT_EQ(combo->currentIndex(), 1);
 }
 
 TEST_F(WhereBarTest, DestinationCommandWritesTheUntrimmedPlaceAndReselects) {

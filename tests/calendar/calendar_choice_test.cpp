@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "calendar/calendar_settings.h"
+#include "calendar/hand_pick.h"
+#include "settings/memory_store.h"
+
 namespace rumo {
 namespace {
 
@@ -76,6 +80,38 @@ TEST(CalendarChoice, TheTitleOnlyWhenAllowedAndAHandPickedDestinationWins) {
     EXPECT_EQ(pickedAt(kNow - 10 * kMinute + 1), "none");
     EXPECT_EQ(pickedAt(kNow + kMinute), "none");
     EXPECT_EQ(pickedAt(kNow - 10 * kMinute), "Room@60");
+}
+
+TEST(CalendarChoice, TheNextChangeIsTheNearestEdgeOfACountedEventOrTheHoldsEnd) {
+    const auto in = [](std::int64_t minutes) { return kNow + minutes * kMinute; };
+    const auto next = [&](const std::vector<CalendarEvent>& events, const CalendarRules& rules) {
+        const auto at = nextCalendarChange(events, kNow, rules);
+        return at ? (*at - kNow) / kMinute : -1;
+    };
+    // Ending in 30, the next one entering the look-ahead in 55 and starting in 60.
+    EXPECT_EQ(next({busy(in(-10), in(30), "A"), busy(in(60), in(90), "B")}, {}), 30);
+    EXPECT_EQ(next({busy(in(60), in(90), "B")}, {}), 55);
+    EXPECT_EQ(next({busy(in(3), in(90), "B")}, {}), 3);
+    CalendarEvent free = busy(in(20), in(90), "Free");
+    free.free = true;
+    EXPECT_EQ(next({free}, {}), -1);  // an event that never counts never changes the pick
+    EXPECT_EQ(next({busy(in(-20), in(-10), "Past")}, {}), -1);
+    EXPECT_EQ(next({busy(in(60), in(90), "B")}, {{}, false, in(-4)}), 6);
+}
+
+TEST(HandPick, ReadBackAsWrittenAndForgottenOnlyWhereRecorded) {
+    MemoryStore store;
+    EXPECT_FALSE(readHandPick(store.snapshot()));
+    EXPECT_FALSE(
+        handPickForgotten(store.snapshot()));  // nothing written for a user who never picks
+    ASSERT_TRUE(recordHandPick(store, kNow).ok());
+    EXPECT_EQ(readHandPick(store.snapshot()), kNow);
+    const auto forget = handPickForgotten(store.snapshot());
+    ASSERT_TRUE(forget);
+    ASSERT_TRUE(store.write({*forget}).ok());
+    EXPECT_FALSE(readHandPick(store.snapshot()));
+    ASSERT_TRUE(store.set(settings::PickedByHand, "12 o'clock"));
+    EXPECT_FALSE(readHandPick(store.snapshot()));
 }
 
 }  // namespace

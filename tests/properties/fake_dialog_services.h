@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <vector>
 
 #include "properties/dialog_services.h"
@@ -13,6 +14,10 @@ public:
     std::deque<std::optional<Colour>> colourReplies;
     std::deque<std::optional<ChosenFont>> fontReplies;
     std::deque<std::optional<QString>> pictureReplies;
+    std::deque<std::optional<QString>> calendarFileReplies;
+    // Where no keyring runs, as on a machine without a desktop session.
+    bool keyringRuns = true;
+    std::map<QString, QString> keptSecrets;
 
     std::vector<Colour> colourRequests;
     std::vector<FontRequest> fontRequests;
@@ -34,6 +39,17 @@ public:
         pictureRequests.push_back(initialPath);
         return next(pictureReplies);
     }
+    std::optional<QString> chooseCalendarFile(QWidget*) override {
+        return next(calendarFileReplies);
+    }
+    SecretResult keepSecret(const QString& name, const QString& secret) override {
+        if (!keyringRuns) {
+            return {SecretStatus::NoKeyring, {}, QStringLiteral("no keyring")};
+        }
+        keptSecrets[name] = secret;
+        return {SecretStatus::Ok, {}, {}};
+    }
+    void forgetKeptSecret(const QString& name) override { keptSecrets.erase(name); }
     void showAbout(QWidget*) override { ++aboutShown; }
     bool openDocument(const QUrl& url) override {
         openedDocuments.push_back(url);

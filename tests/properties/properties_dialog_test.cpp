@@ -13,6 +13,7 @@
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +23,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "calendar/calendar_settings.h"
 #include "common/japanese_faces.h"
 #include "fake_dialog_services.h"
 #include "properties/about_dialog.h"
@@ -74,15 +76,16 @@ TEST_F(PropertiesDialogTest, TabsShowExactlyTheirOwnControls) {
     PropertiesDialog d(store, services);
     d.show();
     const DialogTemplate& t = propertiesTemplate();
-    ASSERT_EQ(d.tabBar()->count(), 4);
+    ASSERT_EQ(d.tabBar()->count(), 5);
     EXPECT_EQ(d.tabBar()->tabText(0), QStringLiteral("ｶｽﾀﾏｲｽﾞ"));
     EXPECT_EQ(d.tabBar()->tabText(1), QStringLiteral("行先"));
     EXPECT_EQ(d.tabBar()->tabText(2), QStringLiteral("メモ"));
     EXPECT_EQ(d.tabBar()->tabText(3), QStringLiteral("戻"));
+    EXPECT_EQ(d.tabBar()->tabText(4), QStringLiteral("予定表"));
     EXPECT_EQ(d.tabBar()->currentIndex(), 0);
-    for (int shownTab = 0; shownTab <= 3; ++shownTab) {
+    for (int shownTab = 0; shownTab <= 4; ++shownTab) {
         d.tabBar()->setCurrentIndex(shownTab);
-        for (int tab = 0; tab <= 3; ++tab) {
+        for (int tab = 0; tab <= 4; ++tab) {
             const auto ids = tabControls(t, tab);
             EXPECT_EQ(visibleOf(d, ids).size(), tab == shownTab ? ids.size() : 0u)
                 << "tab " << tab << " while showing " << shownTab;
@@ -145,6 +148,55 @@ TEST_F(PropertiesDialogTest, ReturnTabShowsTheTwoTimesAndStoresOnlyChangedOnes) 
     EXPECT_TRUE(ok);
     EXPECT_EQ(store.raw(settings::Teiji), "18:05");
     EXPECT_EQ(store.raw(settings::Hiruake), std::nullopt);
+}
+
+TEST_F(PropertiesDialogTest, CalendarTabKeepsSourcesAndSwitchesAndPasswordsOnlyInTheKeyring) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("work.ics"));
+    QFile(file).open(QIODevice::WriteOnly);
+    const QString url = QStringLiteral("https://dav.example/cal/");
+    store.set(settings::CalendarSource(1), file.toStdString());
+    services.keyringRuns = false;
+    PropertiesDialog d(store, services);
+    auto* sources = qobject_cast<QListWidget*>(d.control(1116));
+    const bool ok = run(d, [&] {
+        d.tabBar()->setCurrentIndex(4);
+        EXPECT_EQ(sources->count(), 1);
+        // No keyring: said so, and neither the password nor the source is kept.
+        edit(d, 1117)->setText(url);
+        edit(d, 1119)->setText(QStringLiteral("taro"));
+        edit(d, 1121)->setText(QStringLiteral("s3cret-pw"));
+        click(d, 1122);
+        EXPECT_EQ(sources->count(), 1);
+        EXPECT_EQ(services.messages.size(), 1u);
+        EXPECT_TRUE(edit(d, 1121)->text().isEmpty());
+        services.keyringRuns = true;
+        edit(d, 1121)->setText(QStringLiteral("s3cret-pw"));
+        click(d, 1122);
+        ASSERT_EQ(sources->count(), 2);
+        EXPECT_EQ(sources->item(1)->text(), url + QStringLiteral(" (taro)"));
+        // A URL carrying its password is refused, not kept.
+        edit(d, 1117)->setText(QStringLiteral("https://taro:pw@dav.example/"));
+        click(d, 1122);
+        EXPECT_EQ(sources->count(), 2);
+        sources->setCurrentRow(0);
+        click(d, 1124);
+        check(d, 1125)->click();
+        edit(d, 1128)->setText(QStringLiteral("taro@example.com"));
+        click(d, 1);
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(services.keptSecrets,
+              (std::map<QString, QString>{{QStringLiteral("calendar ") + url, "s3cret-pw"}}));
+    EXPECT_EQ(store.raw(settings::CalendarSource(1)), url.toStdString());
+    EXPECT_EQ(store.raw(settings::CalendarUser(1)), "taro");
+    EXPECT_EQ(store.raw(settings::CalendarSource(2)), std::nullopt);
+    EXPECT_EQ(store.raw(settings::CalendarEnabled), "1");
+    EXPECT_EQ(store.raw(settings::CalendarShowTitle), std::nullopt);  // unchanged, unwritten
+    EXPECT_EQ(store.raw(settings::CalendarAddress), "taro@example.com");
+    for (const SettingKey& key : store.writeLog()) {
+        EXPECT_EQ(store.snapshot().find(key).value_or("").find("s3cret"), std::string::npos);
+    }
 }
 
 TEST_F(PropertiesDialogTest, OkWithoutChangesStoresTheDefaults) {
