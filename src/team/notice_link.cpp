@@ -26,6 +26,13 @@ NoticeWatch::NoticeWatch(QString folder, QObject* parent)
     connect(&server_, &QLocalServer::newConnection, this, &NoticeWatch::accept);
 }
 
+NoticeWatch::~NoticeWatch() {
+    // The server's connections close with it and say so, after this object's members are gone.
+    for (QLocalSocket* socket : server_.findChildren<QLocalSocket*>()) {
+        socket->disconnect(this);
+    }
+}
+
 bool NoticeWatch::listen() {
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     QLocalServer::removeServer(path_);

@@ -20,6 +20,7 @@ public:
     // The folder defaults to the single-instance guard's. Call listen() only while holding the
     // resident's guard: a socket left by a dead resident is replaced.
     explicit NoticeWatch(QString folder = {}, QObject* parent = nullptr);
+    ~NoticeWatch() override;
     bool listen();
 
     // When the notice that shows began (seconds since the epoch); nothing while none shows.
@@ -42,6 +43,8 @@ class NoticeAnnouncer : public QObject {
     Q_OBJECT
 public:
     explicit NoticeAnnouncer(qint64 since, QString folder = {}, QObject* parent = nullptr);
+    // The socket tells of its closing as it goes; no one is left to hear it then.
+    ~NoticeAnnouncer() override { socket_.disconnect(this); }
 
 private:
     void tryConnect();
