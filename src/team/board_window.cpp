@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QSaveFile>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -109,9 +110,11 @@ void BoardWindow::dump() {
 int runBoard(const QString& addressText, bool fullscreen, const QString& publishingAddress) {
     const QString text = addressText.isEmpty() ? publishingAddress : addressText;
     if (text.isEmpty()) {
-        std::fprintf(stderr,
-                     "rumo: which board? rumo --board mqtt://host:port/<team topic>, or turn "
-                     "publishing on first (rumo --publish ...)\n");
+        // Opened from the menu there is no terminal to read a line on.
+        QMessageBox::information(
+            nullptr, BoardWindow::tr("行先掲示板"),
+            BoardWindow::tr("掲示板のブローカーがまだ設定されていません。\n"
+                            "rumo --publish mqtt://ホスト:ポート/チーム で設定してください。"));
         return 2;
     }
     std::string error;

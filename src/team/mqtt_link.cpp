@@ -208,7 +208,9 @@ void MqttLink::onConnect(mosquitto*, void* self, int rc) {
     link->retryDelayMs_ = 0;
     link->lastFailure_.clear();
     for (const QByteArray& filter : link->subscriptions_) {
-        mosquitto_subscribe(link->client_, nullptr, filter.constData(), 1);
+        // At most once: a broker queues only so many messages of higher quality per client (1000
+        // by default), and a board of thousands would lose the rest of the retained states.
+        mosquitto_subscribe(link->client_, nullptr, filter.constData(), 0);
     }
     const QHash<QByteArray, QByteArray> pending = std::exchange(link->pending_, {});
     for (auto it = pending.begin(); it != pending.end(); ++it) {
