@@ -16,7 +16,7 @@ packages=(
   weston sway
   xvfb openbox trayer xdotool imagemagick x11-utils x11-xserver-utils dbus-daemon dbus-x11
   dunst libnotify-bin xscreensaver xss-lock xsecurelock
-  mosquitto radicale apache2-utils gnome-keyring libsecret-tools
+  mosquitto mosquitto-clients radicale apache2-utils gnome-keyring libsecret-tools
   lxqt-panel xfce4-panel
   python3 python3-gi python3-dbus gir1.2-glib-2.0 python3-fusepy
   desktop-file-utils appstream man-db dpkg-dev file hicolor-icon-theme

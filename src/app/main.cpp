@@ -23,6 +23,8 @@
 #include "rumo_build_info.h"
 #include "settings/file_settings_store.h"
 #include "settings/return_setting.h"
+#include "team/board_window.h"
+#include "team/team_command.h"
 
 namespace {
 
@@ -81,6 +83,7 @@ std::optional<int> answerOnly(const rumo::LongOptions& options) {
     }
     if (options.help) {
         std::fputs(qPrintable(rumo::usageText(QStringLiteral("rumo"))), stdout);
+        std::fputs(qPrintable(rumo::teamUsageText()), stdout);
         return 0;
     }
     if (options.version) {
@@ -187,10 +190,35 @@ int run(rumo::SettingsStore& store, const rumo::Launch& launch) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const rumo::LongOptions options = rumo::readLongOptions(argumentsOf(argc, argv));
+    rumo::TeamRequest team;
+    const rumo::LongOptions options =
+        rumo::readLongOptions(rumo::takeTeamOptions(argumentsOf(argc, argv), team));
     if (const std::optional<int> status = answerOnly(options)) {
         return *status;
     }
+    // ---- The team board's options ----
+    if (!team.error.isEmpty()) {
+        std::fprintf(stderr, "rumo: %s Try --help.\n", qPrintable(team.error));
+        return 2;
+    }
+    if (team.any() && !team.board) {
+        QCoreApplication app(argc, argv);
+        rumo::FileSettingsStore store(nameApplication());
+        return rumo::runPublishRequest(store, team);
+    }
+    if (team.board) {
+        if (!haveDisplay()) {
+            std::fprintf(stderr, "rumo: no display to show on (DISPLAY is not set)\n");
+            return 1;
+        }
+        preferX11OutsideNotice();
+        QApplication app(argc, argv);
+        rumo::installJapaneseFaceSubstitutions();
+        installJapaneseTranslations(app);
+        rumo::FileSettingsStore store(nameApplication());
+        return rumo::runBoard(team.boardAddress, team.fullscreen, rumo::publishingAddress(store));
+    }
+    // ---- end of the team board's options ----
     // ---- The calendar's options: done without a display ----
     if (options.hasCalendarRequest()) {
         QCoreApplication app(argc, argv);

@@ -1,6 +1,7 @@
 #include "app/run_modes.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QTimer>
 #include <QWindow>
 #include <chrono>
@@ -22,6 +23,7 @@
 #include "screen/picture_worker.h"
 #include "screen/saver_session.h"
 #include "settings/return_setting.h"
+#include "team/notice_link.h"
 
 namespace rumo {
 
@@ -95,6 +97,8 @@ int runSaver(SettingsStore& store) {
     if (oneNotice.acquire() == InstanceGuard::Outcome::HeldElsewhere) {
         return 0;
     }
+    // The resident, where one runs, tells the team (and the chat) for as long as this shows.
+    NoticeAnnouncer announcer(QDateTime::currentSecsSinceEpoch());
     SaverSession notice(store);
     notice.setPictureRules(standardPictureRules());
     ScreenSaverInhibitor inhibitor;

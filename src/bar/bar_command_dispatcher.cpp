@@ -67,6 +67,9 @@ void BarCommandDispatcher::dispatch(int command, const bar::SaverMenu& savers) {
         case bar::kProperties:
             actions_.openProperties();
             break;
+        case bar::kBoard:
+            launchBoard(environment_);
+            break;
         case bar::kDisplaySettings:
             launchDisplaySettings(environment_, owner_);
             break;

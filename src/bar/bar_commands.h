@@ -14,6 +14,7 @@ inline constexpr int kStartScreenSaver = 32771;  // "ｽｸﾘｰﾝｾｲﾊﾞ
 inline constexpr int kProperties = 32772;        // "ﾌﾟﾛﾊﾟﾃｨ"
 inline constexpr int kDisplaySettings = 32785;   // "画面のﾌﾟﾛﾊﾟﾃｨ"
 inline constexpr int kExit = 32773;              // "RUMO?の終了"
+inline constexpr int kBoard = 32791;             // "行先掲示板": the team's board
 // Only in the menu a desktop draws for the icon itself: what a double click does elsewhere.
 inline constexpr int kShowBar = 32790;  // "バーを表示"
 

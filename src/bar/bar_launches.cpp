@@ -13,6 +13,10 @@ void launchNotice(const BarEnvironment& environment) {
     environment.launcher->startDetached(noticeCommand(environment.executablePath));
 }
 
+void launchBoard(const BarEnvironment& environment) {
+    environment.launcher->startDetached({environment.executablePath, {"--board"}});
+}
+
 void launchChosenScreenSaver(SettingsStore& store, const BarEnvironment& environment) {
     const std::string file = store.read(settings::Scrfile);
     if (file.empty() || !environment.screenSaverDirectory) {

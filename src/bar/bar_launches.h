@@ -12,6 +12,9 @@ class SettingsStore;
 // The notice: the running executable with "-s".
 void launchNotice(const BarEnvironment& environment);
 
+// The team's board: the running executable with "--board".
+void launchBoard(const BarEnvironment& environment);
+
 // The screen saver Scrfile names, when it is one of the installed programs.
 void launchChosenScreenSaver(SettingsStore& store, const BarEnvironment& environment);
 

@@ -236,6 +236,7 @@ std::vector<MenuItem> mainMenu(std::vector<MenuItem> saverItems) {
             command(kStartScreenSaver, "ｽｸﾘｰﾝｾｲﾊﾞｰの起動"),
             std::move(savers),
             command(kProperties, "ﾌﾟﾛﾊﾟﾃｨ"),
+            command(kBoard, "行先掲示板"),
             separator,
             command(kDisplaySettings, "画面のﾌﾟﾛﾊﾟﾃｨ"),
             separator,

@@ -6,6 +6,7 @@
 #include "bar/where_bar.h"
 #include "platform/activation_channel.h"
 #include "settings/file_settings_store.h"
+#include "team/team_publisher.h"
 
 namespace rumo {
 
@@ -18,7 +19,10 @@ int runResidentBar(SettingsStore& store, const std::string& childSessionBus) {
     if (const auto* file = dynamic_cast<const FileSettingsStore*>(&store)) {
         environment.settingsFile = file->filePath().toStdString();
     }
+    const QString settingsFile = QString::fromStdString(environment.settingsFile);
     WhereBar bar(store, std::move(environment));
+    // The team sees the user's state only once they have turned publishing on.
+    TeamPublisher publisher(store, settingsFile);
 
     // A later start (from the menu, a hotkey, a script) asks for the bar and gets it, in front:
     // some desktops give the icon no double click, and a user who cannot find the icon is not

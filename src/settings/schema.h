@@ -120,6 +120,14 @@ inline constexpr SettingRow kRows[] = {
     // When the user last picked a destination or a return time by hand, in seconds since the
     // epoch; the calendar does not override such a pick for a while. Empty: no such pick.
     {"Calendar", "PickedByHand", Text, 0, 0, {}},
+    // The team's board over a message broker (names in team/team_settings.h). Nothing is
+    // published while Publish is off.
+    {"Team", "Publish", Switch, 0, 0, {}},
+    // mqtt[s]://[user@]host[:port]; the password is in the keyring.
+    {"Team", "Broker", Text, 0, 0, {}},
+    {"Team", "Topic", Text, 0, 0, {}},   // the team topic; each user's message lies under it
+    {"Team", "UserId", Text, 0, 0, {}},  // empty: the login name
+    {"Team", "PrivateWhere", Switch, 0, 0, {}},  // publish "外出中" instead of the destination
 };
 
 }  // namespace schema_rows

@@ -247,12 +247,13 @@ TEST(SaverMenu, NothingListableIsLikeNoPrograms) {
 
 TEST(MainMenu, ItemsTextsOrderAndSeparators) {
     const std::vector<MenuItem> menu = mainMenu(saverMenu({}, "", "").items);
-    ASSERT_EQ(menu.size(), 8u);
+    ASSERT_EQ(menu.size(), 9u);
     using Kind = MenuItem::Kind;
     const std::vector<std::pair<int, std::string>> expected{{kStartNotice, "RUMO?の起動"},
                                                             {kStartScreenSaver, "ｽｸﾘｰﾝｾｲﾊﾞｰの起動"},
                                                             {0, "ｽｸﾘｰﾝｾｲﾊﾞｰの選択"},
                                                             {kProperties, "ﾌﾟﾛﾊﾟﾃｨ"},
+                                                            {kBoard, "行先掲示板"},
                                                             {0, ""},
                                                             {kDisplaySettings, "画面のﾌﾟﾛﾊﾟﾃｨ"},
                                                             {0, ""},
@@ -265,8 +266,8 @@ TEST(MainMenu, ItemsTextsOrderAndSeparators) {
     }
     EXPECT_EQ(menu[2].kind, Kind::Submenu);
     EXPECT_EQ(menu[2].children.size(), 1u);
-    EXPECT_EQ(menu[4].kind, Kind::Separator);
-    EXPECT_EQ(menu[6].kind, Kind::Separator);
+    EXPECT_EQ(menu[5].kind, Kind::Separator);
+    EXPECT_EQ(menu[7].kind, Kind::Separator);
     EXPECT_EQ(kExit, 32773);
     EXPECT_EQ(kStartScreenSaver, 32771);
     EXPECT_EQ(kProperties, 32772);

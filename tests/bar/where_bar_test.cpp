@@ -492,7 +492,7 @@ TEST_F(WhereBarTest, ShiftF10OpensTheMainMenuAndItsSaverChoicesWriteScrfile) {
     QApplication::sendEvent(bar->destinationCombo(), &shiftF10);
     EXPECT_EQ(openedAt, bar->mapToGlobal(QPoint(5, 5)));
     EXPECT_EQ(texts, (QStringList{"RUMO?の起動", "ｽｸﾘｰﾝｾｲﾊﾞｰの起動", "ｽｸﾘｰﾝｾｲﾊﾞｰの選択", "ﾌﾟﾛﾊﾟﾃｨ",
-                                  "", "画面のﾌﾟﾛﾊﾟﾃｨ", "", "RUMO?の終了"}));
+                                  "行先掲示板", "", "画面のﾌﾟﾛﾊﾟﾃｨ", "", "RUMO?の終了"}));
     EXPECT_EQ(listedFrom, "/fake/hacks");
     EXPECT_EQ(saverTexts, (QStringList{"galaxy", "swirl"}));
     EXPECT_EQ(saverChecks, (QList<bool>{false, true}));
