@@ -1,0 +1,92 @@
+#include "calendar/calendar_feed.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QTimeZone>
+
+#include "calendar/calendar_lookup.h"
+#include "calendar/ics_events.h"
+#include "calendar/source_fetch.h"
+#include "platform/secret_store.h"
+#include "settings/settings_store.h"
+
+namespace rumo {
+
+CalendarFeed::CalendarFeed(SettingsStore& store, QObject* parent) : QObject(parent), store_(store) {
+    // One single-shot timer, armed again when a fetch ends: nothing runs between fetches, and a
+    // slow server never has two fetches of it under way.
+    timer_.setSingleShot(true);
+    timer_.setInterval(kCalendarFetchIntervalMs);
+    timer_.setTimerType(Qt::VeryCoarseTimer);
+    connect(&timer_, &QTimer::timeout, this, &CalendarFeed::fetchNow);
+}
+
+CalendarFeed::~CalendarFeed() = default;
+
+void CalendarFeed::start() {
+    fetchNow();
+}
+
+void CalendarFeed::fetchNow() {
+    if (pending_ > 0) {
+        return;
+    }
+    timer_.stop();
+    running_.clear();
+    const std::int64_t now = QDateTime::currentSecsSinceEpoch();
+    const auto [from, to] = todayAndTomorrow(now, QTimeZone::systemTimeZoneId().toStdString());
+    std::vector<std::pair<QString, QString>> unreadable;
+    for (const CalendarSourceRef& source : calendarSourceRefs(store_.snapshot())) {
+        if (!source.isUrl()) {
+            continue;  // a local file is read where it is used
+        }
+        const QString key = source.location + QLatin1Char('\n') + source.user;
+        std::optional<QString> password;
+        if (!source.user.isEmpty()) {
+            const SecretResult secret = readSecret(source.secretName());
+            if (!secret.ok()) {
+                unreadable.emplace_back(
+                    key, QStringLiteral("cannot fetch %1: its password cannot be read from the "
+                                        "keyring: %2")
+                             .arg(source.location, secret.error));
+                continue;
+            }
+            password = secret.secret;
+        }
+        auto fetch = std::make_unique<SourceFetch>(network_, source, password, from, to);
+        connect(fetch.get(), &SourceFetch::finished, this,
+                [this, key](const QString& failure) { sourceDone(key, failure); });
+        running_.push_back(std::move(fetch));
+    }
+    // Every source is counted before any can end, so the round ends with the last of them.
+    pending_ = static_cast<int>(running_.size() + unreadable.size());
+    if (pending_ == 0) {
+        timer_.start();  // no URL to read: only look again later
+        return;
+    }
+    for (const auto& [key, failure] : unreadable) {
+        sourceDone(key, failure);
+    }
+    for (const auto& fetch : running_) {
+        fetch->start();
+    }
+}
+
+void CalendarFeed::sourceDone(const QString& key, const QString& failure) {
+    const std::string id = key.toStdString();
+    if (failure.isEmpty()) {
+        notices_.succeeded(id);
+    } else if (notices_.failed(id)) {
+        emit sourceFailed(
+            QCoreApplication::translate("CalendarFeed", "予定表を読めません"),
+            QCoreApplication::translate("CalendarFeed", "予定表の読み込みに失敗しました。\n%1")
+                .arg(failure));
+    }
+    if (--pending_ > 0) {
+        return;
+    }
+    timer_.start();
+    emit updated();
+}
+
+}  // namespace rumo
