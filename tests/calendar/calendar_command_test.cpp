@@ -22,6 +22,7 @@ protected:
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder_.path());
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), folder_.filePath("cache"));
         environment.insert(QStringLiteral("TZ"), QStringLiteral("Asia/Tokyo"));
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
