@@ -66,6 +66,10 @@ TEST_F(CalendarCommand, KeepsSourcesAndPrintsTheEventsPlaceAndEnd) {
     EXPECT_EQ(rumo({"--calendar", "add"}).status, 2);
     EXPECT_EQ(rumo({"--calendar", "list", "s"}).status, 2);
     EXPECT_EQ(rumo({"--at", "2025-06-17 13:56"}).status, 2);
+    EXPECT_EQ(rumo({"--calendar", "list", "--user", "bob"}).status, 2);
+    EXPECT_EQ(rumo({"--calendar", "add", path, "--user"}).status, 2);
+    // A local file has no user to read it with.
+    EXPECT_EQ(rumo({"--calendar", "add", path, "--user", "bob"}).status, 1);
 
     // A week after the first occurrence, four minutes before it starts.
     const Ran at = rumo({"--where-from-calendar", "--at", "2025-06-17 13:56"});
