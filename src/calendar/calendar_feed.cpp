@@ -35,27 +35,27 @@ void CalendarFeed::fetchNow() {
     running_.clear();
     const std::int64_t now = QDateTime::currentSecsSinceEpoch();
     const auto [from, to] = todayAndTomorrow(now, QTimeZone::systemTimeZoneId().toStdString());
-    std::vector<std::pair<QString, QString>> unreadable;
+    std::vector<std::pair<CalendarSourceRef, QString>> unreadable;
     for (const CalendarSourceRef& source : calendarSourceRefs(store_.snapshot())) {
         if (!source.isUrl()) {
             continue;  // a local file is read where it is used
         }
-        const QString key = source.location + QLatin1Char('\n') + source.user;
         std::optional<QString> password;
         if (!source.user.isEmpty()) {
             const SecretResult secret = readSecret(source.secretName());
             if (!secret.ok()) {
                 unreadable.emplace_back(
-                    key, QStringLiteral("cannot fetch %1: its password cannot be read from the "
-                                        "keyring: %2")
-                             .arg(source.location, secret.error));
+                    source, QCoreApplication::translate(
+                                "CalendarFeed", "キーリングからパスワードを読めません（%1）")
+                                .arg(secret.error));
                 continue;
             }
             password = secret.secret;
         }
         auto fetch = std::make_unique<SourceFetch>(network_, source, password, from, to);
-        connect(fetch.get(), &SourceFetch::finished, this,
-                [this, key](const QString& failure) { sourceDone(key, failure); });
+        SourceFetch* raw = fetch.get();
+        connect(raw, &SourceFetch::finished, this,
+                [this, raw, source] { sourceDone(source, raw->reason()); });
         running_.push_back(std::move(fetch));
     }
     // Every source is counted before any can end, so the round ends with the last of them.
@@ -64,23 +64,29 @@ void CalendarFeed::fetchNow() {
         timer_.start();  // no URL to read: only look again later
         return;
     }
-    for (const auto& [key, failure] : unreadable) {
-        sourceDone(key, failure);
+    for (const auto& [source, reason] : unreadable) {
+        sourceDone(source, reason);
     }
     for (const auto& fetch : running_) {
         fetch->start();
     }
 }
 
-void CalendarFeed::sourceDone(const QString& key, const QString& failure) {
-    const std::string id = key.toStdString();
-    if (failure.isEmpty()) {
+void CalendarFeed::sourceDone(const CalendarSourceRef& source, const QString& reason) {
+    const std::string id = (source.location + QLatin1Char('\n') + source.user).toStdString();
+    if (reason.isEmpty()) {
         notices_.succeeded(id);
     } else if (notices_.failed(id)) {
-        emit sourceFailed(
-            QCoreApplication::translate("CalendarFeed", "予定表を読めません"),
-            QCoreApplication::translate("CalendarFeed", "予定表の読み込みに失敗しました。\n%1")
-                .arg(failure));
+        QString message = QCoreApplication::translate("CalendarFeed", "%1 を読めません: %2")
+                              .arg(source.location, reason);
+        if (const std::optional<KeptCopy> copy = readKeptCopy(source)) {
+            message += QLatin1Char('\n') +
+                       QCoreApplication::translate("CalendarFeed", "%1 に読んだ内容を使います。")
+                           .arg(QDateTime::fromSecsSinceEpoch(copy->fetchedAt)
+                                    .toString(QStringLiteral("M/d HH:mm")));
+        }
+        emit sourceFailed(QCoreApplication::translate("CalendarFeed", "予定表を読めません"),
+                          message);
     }
     if (--pending_ > 0) {
         return;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calendar/failure_notices.h"
+#include "calendar/kept_copy.h"
 
 namespace rumo {
 
@@ -36,7 +37,7 @@ signals:
     void sourceFailed(const QString& title, const QString& message);
 
 private:
-    void sourceDone(const QString& key, const QString& failure);
+    void sourceDone(const CalendarSourceRef& source, const QString& reason);
 
     SettingsStore& store_;
     QNetworkAccessManager network_;

@@ -251,6 +251,7 @@ void SourceFetch::finish(const QString& failure) {
         return;
     }
     done_ = true;
+    reason_ = failure;
     limit_.stop();
     if (reply_ && reply_->isRunning()) {
         reply_->disconnect(this);

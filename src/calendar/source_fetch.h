@@ -36,6 +36,8 @@ public:
     // not given (or refused those it was).
     bool isCalDav() const { return calDav_; }
     bool needsCredentials() const { return needsCredentials_; }
+    // Why it failed, without the source's name; empty when it did not.
+    const QString& reason() const { return reason_; }
 
 signals:
     // `failure`: empty when the kept copy is now the source's current text; else one line naming
@@ -68,6 +70,7 @@ private:
     bool calDav_ = false;
     bool needsCredentials_ = false;
     bool done_ = false;
+    QString reason_;
 };
 
 // Fetches `source` now and waits for it (a QCoreApplication must exist), reading its password
