@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QTimeZone>
+#include <QUrl>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -127,6 +128,12 @@ int addSource(SettingsStore& store, const QStringList& words, const std::optiona
     }
     if (user && !source.isUrl()) {
         complain(QStringLiteral("--user goes with a URL, not a local file"));
+        return 1;
+    }
+    if (user && !carriesSecretsSafely(QUrl(source.location))) {
+        complain(
+            QStringLiteral("a password is sent over https only (plain http to this machine "
+                           "alone); give the https URL"));
         return 1;
     }
     const auto same = std::find_if(sources.begin(), sources.end(), [&](const auto& kept) {

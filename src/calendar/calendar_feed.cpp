@@ -28,11 +28,13 @@ void CalendarFeed::start() {
 }
 
 void CalendarFeed::fetchNow() {
-    if (pending_ > 0) {
+    if (pending_ > 0 || preparing_) {
         return;
     }
     timer_.stop();
     running_.clear();
+    network_ = std::make_unique<QNetworkAccessManager>();
+    preparing_ = true;
     const std::int64_t now = QDateTime::currentSecsSinceEpoch();
     const auto [from, to] = todayAndTomorrow(now, QTimeZone::systemTimeZoneId().toStdString());
     std::vector<std::pair<CalendarSourceRef, QString>> unreadable;
@@ -52,13 +54,14 @@ void CalendarFeed::fetchNow() {
             }
             password = secret.secret;
         }
-        auto fetch = std::make_unique<SourceFetch>(network_, source, password, from, to);
+        auto fetch = std::make_unique<SourceFetch>(*network_, source, password, from, to);
         SourceFetch* raw = fetch.get();
         connect(raw, &SourceFetch::finished, this,
                 [this, raw, source] { sourceDone(source, raw->reason()); });
         running_.push_back(std::move(fetch));
     }
     // Every source is counted before any can end, so the round ends with the last of them.
+    preparing_ = false;
     pending_ = static_cast<int>(running_.size() + unreadable.size());
     if (pending_ == 0) {
         timer_.start();  // no URL to read: only look again later

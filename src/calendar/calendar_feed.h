@@ -40,10 +40,14 @@ private:
     void sourceDone(const CalendarSourceRef& source, const QString& reason);
 
     SettingsStore& store_;
-    QNetworkAccessManager network_;
+    // A manager per round: credentials one source's server accepted are never offered again on
+    // another source's behalf.
+    std::unique_ptr<QNetworkAccessManager> network_;
     QTimer timer_;
     std::vector<std::unique_ptr<SourceFetch>> running_;
     int pending_ = 0;
+    // Reading a password waits for the keyring; a fetch asked for meanwhile is not started twice.
+    bool preparing_ = false;
     FailureNotices notices_;
 };
 

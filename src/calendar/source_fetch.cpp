@@ -3,6 +3,7 @@
 #include <QAuthenticator>
 #include <QDateTime>
 #include <QEventLoop>
+#include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QUrl>
@@ -34,6 +35,15 @@ QString failureLine(const CalendarSourceRef& source, const QString& reason) {
 }
 
 }  // namespace
+
+bool carriesSecretsSafely(const QUrl& url) {
+    if (url.scheme().toLower() == QLatin1String("https")) {
+        return true;
+    }
+    const QHostAddress host(url.host());
+    return url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0 ||
+           (!host.isNull() && host.isLoopback());
+}
 
 std::pair<std::int64_t, std::int64_t> rangeToFetch(std::int64_t from, std::int64_t to) {
     return {from, std::max(to, from + kWeek)};

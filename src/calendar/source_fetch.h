@@ -14,6 +14,7 @@
 class QAuthenticator;
 class QNetworkAccessManager;
 class QNetworkReply;
+class QUrl;
 
 namespace rumo {
 
@@ -76,6 +77,10 @@ private:
 // Fetches `source` now and waits for it (a QCoreApplication must exist), reading its password
 // from the keyring; returns the failure line, empty when the kept copy is current.
 QString fetchSourceNow(const CalendarSourceRef& source, std::int64_t from, std::int64_t to);
+
+// Whether a password may be sent to `url`: over https, or plain http to this machine only (where
+// a local proxy or test server runs); never readable on the way.
+bool carriesSecretsSafely(const QUrl& url);
 
 // The range a CalDAV copy is asked for when the program needs [from, to): a week ahead, so that
 // the copy still serves the next days offline.
