@@ -42,8 +42,11 @@ void CalendarFeed::fetchNow() {
         if (!source.isUrl()) {
             continue;  // a local file is read where it is used
         }
+        const QString passwordKey = source.secretName() + QLatin1Char('\n') + source.user;
         std::optional<QString> password;
-        if (!source.user.isEmpty()) {
+        if (const auto known = passwords_.find(passwordKey); known != passwords_.end()) {
+            password = known->second;
+        } else if (!source.user.isEmpty()) {
             const SecretResult secret = readSecret(source.secretName());
             if (!secret.ok()) {
                 unreadable.emplace_back(
@@ -53,11 +56,16 @@ void CalendarFeed::fetchNow() {
                 continue;
             }
             password = secret.secret;
+            passwords_[passwordKey] = secret.secret;
         }
         auto fetch = std::make_unique<SourceFetch>(*network_, source, password, from, to);
         SourceFetch* raw = fetch.get();
-        connect(raw, &SourceFetch::finished, this,
-                [this, raw, source] { sourceDone(source, raw->reason()); });
+        connect(raw, &SourceFetch::finished, this, [this, raw, source, passwordKey] {
+            if (raw->needsCredentials()) {
+                passwords_.erase(passwordKey);  // changed since: the keyring is asked again
+            }
+            sourceDone(source, raw->reason());
+        });
         running_.push_back(std::move(fetch));
     }
     // Every source is counted before any can end, so the round ends with the last of them.

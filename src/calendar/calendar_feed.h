@@ -5,6 +5,7 @@
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QTimer>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -46,6 +47,9 @@ private:
     QTimer timer_;
     std::vector<std::unique_ptr<SourceFetch>> running_;
     int pending_ = 0;
+    // Each password is read from the keyring once, not at every fetch (a locked keyring would ask
+    // the user every few minutes), and again after the server refused it.
+    std::map<QString, QString> passwords_;
     // Reading a password waits for the keyring; a fetch asked for meanwhile is not started twice.
     bool preparing_ = false;
     FailureNotices notices_;

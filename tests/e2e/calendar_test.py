@@ -199,8 +199,22 @@ class CalDavCalendar(unittest.TestCase):
             status, out, err = s.run_rumo("--where-from-calendar")
             self.assertEqual((status, out), (0, f"会議室B\n{hh_mm(end)}\n"), err)
 
-            # A changed event is read at the next fetch (the collection's tag changed).
+            # A changed event is read at the next fetch (the collection's tag changed): here the
+            # resident's, at its start, with the password from the keyring.
             server.send("PUT", "/alice/work/meeting.ics", calendar("会議室C", now - 300, end))
+            copies = os.path.join(s.root, "cache", "rumo", "calendar", "*")
+
+            def kept(text):
+                for path in glob.glob(copies):
+                    with open(path, "rb") as f:
+                        if text.encode() in f.read():
+                            return True
+                return False
+            resident = s.rumo()
+            wait_for(lambda: kept("会議室C"), what="the resident to fetch the changed event")
+            self.assertNotIn(password, "\n".join(s.every_command_line()))
+            resident.kill()
+            resident.wait(timeout=TIMEOUT)
             self.assertEqual(s.run_rumo("--where-from-calendar")[1], f"会議室C\n{hh_mm(end)}\n")
 
             # The server gone: the last good copy serves, and the failure is told.
@@ -212,7 +226,7 @@ class CalDavCalendar(unittest.TestCase):
 
             # The secret is in the keyring only: not in the settings, the kept copies, any
             # command line or anything the program printed.
-            copies = glob.glob(os.path.join(s.root, "cache", "rumo", "calendar", "*"))
+            copies = glob.glob(copies)
             self.assertTrue(copies)
             for path in copies + [s.settings_path()]:
                 with open(path, "rb") as f:
