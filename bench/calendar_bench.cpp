@@ -3,11 +3,17 @@
 // program does each time it looks at the calendar.
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
 #include <ctime>
 #include <string>
 
 #include "calendar/calendar_choice.h"
 #include "calendar/ics_events.h"
+#include "calendar/kept_copy.h"
+#include "calendar/source_fetch.h"
 
 namespace {
 
@@ -66,6 +72,129 @@ void BM_ReadBusyYearForTodayAndTomorrow(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadBusyYearForTodayAndTomorrow)->Unit(benchmark::kMillisecond);
 
+// What the notice's start and the bar do offline: the kept copy read from the cache folder, then
+// expanded and chosen from.
+void BM_KeptCopyReadAndExpanded(benchmark::State& state) {
+    const rumo::CalendarSourceRef source{QStringLiteral("https://example.com/busy.ics"), {}};
+    rumo::KeptCopy copy;
+    copy.text = busyYear();
+    QString error;
+    if (!rumo::keepCopy(source, copy, error)) {
+        state.SkipWithError(qPrintable(error));
+        return;
+    }
+    const std::int64_t now = kYearStart + 300 * kDay + 10 * 3600;
+    const auto [from, to] = rumo::todayAndTomorrow(now, "Asia/Tokyo");
+    for (auto _ : state) {
+        const auto kept = rumo::readKeptCopy(source);
+        const auto events = rumo::eventsBetween(kept->text, from, to, "Asia/Tokyo");
+        benchmark::DoNotOptimize(rumo::pickFromCalendar(events, now, {}));
+    }
+}
+BENCHMARK(BM_KeptCopyReadAndExpanded)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+// A CalDAV server on 127.0.0.1, in this process, whose calendar changed since the last fetch:
+// the probe, the REPORT with 2,000 objects, the kept copy written, then read and expanded. The
+// server's own work is counted too.
+class FakeCalDav {
+public:
+    explicit FakeCalDav(const std::string& calendar) {
+        // One calendar-data per event, as servers keep one object per resource.
+        const std::string head = calendar.substr(0, calendar.find("BEGIN:VEVENT"));
+        QByteArray report =
+            "<d:multistatus xmlns:d=\"DAV:\" "
+            "xmlns:c=\"urn:ietf:params:xml:ns:caldav\">";
+        for (std::size_t at = calendar.find("BEGIN:VEVENT"); at != std::string::npos;) {
+            const std::size_t end = calendar.find("END:VEVENT\r\n", at) + 12;
+            report += "<d:response><d:href>/e.ics</d:href><d:propstat><d:prop><c:calendar-data>" +
+                      QByteArray::fromStdString(head + calendar.substr(at, end - at)) +
+                      "END:VCALENDAR\r\n</c:calendar-data></d:prop><d:status>HTTP/1.1 200 OK"
+                      "</d:status></d:propstat></d:response>";
+            at = calendar.find("BEGIN:VEVENT", end);
+        }
+        report_ = report + "</d:multistatus>";
+        server_.listen(QHostAddress::LocalHost);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] { answer(); });
+    }
+    QString url() const {
+        return QStringLiteral("http://127.0.0.1:%1/cal/").arg(server_.serverPort());
+    }
+
+private:
+    void answer() {
+        QTcpSocket* socket = server_.nextPendingConnection();
+        auto* request = new QByteArray;
+        QObject::connect(socket, &QObject::destroyed, [request] { delete request; });
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request] {
+            *request += socket->readAll();
+            const qsizetype headEnd = request->indexOf("\r\n\r\n");
+            if (headEnd < 0) {
+                return;
+            }
+            const qsizetype lengthAt = request->toLower().indexOf("content-length:");
+            const qsizetype length =
+                lengthAt < 0
+                    ? 0
+                    : request->mid(lengthAt + 15, request->indexOf('\r', lengthAt) - lengthAt - 15)
+                          .trimmed()
+                          .toLongLong();
+            if (request->size() < headEnd + 4 + length) {
+                return;
+            }
+            // A new tag each time: the calendar changed, so the REPORT follows.
+            const QByteArray body =
+                request->startsWith("PROPFIND")
+                    ? "<d:multistatus xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\" "
+                      "xmlns:cs=\"http://calendarserver.org/ns/\"><d:response><d:propstat><d:prop>"
+                      "<d:resourcetype><d:collection/><c:calendar/></d:resourcetype><cs:getctag>" +
+                          QByteArray::number(++tag_) +
+                          "</cs:getctag></d:prop><d:status>HTTP/1.1 200 OK</d:status>"
+                          "</d:propstat></d:response></d:multistatus>"
+                    : report_;
+            request->clear();
+            socket->write(
+                "HTTP/1.1 207 Multi-Status\r\nContent-Type: application/xml\r\n"
+                "Content-Length: " +
+                QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        });
+    }
+
+    QTcpServer server_;
+    QByteArray report_;
+    int tag_ = 0;
+};
+
+void BM_CalDavFetchedAndExpanded(benchmark::State& state) {
+    const std::string calendar = busyYear();
+    FakeCalDav server(calendar);
+    const rumo::CalendarSourceRef source{server.url(), {}};
+    const std::int64_t now = kYearStart + 300 * kDay + 10 * 3600;
+    const auto [from, to] = rumo::todayAndTomorrow(now, "Asia/Tokyo");
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const QString failure = rumo::fetchSourceNow(source, from, to);
+        if (!failure.isEmpty()) {
+            state.SkipWithError(qPrintable(failure));
+            return;
+        }
+        const auto events =
+            rumo::eventsBetween(rumo::readKeptCopy(source)->text, from, to, "Asia/Tokyo");
+        found = events.size();
+        benchmark::DoNotOptimize(rumo::pickFromCalendar(events, now, {}));
+    }
+    state.counters["occurrences"] = static_cast<double>(found);
+}
+BENCHMARK(BM_CalDavFetchedAndExpanded)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    // The kept copies go to a cache folder of the run's own.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

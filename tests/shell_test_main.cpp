@@ -7,6 +7,7 @@
 int main(int argc, char** argv) {
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_CACHE_HOME", home.filePath(QStringLiteral("cache")).toUtf8());
     qputenv("XDG_RUNTIME_DIR", home.filePath(QStringLiteral("runtime")).toUtf8());
     qputenv("RUMO_INSTANCE_FOLDER", home.filePath(QStringLiteral("runtime")).toUtf8());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

@@ -33,6 +33,7 @@ bool takesSeparateValue(const QString& argument) {
 QStringList takeCalendarOptions(const QStringList& arguments, LongOptions& result) {
     const QString calendarOption = QStringLiteral("--calendar");
     const QString atOption = QStringLiteral("--at");
+    const QString userOption = QStringLiteral("--user");
     QStringList rest;
     const auto valueAt = [&](qsizetype& i, const QString& option) -> std::optional<QString> {
         if (arguments[i].startsWith(option + QLatin1Char('='))) {
@@ -52,6 +53,11 @@ QStringList takeCalendarOptions(const QStringList& arguments, LongOptions& resul
             if (!result.calendarAt) {
                 result.error = QStringLiteral("--at needs a time, \"YYYY-MM-DD HH:MM\".");
             }
+        } else if (argument == userOption || argument.startsWith(userOption + QLatin1Char('='))) {
+            result.calendarUser = valueAt(i, userOption);
+            if (!result.calendarUser || result.calendarUser->isEmpty()) {
+                result.error = QStringLiteral("--user needs a user name.");
+            }
         } else if (argument == calendarOption ||
                    argument.startsWith(calendarOption + QLatin1Char('='))) {
             const QString action = valueAt(i, calendarOption).value_or(QString()).toLower();
@@ -70,6 +76,10 @@ QStringList takeCalendarOptions(const QStringList& arguments, LongOptions& resul
         } else {
             rest << argument;
         }
+    }
+    if (result.calendarUser && result.calendar.value(0) != QLatin1String("add") &&
+        result.error.isEmpty()) {
+        result.error = QStringLiteral("--user goes with --calendar add.");
     }
     if (result.calendarAt && !result.whereFromCalendar && result.error.isEmpty()) {
         result.error = QStringLiteral("--at goes with --where-from-calendar.");
@@ -165,7 +175,7 @@ QString usageText(const QString& programName) {
                "       %1 [--where TEXT] [--back HH:MM|+MINUTES|none] [-s]\n"
                "       %1 --ask-where\n"
                "       %1 --autostart on|off\n"
-               "       %1 --calendar add FILE-OR-URL | list | remove N | on | off\n"
+               "       %1 --calendar add FILE-OR-URL [--user NAME] | list | remove N | on | off\n"
                "       %1 --where-from-calendar [--at \"YYYY-MM-DD HH:MM\"]\n"
                "An away-from-desk notice with a resident destination bar.\n"
                "\n"
@@ -186,12 +196,15 @@ QString usageText(const QString& programName) {
                "  --ask-where        ask for the destination and the return time in a small\n"
                "                     window, then start the notice\n"
                "  --autostart on|off start the resident bar at log-in, or no longer\n"
-               "  --calendar add FILE-OR-URL\n"
-               "                     read busy events from a local .ics file or an http(s) .ics\n"
-               "                     feed; list, remove N: the sources kept; on: a notice that\n"
-               "                     starts shows the busy event's place and end, unless a\n"
-               "                     destination or return time was picked by hand in the\n"
-               "                     last 10 minutes; off: it does not\n"
+               "  --calendar add FILE-OR-URL [--user NAME]\n"
+               "                     read busy events from a local .ics file, an http(s) .ics\n"
+               "                     feed or a CalDAV calendar (its collection URL); with\n"
+               "                     --user, the password or token is read from standard\n"
+               "                     input into the desktop keyring, never the settings file.\n"
+               "                     list, remove N: the sources kept (remove forgets the\n"
+               "                     password); on: a notice that starts shows the busy event's\n"
+               "                     place and end, unless a destination or return time was\n"
+               "                     picked by hand in the last 10 minutes; off: it does not\n"
                "  --where-from-calendar [--at \"YYYY-MM-DD HH:MM\"]\n"
                "                     print what the calendar gives now (or at that local time):\n"
                "                     the destination, then the return time HH:MM; status 1 when\n"

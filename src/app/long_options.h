@@ -31,6 +31,8 @@ struct LongOptions {
     // ---- The calendar's options (they work alone, without a run mode) ----
     // --calendar ACTION [ARGUMENT]: add SOURCE, list, remove N, on, off.
     QStringList calendar;
+    // --user NAME after --calendar add: the user the URL is read with.
+    std::optional<QString> calendarUser;
     // --where-from-calendar [--at "YYYY-MM-DD HH:MM"]
     bool whereFromCalendar = false;
     std::optional<QString> calendarAt;

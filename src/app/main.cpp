@@ -223,8 +223,9 @@ int main(int argc, char* argv[]) {
     if (options.hasCalendarRequest()) {
         QCoreApplication app(argc, argv);
         rumo::FileSettingsStore store(nameApplication());
-        return options.whereFromCalendar ? rumo::printWhereFromCalendar(store, options.calendarAt)
-                                         : rumo::runCalendarAction(store, options.calendar);
+        return options.whereFromCalendar
+                   ? rumo::printWhereFromCalendar(store, options.calendarAt)
+                   : rumo::runCalendarAction(store, options.calendar, options.calendarUser);
     }
     // ---- end of the calendar's options ----
     const rumo::Launch launch = rumo::launchOf(options, previewEnvironment());

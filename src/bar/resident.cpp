@@ -1,9 +1,13 @@
 #include "bar/resident.h"
 
 #include <QApplication>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <cstdio>
 
 #include "bar/launcher.h"
 #include "bar/where_bar.h"
+#include "calendar/calendar_feed.h"
 #include "platform/activation_channel.h"
 #include "settings/file_settings_store.h"
 #include "team/team_publisher.h"
@@ -31,6 +35,23 @@ int runResidentBar(SettingsStore& store, const std::string& childSessionBus) {
     QObject::connect(&listener, &ActivationListener::showRequested, &bar,
                      &WhereBar::bringBackForLaunch);
     listener.listen();
+
+    // The calendar is fetched in the background into its kept copies; a source that cannot be
+    // read is told once through the icon, not at every fetch.
+    CalendarFeed calendar(store);
+    QObject::connect(
+        &calendar, &CalendarFeed::sourceFailed, &bar,
+        [&bar](const QString& title, const QString& message) {
+            QSystemTrayIcon* icon = bar.trayIcon();
+            if (icon && icon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable()) {
+                icon->showMessage(title, message, QSystemTrayIcon::Warning);
+            } else {
+                std::fprintf(stderr, "rumo: %s\n", qPrintable(message));
+            }
+        });
+    // What was fetched shows at once as the first entry of the bar's list and of the menu.
+    QObject::connect(&calendar, &CalendarFeed::updated, &bar, &WhereBar::refreshCalendar);
+    QTimer::singleShot(0, &calendar, &CalendarFeed::start);
     return bar.run();
 }
 

@@ -9,6 +9,7 @@
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_sources.h"
 #include "calendar/ics_events.h"
+#include "calendar/source_fetch.h"
 #include "settings/settings_store.h"
 
 namespace rumo {
@@ -27,10 +28,19 @@ std::vector<std::string> addressesIn(const std::string& text) {
 
 QStringList keptCalendarSources(const SettingsSnapshot& snapshot) {
     QStringList sources;
+    for (const CalendarSourceRef& source : calendarSourceRefs(snapshot)) {
+        sources << source.location;
+    }
+    return sources;
+}
+
+std::vector<CalendarSourceRef> calendarSourceRefs(const SettingsSnapshot& snapshot) {
+    std::vector<CalendarSourceRef> sources;
     for (int n = 1; n <= kCalendarSourceCount; ++n) {
         const std::string source = snapshot.read(settings::CalendarSource(n));
         if (!source.empty()) {
-            sources << QString::fromStdString(source);
+            sources.push_back({QString::fromStdString(source),
+                               QString::fromStdString(snapshot.read(settings::CalendarUser(n)))});
         }
     }
     return sources;
@@ -38,19 +48,30 @@ QStringList keptCalendarSources(const SettingsSnapshot& snapshot) {
 
 CalendarLookup lookUpCalendar(const SettingsSnapshot& snapshot, std::int64_t now,
                               std::optional<std::int64_t> manualPickAt, CalendarFetch fetch) {
-    // Nothing is kept between reads yet: a copy-only lookup reads local files and skips URLs.
     const std::string zone = QTimeZone::systemTimeZoneId().toStdString();
     const auto [from, to] = todayAndTomorrow(now, zone);
     CalendarLookup lookup;
     std::vector<CalendarEvent> events;
-    for (const QString& source : keptCalendarSources(snapshot)) {
-        if (fetch == CalendarFetch::KeptCopyOnly && source.contains(QLatin1String("://"))) {
-            continue;
+    for (const CalendarSourceRef& source : calendarSourceRefs(snapshot)) {
+        std::optional<std::string> text;
+        if (source.isUrl()) {
+            if (fetch == CalendarFetch::Fetch) {
+                if (const QString failure = fetchSourceNow(source, from, to); !failure.isEmpty()) {
+                    lookup.failures << failure;
+                }
+            }
+            // A failed fetch leaves the last good copy, which still serves.
+            if (std::optional<KeptCopy> copy = readKeptCopy(source)) {
+                text = std::move(copy->text);
+            }
+        } else {
+            QString error;
+            text = readSource(source.location, error);
+            if (!text) {
+                lookup.failures << error;
+            }
         }
-        QString error;
-        const std::optional<std::string> text = readSource(source, error);
         if (!text) {
-            lookup.failures << error;
             continue;
         }
         std::vector<CalendarEvent> more = eventsBetween(*text, from, to, zone);

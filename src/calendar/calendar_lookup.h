@@ -5,14 +5,17 @@
 #include <QStringList>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "calendar/calendar_choice.h"
+#include "calendar/kept_copy.h"
 
 namespace rumo {
 
 class SettingsSnapshot;
 
-// Fetch: read each source now (a URL over the network). KeptCopyOnly: what was read last, for
+// Fetch: read each source now (a URL over the network, a few seconds at most, falling back to
+// its last good copy with a failure line). KeptCopyOnly: local files and the copies read last, for
 // callers that must not wait on the network, such as a menu about to open.
 enum class CalendarFetch { Fetch, KeptCopyOnly };
 
@@ -26,6 +29,8 @@ struct CalendarLookup {
 
 // The sources in the order the user added them.
 QStringList keptCalendarSources(const SettingsSnapshot& snapshot);
+// The same with the user name each URL is read with.
+std::vector<CalendarSourceRef> calendarSourceRefs(const SettingsSnapshot& snapshot);
 
 // `manualPickAt`: when the user last picked a destination or a return time by hand, which the
 // calendar does not override for a while.

@@ -6,6 +6,7 @@
 namespace rumo::settings {
 
 inline constexpr NumberedSetting<std::string> CalendarSource{"Source#"};
+inline constexpr NumberedSetting<std::string> CalendarUser{"User#"};
 inline constexpr Setting<bool> CalendarEnabled{"Enabled"};
 inline constexpr Setting<bool> CalendarShowTitle{"ShowTitle"};
 inline constexpr Setting<std::string> CalendarAddress{"Address"};

@@ -1,10 +1,7 @@
 #include "calendar/calendar_sources.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QUrl>
 
 namespace rumo {
@@ -13,7 +10,6 @@ namespace {
 
 // A year of a busy calendar is a few megabytes; anything far larger is not a calendar.
 constexpr qint64 kLargestCalendar = 32 * 1024 * 1024;
-constexpr int kFetchTimeoutMs = 20000;
 
 bool isWebSource(const QString& source) {
     const QString scheme = QUrl(source).scheme().toLower();
@@ -33,42 +29,6 @@ std::optional<std::string> readFile(const QString& path, QString& error) {
         return std::nullopt;
     }
     return bytes.toStdString();
-}
-
-std::optional<std::string> fetch(const QUrl& url, QString& error) {
-    QNetworkAccessManager network;
-    QNetworkRequest request(url);
-    request.setTransferTimeout(kFetchTimeoutMs);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    QNetworkReply* reply = network.get(request);
-    QByteArray body;
-    bool tooLarge = false;
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
-        body += reply->readAll();
-        if (body.size() > kLargestCalendar) {
-            tooLarge = true;
-            reply->abort();
-        }
-    });
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (reply->isRunning()) {
-        loop.exec();
-    }
-    body += reply->readAll();
-    const QNetworkReply::NetworkError failure = reply->error();
-    const QString reason = reply->errorString();
-    reply->deleteLater();
-    if (tooLarge) {
-        error = QStringLiteral("%1 is too large for a calendar").arg(url.toDisplayString());
-        return std::nullopt;
-    }
-    if (failure != QNetworkReply::NoError) {
-        error = QStringLiteral("cannot fetch %1: %2").arg(url.toDisplayString(), reason);
-        return std::nullopt;
-    }
-    return body.toStdString();
 }
 
 }  // namespace
@@ -103,11 +63,8 @@ QString sourceToKeep(const QString& given, QString& error) {
     return file.absoluteFilePath();
 }
 
-std::optional<std::string> readSource(const QString& source, QString& error) {
-    if (isWebSource(source)) {
-        return fetch(QUrl(source), error);
-    }
-    return readFile(source, error);
+std::optional<std::string> readSource(const QString& path, QString& error) {
+    return readFile(path, error);
 }
 
 }  // namespace rumo

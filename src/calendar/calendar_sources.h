@@ -1,4 +1,5 @@
-// Where the calendar's texts come from: a local .ics file or an http(s) URL of an .ics feed.
+// Where the calendar's texts come from: a local .ics file, or an http(s) URL of an .ics feed or a
+// CalDAV collection.
 #pragma once
 
 #include <QString>
@@ -12,8 +13,8 @@ namespace rumo {
 // carrying a user name or password is refused, since the settings file is no place for secrets.
 QString sourceToKeep(const QString& given, QString& error);
 
-// The text of a source; empty, with the reason in `error`, when it cannot be had in time. A
-// URL is fetched over QtNetwork and needs a running QCoreApplication.
-std::optional<std::string> readSource(const QString& source, QString& error);
+// The text of a local source; empty, with the reason in `error`, when it cannot be read. URLs are
+// read through their kept copies (kept_copy.h, source_fetch.h).
+std::optional<std::string> readSource(const QString& path, QString& error);
 
 }  // namespace rumo

@@ -13,20 +13,24 @@ namespace {
 struct Ran {
     int status = -1;
     QString out;
+    QString err;
 };
 
 class CalendarCommand : public ::testing::Test {
 protected:
     // Events are written in Tokyo time and the program runs in Tokyo.
-    Ran rumo(const QStringList& arguments) {
+    Ran rumo(const QStringList& arguments, const QByteArray& input = {}) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder_.path());
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), folder_.filePath("cache"));
         environment.insert(QStringLiteral("TZ"), QStringLiteral("Asia/Tokyo"));
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(RUMO_BINARY_DIR "/rumo"), arguments);
+        process.write(input);
+        process.closeWriteChannel();
         // Served while it runs: the program may be fetching from this test's server.
         while (!process.waitForFinished(20)) {
             if (process.state() == QProcess::NotRunning) {
@@ -34,7 +38,8 @@ protected:
             }
             QCoreApplication::processEvents();
         }
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
     }
 
     QString writeCalendar(const QByteArray& text) {
@@ -65,6 +70,15 @@ TEST_F(CalendarCommand, KeepsSourcesAndPrintsTheEventsPlaceAndEnd) {
     EXPECT_EQ(rumo({"--calendar", "add"}).status, 2);
     EXPECT_EQ(rumo({"--calendar", "list", "s"}).status, 2);
     EXPECT_EQ(rumo({"--at", "2025-06-17 13:56"}).status, 2);
+    EXPECT_EQ(rumo({"--calendar", "list", "--user", "bob"}).status, 2);
+    EXPECT_EQ(rumo({"--calendar", "add", path, "--user"}).status, 2);
+    // A local file has no user to read it with.
+    EXPECT_EQ(rumo({"--calendar", "add", path, "--user", "bob"}).status, 1);
+    // Nor is a password sent in the clear to another machine.
+    const Ran clear =
+        rumo({"--calendar", "add", "http://example.com/cal/", "--user", "bob"}, "pw\n");
+    EXPECT_EQ(clear.status, 1);
+    EXPECT_TRUE(clear.err.contains(QStringLiteral("https"))) << clear.err.toStdString();
 
     // A week after the first occurrence, four minutes before it starts.
     const Ran at = rumo({"--where-from-calendar", "--at", "2025-06-17 13:56"});
