@@ -10,7 +10,6 @@ inline constexpr NumberedSetting<std::string> CalendarUser{"User#"};
 inline constexpr Setting<bool> CalendarEnabled{"Enabled"};
 inline constexpr Setting<bool> CalendarShowTitle{"ShowTitle"};
 inline constexpr Setting<std::string> CalendarAddress{"Address"};
-inline constexpr NumberedSetting<std::string> CalendarUser{"User#"};
 inline constexpr Setting<std::string> PickedByHand{"PickedByHand"};
 
 }  // namespace rumo::settings

@@ -113,8 +113,6 @@ inline constexpr SettingRow kRows[] = {
     // The calendar the notice may take its destination from (names in
     // calendar/calendar_settings.h).
     {"Calendar", "Source#", Text, 10, 0, {}},  // a local .ics file or an http(s) URL; empty: free
-    // The user name a URL of the same number is read with; its password is in the keyring.
-    {"Calendar", "User#", Text, 10, 0, {}},
     {"Calendar", "Enabled", Switch, 0, 0, {}},
     {"Calendar", "ShowTitle", Switch, 0, 0, {}},  // an event without a place shows its title
     {"Calendar", "Address", Text, 0, 0, {}},      // the user's, to see what they declined
