@@ -19,6 +19,8 @@
 #include "common/app_icon.h"
 #include "common/dialog_font.h"
 #include "common/qt_values.h"
+#include "common/translate.h"
+#include "rumo_build_info.h"  // the version the version box shows
 
 namespace rumo {
 
@@ -71,8 +73,18 @@ QWidget* makeTabControl(QDialog& dialog, const QRect& area) {
     return bar;
 }
 
-QWidget* makeControl(QDialog& dialog, const ControlDef& def, const QRect& area) {
-    const QString caption = qtText(def.caption);
+// A caption in the interface's language; "%1" in it is the program's version, the one thing a
+// template row cannot hold as a constant text.
+QString shownCaption(const DialogFrame& frame, std::string_view caption) {
+    if (caption.empty()) {
+        return {};
+    }
+    return qtText(withArgument(translateData(frame.context, caption), RUMO_VERSION));
+}
+
+QWidget* makeControl(QDialog& dialog, const DialogFrame& frame, const ControlDef& def,
+                     const QRect& area) {
+    const QString caption = shownCaption(frame, def.caption);
     switch (def.kind) {
         case ControlKind::Tab:
             return makeTabControl(dialog, area);
@@ -130,7 +142,8 @@ std::map<int, QWidget*> buildTemplate(QDialog& dialog, const DialogTemplate& dia
     const DialogBaseUnits base = baseUnitsOf(font);
     dialog.setFixedSize(pixels({0, 0, frame.width, frame.height}, base).size());
     // An empty title would make the window system show the program's name instead.
-    dialog.setWindowTitle(frame.caption.empty() ? QStringLiteral(" ") : qtText(frame.caption));
+    dialog.setWindowTitle(frame.caption.empty() ? QStringLiteral(" ")
+                                                : shownCaption(frame, frame.caption));
 
     std::map<int, QWidget*> controls;
     for (const ControlDef& def : dialogTemplate.controls) {
@@ -138,7 +151,7 @@ std::map<int, QWidget*> buildTemplate(QDialog& dialog, const DialogTemplate& dia
         if (def.kind == ControlKind::Icon) {
             area.setSize({32, 32});  // an icon control takes the icon's own size
         }
-        QWidget* widget = makeControl(dialog, def, area);
+        QWidget* widget = makeControl(dialog, frame, def, area);
         if (def.kind == ControlKind::Static) {
             // Text the template's font would fit but ours does not runs on rather than being cut.
             area.setWidth(std::max(area.width(), widget->sizeHint().width()));

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "common/qt_values.h"
+#include "common/translate.h"
 
 namespace rumo {
 
@@ -39,7 +40,6 @@ constexpr std::size_t kTemporaryTail = 6;
 // A writer holds the lock for milliseconds; one that holds it longer is stuck, and the user is
 // told rather than kept waiting.
 constexpr auto kLockWait = std::chrono::seconds(3);
-constexpr const char* kLockBusy = "設定ファイルが他のプログラムに使用されています";
 
 std::string failure(const std::string& path, int error) {
     return path + ": " + std::strerror(error);
@@ -324,7 +324,8 @@ std::string takeLock(int folder, const std::string& lockPath, uid_t acting, Desc
             return failure(lockPath, errno);
         }
         if (std::chrono::steady_clock::now() >= deadline) {
-            return lockPath + ": " + kLockBusy;
+            return lockPath + ": " +
+                   translate("Messages", "The settings file is in use by another program");
         }
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::microseconds(20000));

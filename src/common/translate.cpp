@@ -1,0 +1,48 @@
+#include "common/translate.h"
+
+#include <string_view>
+
+namespace rumo {
+
+namespace {
+
+Translator installed = nullptr;
+
+std::string withCount(const char* source, int n) {
+    std::string text = source;
+    if (n < 0) {
+        return text;
+    }
+    const std::string count = std::to_string(n);
+    for (std::size_t at = text.find("%n"); at != std::string::npos;
+         at = text.find("%n", at + count.size())) {
+        text.replace(at, 2, count);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string translate(const char* context, const char* source, const char* disambiguation, int n) {
+    if (installed != nullptr) {
+        return installed(context, source, disambiguation, n);
+    }
+    return withCount(source, n);
+}
+
+std::string translateData(const char* context, std::string_view source) {
+    return translate(context, std::string(source).c_str());
+}
+
+std::string withArgument(std::string text, std::string_view value) {
+    if (const std::size_t at = text.find("%1"); at != std::string::npos) {
+        text.replace(at, 2, value);
+    }
+    return text;
+}
+
+void setTranslator(Translator translator) {
+    installed = translator;
+}
+
+}  // namespace rumo
