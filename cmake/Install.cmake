@@ -4,7 +4,8 @@ set(RUMO_RES ${PROJECT_SOURCE_DIR}/resources)
 set(RUMO_APPSTREAM_ID jp.zelkar.rumo)
 
 install(TARGETS rumo rumo-settings RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${RUMO_RES}/help/Rumo.html DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${RUMO_RES}/help/Rumo.html ${RUMO_RES}/help/Rumo.en.html
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${RUMO_RES}/desktop/rumo.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 

@@ -24,6 +24,13 @@
     </message>
 </context>
 <context>
+    <name>Calendar</name>
+    <message>
+        <source>Busy</source>
+        <translation>予定あり</translation>
+    </message>
+</context>
+<context>
     <name>DestinationBar</name>
     <message>
         <source>Destinations</source>
@@ -37,6 +44,14 @@
         <source>↩</source>
         <comment>the return-time button, one character</comment>
         <translation>戻</translation>
+    </message>
+</context>
+<context>
+    <name>DialogLayout</name>
+    <message>
+        <source>140</source>
+        <comment>how wide the dialogs are, in percent of the Japanese layout; enough for every caption of this language</comment>
+        <translation>100</translation>
     </message>
 </context>
 <context>
@@ -56,6 +71,14 @@
     <message>
         <source>&amp;Colour:</source>
         <translation>色(&amp;C):</translation>
+    </message>
+</context>
+<context>
+    <name>Help</name>
+    <message>
+        <source>Rumo.en.html</source>
+        <comment>the file name of the help page in this language</comment>
+        <translation>Rumo.html</translation>
     </message>
 </context>
 <context>
@@ -176,14 +199,6 @@ BMP、JPEG、GIF の画像を選んでください。</translation>
         <translation>中央</translation>
     </message>
     <message>
-        <source>Top</source>
-        <translation>上</translation>
-    </message>
-    <message>
-        <source>Bottom</source>
-        <translation>下</translation>
-    </message>
-    <message>
         <source>Fixed</source>
         <translation>固定</translation>
     </message>
@@ -282,6 +297,14 @@ BMP、JPEG、GIF の画像を選んでください。</translation>
     <message>
         <source>Cancel</source>
         <translation>ｷｬﾝｾﾙ</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>上</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>下</translation>
     </message>
 </context>
 <context>

@@ -191,6 +191,7 @@ int main(int argc, char* argv[]) {
     // ---- The calendar's options: done without a display ----
     if (options.hasCalendarRequest()) {
         QCoreApplication app(argc, argv);
+        rumo::installUiTranslations(options.language);
         rumo::FileSettingsStore store(nameApplication());
         return options.whereFromCalendar ? rumo::printWhereFromCalendar(store, options.calendarAt)
                                          : rumo::runCalendarAction(store, options.calendar);

@@ -35,8 +35,17 @@ std::string translateData(const char* context, std::string_view source) {
 }
 
 std::string withArgument(std::string text, std::string_view value) {
-    if (const std::size_t at = text.find("%1"); at != std::string::npos) {
-        text.replace(at, 2, value);
+    // As QString::arg: the lowest-numbered marker, wherever it stands, so arguments chain.
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        const std::string marker{'%', digit};
+        std::size_t at = text.find(marker);
+        if (at == std::string::npos) {
+            continue;
+        }
+        for (; at != std::string::npos; at = text.find(marker, at + value.size())) {
+            text.replace(at, 2, value);
+        }
+        break;
     }
     return text;
 }

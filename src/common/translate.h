@@ -20,7 +20,7 @@ namespace rumo {
 std::string translate(const char* context, const char* source, const char* disambiguation = nullptr,
                       int n = -1);
 
-// `text` with "%1" replaced by `value`, as QString::arg does for the one argument a core text has.
+// `text` with its lowest-numbered marker ("%1", then "%2"...) replaced by `value`, as QString::arg.
 std::string withArgument(std::string text, std::string_view value);
 
 // For a text kept as data and marked with QT_TRANSLATE_NOOP under the same context.

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <algorithm>
 
 #include "common/qt_values.h"
 #include "common/translate.h"
@@ -354,8 +355,17 @@ void PropertiesDialog::choosePicture(int button) {
 void PropertiesDialog::openHelp() {
     const std::string recorded = store_.read(settings::Path);
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
-    const std::vector<std::string> candidates = helpCandidates(
-        recorded, programFolder, installedDocFolder(programFolder, RUMO_DOC_FROM_BIN));
+    const std::string docFolder = installedDocFolder(programFolder, RUMO_DOC_FROM_BIN);
+    // The page of the interface's language; a folder that has only the Japanese one still helps.
+    const std::string fileName =
+        translate("Help", "Rumo.en.html", "the file name of the help page in this language");
+    std::vector<std::string> candidates =
+        helpCandidates(recorded, programFolder, docFolder, fileName);
+    for (std::string& candidate : helpCandidates(recorded, programFolder, docFolder)) {
+        if (std::find(candidates.begin(), candidates.end(), candidate) == candidates.end()) {
+            candidates.push_back(std::move(candidate));
+        }
+    }
     for (const std::string& candidate : candidates) {
         const QString path = qtText(candidate);
         if (QFileInfo(path).isFile()) {
@@ -372,7 +382,7 @@ void PropertiesDialog::openHelp() {
     }
     services_.showMessage(
         this, QCoreApplication::translate("PropertiesDialog", "The help file %1 was not found.")
-                  .arg(qtText(kHelpFileName)));
+                  .arg(qtText(fileName)));
 }
 
 bool runPropertiesDialog(PropertiesDialog& dialog) {

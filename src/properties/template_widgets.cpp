@@ -14,6 +14,7 @@
 #include <QTabBar>
 #include <QValidator>
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 #include "common/app_icon.h"
@@ -64,7 +65,7 @@ QWidget* makeTabControl(QDialog& dialog, const QRect& area) {
     bar->setExpanding(false);
     bar->setDrawBase(false);
     // The tab texts come later; the strip's height is that of a tab with a line of text.
-    bar->addTab(QStringLiteral("Tab"));
+    bar->addTab(QStringLiteral("Tab"));  // untranslated: measured, then removed
     const int barHeight = bar->sizeHint().height();
     bar->removeTab(0);
     bar->setGeometry(area.x(), area.y(), area.width(), barHeight);
@@ -135,11 +136,25 @@ QString controlName(int id) {
     return QStringLiteral("control%1").arg(id);
 }
 
+DialogBaseUnits templateUnits(const QFont& font) {
+    DialogBaseUnits base = baseUnitsOf(font);
+    // A number in the translation, as Qt keeps the layout direction there: the widening belongs
+    // with the captions that need it.
+    const int percent = std::clamp(
+        std::atoi(translate("DialogLayout", "140",
+                            "how wide the dialogs are, in percent of the Japanese layout; enough "
+                            "for every caption of this language")
+                      .c_str()),
+        100, 200);
+    base.averageCharWidth = mulDiv(base.averageCharWidth, percent, 100);
+    return base;
+}
+
 std::map<int, QWidget*> buildTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate) {
     const DialogFrame& frame = dialogTemplate.frame;
     const QFont font = dialogFont(qtText(frame.face), frame.pointSize);
     dialog.setFont(font);
-    const DialogBaseUnits base = baseUnitsOf(font);
+    const DialogBaseUnits base = templateUnits(font);
     dialog.setFixedSize(pixels({0, 0, frame.width, frame.height}, base).size());
     // An empty title would make the window system show the program's name instead.
     dialog.setWindowTitle(frame.caption.empty() ? QStringLiteral(" ")
