@@ -1,7 +1,8 @@
 // rumo-render: draws the notice as the program would show it, from a settings file, into a PNG.
 //   rumo-render [--app NAME] [--size WxH] [--scale R] [--at EPOCH] [--elapsed SECONDS] [--frames N]
 //               OUT.png
-// The settings are those of NAME (default rumo) under XDG_CONFIG_HOME, like the program's own.
+// The settings are those of NAME (default rumo) under XDG_CONFIG_HOME, like the program's own,
+// and the texts in the locale's language.
 // --at is the moment of the frame (default now), --elapsed the seconds since the notice first
 // painted (default 0), --frames the number of frames drawn, the paint's first (default 1), --scale
 // the device pixel ratio of a HiDPI screen (the picture is WxH times R pixels; default 1).
@@ -9,6 +10,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "common/ui_translations.h"
 #include "screen/notice_render.h"
 #include "screen/scene_loader.h"
 #include "settings/file_settings_store.h"
@@ -29,6 +31,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QGuiApplication app(argc, argv);
+    rumo::installUiTranslations();  // the notice's texts in the locale's language
     const QStringList args = app.arguments().mid(1);
     QString appName = QStringLiteral("rumo");
     QString output;
