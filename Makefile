@@ -4,7 +4,7 @@
 PRESET := $(if $(CI),ci,default)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test sanitize package bench fuzz format check-format clean
+.PHONY: all deps build run test translations sanitize package bench fuzz format check-format clean
 
 all: build
 
@@ -22,6 +22,11 @@ run: build
 
 test: build
 	@ctest --test-dir build --output-on-failure -j$(JOBS) --timeout 600
+
+# Refreshes translations/*.ts after texts were added or changed in the sources.
+translations: deps
+	@cmake --preset $(PRESET) >/dev/null
+	@cmake --build build --target update_translations
 
 # The unit tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps

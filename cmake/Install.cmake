@@ -1,10 +1,11 @@
 # Install rules: the program and the scripting tool, the desktop entry, the icon in the hicolor
-# theme, AppStream data, the manual pages, the help page, the change log and the copyright.
+# theme, AppStream data, the manual pages (English, and Japanese in man/ja), the help pages, the change log and the copyright.
 set(RUMO_RES ${PROJECT_SOURCE_DIR}/resources)
 set(RUMO_APPSTREAM_ID jp.zelkar.rumo)
 
 install(TARGETS rumo rumo-settings RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${RUMO_RES}/help/Rumo.html DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${RUMO_RES}/help/Rumo.html ${RUMO_RES}/help/Rumo.en.html
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${RUMO_RES}/desktop/rumo.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
@@ -27,10 +28,22 @@ function(rumo_gzipped template name)
 endfunction()
 rumo_gzipped(${RUMO_RES}/man/rumo.1.in rumo.1)
 rumo_gzipped(${RUMO_RES}/man/rumo-settings.1.in rumo-settings.1)
+# The Japanese pages, given the break points groff cannot find in Japanese text by itself.
+foreach(page rumo.1 rumo-settings.1)
+  configure_file(${RUMO_RES}/man/ja/${page}.in ${CMAKE_BINARY_DIR}/gz/ja/${page}.in @ONLY)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/gz/ja/${page}.gz
+                     COMMAND perl -CSD ${PROJECT_SOURCE_DIR}/cmake/man-ja.pl
+                             < ${CMAKE_BINARY_DIR}/gz/ja/${page}.in > ${CMAKE_BINARY_DIR}/gz/ja/${page}
+                     COMMAND gzip -9nkf ${CMAKE_BINARY_DIR}/gz/ja/${page}
+                     DEPENDS ${CMAKE_BINARY_DIR}/gz/ja/${page}.in ${PROJECT_SOURCE_DIR}/cmake/man-ja.pl)
+  list(APPEND RUMO_GZIPPED ${CMAKE_BINARY_DIR}/gz/ja/${page}.gz)
+endforeach()
 rumo_gzipped(${RUMO_RES}/debian/changelog.in changelog)
 add_custom_target(rumo_gzipped ALL DEPENDS ${RUMO_GZIPPED})
 install(FILES ${CMAKE_BINARY_DIR}/gz/rumo.1.gz ${CMAKE_BINARY_DIR}/gz/rumo-settings.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/gz/ja/rumo.1.gz ${CMAKE_BINARY_DIR}/gz/ja/rumo-settings.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
 install(FILES ${CMAKE_BINARY_DIR}/gz/changelog.gz ${RUMO_RES}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

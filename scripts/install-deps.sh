@@ -18,7 +18,7 @@ packages=(
   dunst libnotify-bin xscreensaver xss-lock xsecurelock
   mosquitto mosquitto-clients radicale apache2-utils gnome-keyring libsecret-tools
   lxqt-panel xfce4-panel
-  python3 python3-gi python3-dbus gir1.2-glib-2.0 python3-fusepy
+  python3 python3-gi python3-dbus gir1.2-glib-2.0 python3-fusepy at-spi2-core gir1.2-atspi-2.0
   desktop-file-utils appstream man-db dpkg-dev file hicolor-icon-theme
 )
 

@@ -1,8 +1,10 @@
 // Runs the shell tests inside a QApplication on the offscreen platform, with a settings folder
-// and runtime folder of their own so nothing touches the user's files.
+// and runtime folder of their own so nothing touches the user's files, in Japanese.
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QTemporaryDir>
+
+#include "common/ui_translations.h"
 
 int main(int argc, char** argv) {
     QTemporaryDir home;
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    // The Japanese interface, byte for byte as it always was; tests of the English one switch.
+    rumo::installUiTranslations(rumo::UiLanguage::Japanese);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

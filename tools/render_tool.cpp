@@ -4,13 +4,15 @@
 // The settings are those of NAME (default rumo) under XDG_CONFIG_HOME, like the program's own.
 // --at is the moment of the frame (default now; seconds since the epoch, or the local time), which
 // is also the moment the notice starts: where the calendar sets the destination, the notice shows
-// what the calendar gives then. --elapsed the seconds since the notice first
+// what the calendar gives then. The texts are in the locale's language. --elapsed the seconds
+// since the notice first
 // painted (default 0), --frames the number of frames drawn, the paint's first (default 1), --scale
 // the device pixel ratio of a HiDPI screen (the picture is WxH times R pixels; default 1).
 #include <QDateTime>
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "common/ui_translations.h"
 #include "screen/notice_render.h"
 #include "screen/starting_scene.h"
 #include "settings/file_settings_store.h"
@@ -31,6 +33,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QGuiApplication app(argc, argv);
+    rumo::installUiTranslations();  // the notice's texts in the locale's language
     const QStringList args = app.arguments().mid(1);
     QString appName = QStringLiteral("rumo");
     QString output;

@@ -1,6 +1,7 @@
 #include "app/ask_where.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -46,7 +47,7 @@ std::optional<AwayAnswer> askWhere(SettingsStore& store) {
         back->addItem(qtText(returnTimeLabel(*current, opened)), kKeepCurrent);
     }
     for (const ReturnMenuEntry& entry : returnMenuEntries()) {
-        back->addItem(qtText(entry.label), static_cast<int>(entry.pick));
+        back->addItem(qtText(entry.shownLabel()), static_cast<int>(entry.pick));
     }
     if (!current) {
         back->setCurrentIndex(back->findData(static_cast<int>(ReturnPick::None)));
@@ -68,7 +69,7 @@ std::optional<AwayAnswer> askWhere(SettingsStore& store) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* form = new QFormLayout(&dialog);
-    form->addRow(QStringLiteral("行き先"), where);
+    form->addRow(QCoreApplication::translate("AskWhere", "Destination"), where);
     form->addRow(qtText(returnMenuTitle()), backRow);
     form->addRow(buttons);
     where->setFocus();

@@ -12,6 +12,7 @@ const QString kWhere = QStringLiteral("where");
 const QString kBack = QStringLiteral("back");
 const QString kAskWhere = QStringLiteral("ask-where");
 const QString kAutostart = QStringLiteral("autostart");
+const QString kLang = QStringLiteral("lang");
 
 bool isLongOption(const QString& argument) {
     // A bare "--" is no option: it has always been an argument that selects nothing. "--root" is
@@ -24,7 +25,8 @@ bool isLongOption(const QString& argument) {
 // Options whose value may follow as the next argument.
 bool takesSeparateValue(const QString& argument) {
     return argument == QStringLiteral("--") + kWhere || argument == QStringLiteral("--") + kBack ||
-           argument == QStringLiteral("--") + kAutostart;
+           argument == QStringLiteral("--") + kAutostart ||
+           argument == QStringLiteral("--") + kLang;
 }
 
 // ---- The calendar's options ----
@@ -121,6 +123,7 @@ LongOptions readLongOptions(const QStringList& allArguments) {
     parser.addOption(QCommandLineOption(kBack, QString(), QStringLiteral("HH:MM|+MINUTES|none")));
     parser.addOption(QCommandLineOption(kAskWhere));
     parser.addOption(QCommandLineOption(kAutostart, QString(), QStringLiteral("on|off")));
+    parser.addOption(QCommandLineOption(kLang, QString(), QStringLiteral("ja|en")));
     if (!parser.parse(longOnes)) {
         result.error = parser.errorText();
         return result;
@@ -153,6 +156,13 @@ LongOptions readLongOptions(const QStringList& allArguments) {
                                .arg(parser.value(kAutostart));
         }
     }
+    if (parser.isSet(kLang)) {
+        result.language = uiLanguageNamed(parser.value(kLang).toStdString());
+        if (!result.language) {
+            result.error =
+                QStringLiteral("--lang takes ja or en, not '%1'.").arg(parser.value(kLang));
+        }
+    }
     return result;
 }
 
@@ -174,6 +184,7 @@ QString usageText(const QString& programName) {
                "Usage: %1 [c | s | p WINDOW-ID]\n"
                "       %1 [--where TEXT] [--back HH:MM|+MINUTES|none] [-s]\n"
                "       %1 --ask-where\n"
+               "       %1 --lang ja|en ...\n"
                "       %1 --autostart on|off\n"
                "       %1 --calendar add FILE-OR-URL [--user NAME] | list | remove N | on | off\n"
                "       %1 --where-from-calendar [--at \"YYYY-MM-DD HH:MM\"]\n"
@@ -196,6 +207,8 @@ QString usageText(const QString& programName) {
                "  --ask-where        ask for the destination and the return time in a small\n"
                "                     window, then start the notice\n"
                "  --autostart on|off start the resident bar at log-in, or no longer\n"
+               "  --lang ja|en       show the interface in Japanese or English, whatever the\n"
+               "                     locale (LANG, LC_MESSAGES, LANGUAGE) says\n"
                "  --calendar add FILE-OR-URL [--user NAME]\n"
                "                     read busy events from a local .ics file, an http(s) .ics\n"
                "                     feed or a CalDAV calendar (its collection URL); with\n"

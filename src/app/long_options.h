@@ -1,5 +1,5 @@
 // The long options a Linux user expects (--help, --version, --where, --back, --ask-where,
-// --autostart), read beside the one-letter run-mode switches, which keep their own rules
+// --autostart, --lang), read beside the one-letter run-mode switches, which keep their own rules
 // (command_line.h).
 #pragma once
 
@@ -9,6 +9,7 @@
 
 #include "app/command_line.h"
 #include "common/return_time.h"
+#include "common/ui_language.h"
 
 namespace rumo {
 
@@ -23,6 +24,8 @@ struct LongOptions {
     bool askWhere = false;
     // Start the resident mode at log-in (true) or no longer (false).
     std::optional<bool> autostart;
+    // The interface language, whatever the locale says; the processes started from here follow.
+    std::optional<UiLanguage> language;
     // One line saying what could not be understood; the program then ends with status 2.
     QString error;
     // Every argument that is not a long option, in order, for the run-mode switches.

@@ -1,9 +1,6 @@
 // Entry point: reads the command line and runs the resident bar, the notice or its preview.
 #include <QApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +16,7 @@
 #include "common/japanese_faces.h"
 #include "common/launch_commands.h"
 #include "common/qt_values.h"
+#include "common/ui_translations.h"
 #include "platform/activation_channel.h"
 #include "rumo_build_info.h"
 #include "settings/file_settings_store.h"
@@ -39,13 +37,12 @@ void preferX11OutsideNotice() {
     }
 }
 
-// The interface is Japanese whatever the desktop's locale: Qt's own dialogs (colour, font, file)
-// and buttons follow the program's texts.
-void installJapaneseTranslations(QApplication& app) {
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(translator);
+// A language forced on the command line reaches the processes started from here (the notice the
+// bar starts, the notice --ask-where starts) through LANGUAGE, which outranks the locale.
+void passOnLanguage(const std::optional<rumo::UiLanguage>& forced) {
+    if (forced) {
+        const std::string_view code = rumo::uiLanguageCode(*forced);
+        qputenv("LANGUAGE", QByteArray(code.data(), static_cast<qsizetype>(code.size())));
     }
 }
 
@@ -203,6 +200,7 @@ int main(int argc, char* argv[]) {
     }
     if (team.any() && !team.board) {
         QCoreApplication app(argc, argv);
+        rumo::installUiTranslations(options.language);
         rumo::FileSettingsStore store(nameApplication());
         return rumo::runPublishRequest(store, team);
     }
@@ -214,7 +212,7 @@ int main(int argc, char* argv[]) {
         preferX11OutsideNotice();
         QApplication app(argc, argv);
         rumo::installJapaneseFaceSubstitutions();
-        installJapaneseTranslations(app);
+        rumo::installUiTranslations(options.language);
         rumo::FileSettingsStore store(nameApplication());
         return rumo::runBoard(team.boardAddress, team.fullscreen, rumo::publishingAddress(store));
     }
@@ -222,6 +220,7 @@ int main(int argc, char* argv[]) {
     // ---- The calendar's options: done without a display ----
     if (options.hasCalendarRequest()) {
         QCoreApplication app(argc, argv);
+        rumo::installUiTranslations(options.language);
         rumo::FileSettingsStore store(nameApplication());
         return options.whereFromCalendar
                    ? rumo::printWhereFromCalendar(store, options.calendarAt)
@@ -259,7 +258,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // The stored faces are the Japanese system's names; they resolve to the installed IPA faces.
     rumo::installJapaneseFaceSubstitutions();
-    installJapaneseTranslations(app);
+    passOnLanguage(options.language);
+    rumo::installUiTranslations(options.language);
     const QString applicationName = nameApplication();
     if (applyStoredOptions(options, applicationName) != 0) {
         return 1;

@@ -1,5 +1,6 @@
 #include "bar/bar_controls.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -28,7 +29,7 @@ BarControls buildBarControls(QWidget& bar) {
                     qMax(1, px.height / qMax(1, combo->fontMetrics().height())));
                 combo->setGeometry(px.x, px.y, px.width, toPixels(layout.client, base).height);
                 // The list is empty and the button bare until places are set: say what they are.
-                combo->setToolTip(QStringLiteral("行先"));
+                combo->setToolTip(QCoreApplication::translate("DestinationBar", "Destinations"));
                 controls.combo = combo;
                 widget = combo;
                 break;
@@ -37,7 +38,8 @@ BarControls buildBarControls(QWidget& bar) {
                 controls.startButton = new QPushButton(&bar);
                 controls.startButton->setDefault(true);
                 controls.startButton->setGeometry(px.x, px.y, px.width, px.height);
-                controls.startButton->setToolTip(QStringLiteral("離席表示を開始"));
+                controls.startButton->setToolTip(
+                    QCoreApplication::translate("DestinationBar", "Start away notice"));
                 widget = controls.startButton;
                 break;
             default:
@@ -50,8 +52,10 @@ BarControls buildBarControls(QWidget& bar) {
     controls.returnButton = new QToolButton(&bar);
     const DialogRect px = toPixels(bar::kReturnButtonRect, base);
     controls.returnButton->setGeometry(px.x, px.y, px.width, px.height);
-    controls.returnButton->setText(QStringLiteral("戻"));
-    controls.returnButton->setToolTip(QStringLiteral("戻り予定"));
+    // One character wide: an arrow where no word would fit.
+    controls.returnButton->setText(QCoreApplication::translate(
+        "DestinationBar", "↩", "the return-time button, one character"));
+    controls.returnButton->setToolTip(QCoreApplication::translate("ReturnTime", "Return time"));
     controls.returnButton->setObjectName(QStringLiteral("returnButton"));
     controls.returnButton->setFocusPolicy(Qt::StrongFocus);
     controls.returnButton->setContextMenuPolicy(Qt::NoContextMenu);

@@ -3,6 +3,7 @@
 #include "bar/bar_environment.h"
 #include "bar/launcher.h"
 #include "bar/menu_model.h"
+#include "common/translate.h"
 #include "platform/display_settings.h"
 #include "settings/settings_store.h"
 
@@ -53,7 +54,8 @@ void launchDisplaySettings(const BarEnvironment& environment, QWidget* messagePa
         }
         environment.showMessage(
             messageParent,
-            "画面の設定を開くツールが見つかりません。次のどれかをインストールしてください:" +
+            translate("Messages",
+                      "No tool to open the display settings was found. Install one of these:") +
                 tools);
     }
 }

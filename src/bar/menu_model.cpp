@@ -2,6 +2,7 @@
 
 #include "bar/bar_commands.h"
 #include "common/text.h"
+#include "common/translate.h"
 #include "settings/settings_store.h"
 
 namespace rumo::bar {
@@ -81,11 +82,11 @@ std::vector<MenuItem> destinationMenu(const Places& places, std::string_view whe
         // A first start has no places: an empty menu would not even open, leaving the user
         // without a hint of where they come from.
         MenuItem hint;
-        hint.text = "行先はﾌﾟﾛﾊﾟﾃｨで追加します";
+        hint.text = translate("TrayMenu", "Add destinations in Properties");
         hint.enabled = false;
         MenuItem properties;
         properties.command = kProperties;
-        properties.text = "ﾌﾟﾛﾊﾟﾃｨ";
+        properties.text = translate("TrayMenu", "Properties");
         items.push_back(std::move(hint));
         items.push_back(std::move(properties));
     }
@@ -102,10 +103,11 @@ int placeOfCommand(int command) {
 MenuItem returnSubmenu(const std::optional<LocalMinute>& current, const LocalDateTime& now) {
     MenuItem submenu;
     submenu.kind = MenuItem::Kind::Submenu;
-    submenu.text = std::string(returnMenuTitle());
+    submenu.text = returnMenuTitle();
     if (const std::optional<LocalMinute> back = currentReturn(current, now)) {
         MenuItem shown;
-        shown.text = returnTimeLabel(*back, now) + " " + std::string(returnMenuTitle());
+        shown.text =
+            withArgument(translate("ReturnTime", "Back at %1"), returnTimeLabel(*back, now));
         shown.enabled = false;
         submenu.children.push_back(std::move(shown));
     }
@@ -113,7 +115,7 @@ MenuItem returnSubmenu(const std::optional<LocalMinute>& current, const LocalDat
     for (const ReturnMenuEntry& entry : returnMenuEntries()) {
         MenuItem item;
         item.command = command++;
-        item.text = std::string(entry.label);
+        item.text = entry.shownLabel();
         submenu.children.push_back(std::move(item));
     }
     return submenu;
@@ -184,7 +186,7 @@ SaverMenu saverMenu(const std::vector<std::string>& files, std::string_view scrf
         // Nothing to choose from, whatever the setting names.
         MenuItem none;
         none.command = kSaverBase + 1;
-        none.text = "なし";
+        none.text = translate("TrayMenu", "None");
         none.enabled = false;
         menu.items.push_back(std::move(none));
         return menu;
@@ -220,37 +222,37 @@ std::optional<std::string> resolveSaverFile(const std::vector<std::string>& file
 }
 
 std::vector<MenuItem> mainMenu(std::vector<MenuItem> saverItems) {
-    auto command = [](int id, const char* text) {
+    auto command = [](int id, std::string text) {
         MenuItem item;
         item.command = id;
-        item.text = text;
+        item.text = std::move(text);
         return item;
     };
     MenuItem separator;
     separator.kind = MenuItem::Kind::Separator;
     MenuItem savers;
     savers.kind = MenuItem::Kind::Submenu;
-    savers.text = "ｽｸﾘｰﾝｾｲﾊﾞｰの選択";
+    savers.text = translate("TrayMenu", "Screen saver");
     savers.children = std::move(saverItems);
-    return {command(kStartNotice, "RUMO?の起動"),
-            command(kStartScreenSaver, "ｽｸﾘｰﾝｾｲﾊﾞｰの起動"),
+    return {command(kStartNotice, translate("TrayMenu", "Start away notice")),
+            command(kStartScreenSaver, translate("TrayMenu", "Start screen saver")),
             std::move(savers),
-            command(kProperties, "ﾌﾟﾛﾊﾟﾃｨ"),
-            command(kBoard, "行先掲示板"),
+            command(kProperties, translate("TrayMenu", "Properties")),
+            command(kBoard, translate("TrayMenu", "Team board")),
             separator,
-            command(kDisplaySettings, "画面のﾌﾟﾛﾊﾟﾃｨ"),
+            command(kDisplaySettings, translate("TrayMenu", "Display settings")),
             separator,
-            command(kExit, "RUMO?の終了")};
+            command(kExit, translate("TrayMenu", "Exit RUMO?"))};
 }
 
 std::vector<MenuItem> exportedIconMenu(std::vector<MenuItem> saverItems,
                                        std::vector<MenuItem> destinationItems) {
     MenuItem showBar;
     showBar.command = kShowBar;
-    showBar.text = "バーを表示";
+    showBar.text = translate("TrayMenu", "Show bar");
     MenuItem destinations;
     destinations.kind = MenuItem::Kind::Submenu;
-    destinations.text = "行先";
+    destinations.text = translate("TrayMenu", "Destinations");
     destinations.children = std::move(destinationItems);
     MenuItem separator;
     separator.kind = MenuItem::Kind::Separator;

@@ -1,5 +1,6 @@
 #include "bar/return_time_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -10,7 +11,7 @@ namespace rumo {
 
 std::optional<DayTime> askReturnTime(QWidget* owner, DayTime initial) {
     QDialog dialog(owner);
-    dialog.setWindowTitle(QStringLiteral("戻り予定"));
+    dialog.setWindowTitle(QCoreApplication::translate("ReturnTime", "Return time"));
     auto* time = new QTimeEdit(QTime(initial.hour, initial.minute), &dialog);
     time->setDisplayFormat(QStringLiteral("H:mm"));
     time->setWrapping(true);

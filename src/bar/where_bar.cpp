@@ -21,6 +21,7 @@
 #include "common/app_icon.h"
 #include "common/qt_values.h"
 #include "common/text.h"
+#include "common/translate.h"
 #include "platform/activation_channel.h"
 #include "platform/native_window.h"
 #include "properties/open_properties.h"
@@ -269,7 +270,8 @@ void WhereBar::reportWriteFailure(const std::string& error) {
     }
     writeFailureTold_ = true;
     if (environment_.showMessage) {
-        environment_.showMessage(this, "設定を保存できません: " + error);
+        environment_.showMessage(
+            this, withArgument(translate("Messages", "Cannot save the settings: %1"), error));
     }
 }
 

@@ -86,7 +86,7 @@ std::optional<CalendarPick> pickFromCalendar(const std::vector<CalendarEvent>& e
         destination = oneLine(chosen->title);
     }
     if (destination.empty()) {
-        destination = kBusyWithoutPlace;
+        destination = translateData("Calendar", kBusyWithoutPlace);
     }
     return CalendarPick{std::move(destination), chosen->end};
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calendar/calendar_event.h"
+#include "common/translate.h"
 
 namespace rumo {
 
@@ -28,7 +29,7 @@ struct CalendarPick {
 };
 
 // The destination shown for a busy event that names no place.
-inline constexpr std::string_view kBusyWithoutPlace = "予定あり";
+inline constexpr std::string_view kBusyWithoutPlace = QT_TRANSLATE_NOOP("Calendar", "Busy");
 
 std::optional<CalendarPick> pickFromCalendar(const std::vector<CalendarEvent>& events,
                                              std::int64_t now, const CalendarRules& rules);

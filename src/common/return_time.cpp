@@ -1,5 +1,7 @@
 #include "common/return_time.h"
 
+#include "common/translate.h"
+
 #include <cstdio>
 
 #include "common/text.h"
@@ -143,16 +145,24 @@ std::string storedReturnText(const LocalMinute& at) {
     return buffer;
 }
 
-std::string_view returnMenuTitle() {
-    return "戻り予定";
+std::string returnMenuTitle() {
+    return translate("ReturnTime", "Return time");
+}
+
+std::string ReturnMenuEntry::shownLabel() const {
+    return translateData("ReturnTime", label);
 }
 
 const std::vector<ReturnMenuEntry>& returnMenuEntries() {
     static const std::vector<ReturnMenuEntry> entries = {
-        {ReturnPick::In15, "15分後"},           {ReturnPick::In30, "30分後"},
-        {ReturnPick::In60, "1時間後"},          {ReturnPick::In120, "2時間後"},
-        {ReturnPick::AfterLunch, "昼休み明け"}, {ReturnPick::EndOfDay, "定時"},
-        {ReturnPick::Choose, "指定…"},          {ReturnPick::None, "なし"},
+        {ReturnPick::In15, QT_TRANSLATE_NOOP("ReturnTime", "In 15 minutes")},
+        {ReturnPick::In30, QT_TRANSLATE_NOOP("ReturnTime", "In 30 minutes")},
+        {ReturnPick::In60, QT_TRANSLATE_NOOP("ReturnTime", "In 1 hour")},
+        {ReturnPick::In120, QT_TRANSLATE_NOOP("ReturnTime", "In 2 hours")},
+        {ReturnPick::AfterLunch, QT_TRANSLATE_NOOP("ReturnTime", "After lunch")},
+        {ReturnPick::EndOfDay, QT_TRANSLATE_NOOP("ReturnTime", "End of day")},
+        {ReturnPick::Choose, QT_TRANSLATE_NOOP("ReturnTime", "Other time…")},
+        {ReturnPick::None, QT_TRANSLATE_NOOP("ReturnTime", "Clear")},
     };
     return entries;
 }
@@ -230,12 +240,15 @@ std::string returnNoticeText(const LocalMinute& back, const LocalDateTime& now) 
     if (!currentReturn(back, now)) {
         return {};
     }
-    std::string text = returnTimeLabel(back, now) + " 戻り予定";
+    const std::string time = returnTimeLabel(back, now);
     const std::int64_t overdueMinutes = (calendarSeconds(now) - calendarMinutes(back) * 60) / 60;
     if (overdueMinutes >= 1) {
-        text += "（" + std::to_string(overdueMinutes) + "分超過）";
+        // The count as the notice always showed it, beyond what an int holds too.
+        return withArgument(
+            withArgument(translate("ReturnTime", "Back at %1 (%2 min overdue)"), time),
+            std::to_string(overdueMinutes));
     }
-    return text;
+    return withArgument(translate("ReturnTime", "Back at %1"), time);
 }
 
 }  // namespace rumo

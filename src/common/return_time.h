@@ -61,12 +61,13 @@ enum class ReturnPick { In15, In30, In60, In120, AfterLunch, EndOfDay, Choose, N
 
 struct ReturnMenuEntry {
     ReturnPick pick;
-    std::string_view label;
+    std::string_view label;  // the English source text, translated by shownLabel()
+    std::string shownLabel() const;
     friend bool operator==(const ReturnMenuEntry&, const ReturnMenuEntry&) = default;
 };
 
 // What a menu or a list offering the return time shows: its title and its entries, in order.
-std::string_view returnMenuTitle();  // "戻り予定"
+std::string returnMenuTitle();  // "Return time", "戻り予定"
 const std::vector<ReturnMenuEntry>& returnMenuEntries();
 
 // The return time a pick sets at `now`: minutes from now (seconds dropped), or the next 昼休み明け

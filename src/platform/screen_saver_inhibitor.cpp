@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "common/translate.h"
 #include "platform/bus_thread.h"
 
 #ifdef RUMO_HAVE_XSS
@@ -22,7 +23,10 @@ constexpr const char* kSaverService = "org.freedesktop.ScreenSaver";
 constexpr const char* kSaverPath = "/org/freedesktop/ScreenSaver";
 constexpr const char* kPortalService = "org.freedesktop.portal.Desktop";
 constexpr const char* kPortalPath = "/org/freedesktop/portal/desktop";
-constexpr const char* kReason = "離席中の表示";
+// What the desktop shows as the reason, in the interface's language.
+std::string inhibitReason() {
+    return translate("Notice", "Away notice showing");
+}
 constexpr dbus_uint32_t kPortalIdle = 8;
 // A service being started on demand may take a while; the notice does not wait for it anyway.
 constexpr int kInhibitTimeoutMs = 20000;
@@ -65,7 +69,8 @@ std::optional<dbus_uint32_t> inhibitScreenSaver(DBusConnection* bus, const std::
     DBusMessage* call =
         dbus_message_new_method_call(kSaverService, kSaverPath, kSaverService, "Inhibit");
     const char* application = name.c_str();
-    const char* reason = kReason;
+    const std::string reasonText = inhibitReason();
+    const char* reason = reasonText.c_str();
     dbus_message_append_args(call, DBUS_TYPE_STRING, &application, DBUS_TYPE_STRING, &reason,
                              DBUS_TYPE_INVALID);
     DBusMessage* reply = callAndWait(bus, call, kInhibitTimeoutMs);
@@ -94,7 +99,8 @@ std::optional<std::string> inhibitThroughPortal(DBusConnection* bus) {
     DBusMessageIter entry;
     DBusMessageIter value;
     const char* key = "reason";
-    const char* reason = kReason;
+    const std::string reasonText = inhibitReason();
+    const char* reason = reasonText.c_str();
     dbus_message_iter_open_container(&arguments, DBUS_TYPE_ARRAY, "{sv}", &options);
     dbus_message_iter_open_container(&options, DBUS_TYPE_DICT_ENTRY, nullptr, &entry);
     dbus_message_iter_append_basic(&entry, DBUS_TYPE_STRING, &key);

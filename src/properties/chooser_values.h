@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/colour.h"
+#include "common/translate.h"
 #include "settings/schema.h"
 #include "settings/settings_store.h"
 
@@ -75,7 +76,8 @@ WriteStatus writeChosenFont(SettingsStore& store, const FontGroup& group, const 
 std::optional<Setting<std::string>> pictureSettingOfButton(int button);
 
 // The picture chooser's single filter and its default extension.
-inline constexpr std::string_view kPictureFilterName = "BMPﾌｧｲﾙ;JPGﾌｧｲﾙ;GIFﾌｧｲﾙ";
+inline constexpr std::string_view kPictureFilterName =
+    QT_TRANSLATE_NOOP("PictureChooser", "BMP files;JPG files;GIF files");
 inline constexpr std::string_view kPicturePatterns[] = {"*.bmp", "*.jpg", "*.gif"};
 // What the filter matches, beyond what it shows: a JPEG is as often named .jpeg (or .jpe).
 inline constexpr std::string_view kPictureMatchedPatterns[] = {"*.bmp", "*.jpg", "*.jpeg", "*.jpe",

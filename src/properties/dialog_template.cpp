@@ -1,6 +1,6 @@
 #include "properties/dialog_template.h"
 
-#include "rumo_build_info.h"  // the version the version box shows
+#include "common/translate.h"  // the captions are marked for translation
 
 namespace rumo {
 

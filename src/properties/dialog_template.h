@@ -38,6 +38,8 @@ struct DialogFrame {
     std::string_view face;
     int pointSize;
     std::string_view caption;
+    // The translation context of the captions (the English source texts) of every row.
+    const char* context;
 };
 
 struct DialogTemplate {

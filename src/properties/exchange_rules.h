@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "common/translate.h"
+
 namespace rumo {
 
 // The state a stored check value shows: 0 unchecked, 1 checked, 2 indeterminate; any other
@@ -17,6 +19,7 @@ int checkStateFromStored(int stored);
 std::optional<int> parseDialogInt(std::string_view text);
 
 // The message shown when a memo position is refused.
-inline constexpr std::string_view kIntegerRequiredMessage = "整数を入力してください。";
+inline constexpr std::string_view kIntegerRequiredMessage =
+    QT_TRANSLATE_NOOP("PropertiesDialog", "Please enter an integer.");
 
 }  // namespace rumo

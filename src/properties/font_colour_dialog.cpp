@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -43,10 +44,10 @@ QString closestStyle(const QString& family, int weight, bool italic) {
 FontColourDialog::FontColourDialog(QWidget* parent)
     : QDialog(parent),
       fonts_(new QFontDialog(this)),
-      bold_(new QCheckBox(QStringLiteral("太字(&B)"), this)),
-      italic_(new QCheckBox(QStringLiteral("斜体(&T)"), this)),
+      bold_(new QCheckBox(QCoreApplication::translate("FontDialog", "&Bold"), this)),
+      italic_(new QCheckBox(QCoreApplication::translate("FontDialog", "I&talic"), this)),
       colourButton_(new QPushButton(this)) {
-    setWindowTitle(QStringLiteral("フォント"));
+    setWindowTitle(QCoreApplication::translate("FontDialog", "Font"));
     fonts_->setWindowFlags(Qt::Widget);
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts_->setSizeGripEnabled(false);
@@ -54,7 +55,7 @@ FontColourDialog::FontColourDialog(QWidget* parent)
     fonts_->installEventFilter(this);
 
     auto* colourRow = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("色(&C):"), this);
+    auto* label = new QLabel(QCoreApplication::translate("FontDialog", "&Colour:"), this);
     label->setBuddy(colourButton_);
     colourButton_->setMinimumWidth(80);
     colourButton_->setAutoDefault(false);  // Enter confirms the chooser wherever the focus is

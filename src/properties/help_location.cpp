@@ -7,7 +7,7 @@ namespace rumo {
 
 namespace {
 
-std::string inFolder(std::string_view folder) {
+std::string inFolder(std::string_view folder, std::string_view fileName) {
     std::string path(folder);
     while (path.size() > 1 && path.back() == '/') {
         path.pop_back();
@@ -15,21 +15,21 @@ std::string inFolder(std::string_view folder) {
     if (path != "/") {
         path += '/';
     }
-    path += kHelpFileName;
+    path += fileName;
     return path;
 }
 
 }  // namespace
 
 std::vector<std::string> helpCandidates(std::string_view recordedFolder,
-                                        std::string_view installFolder,
-                                        std::string_view docFolder) {
+                                        std::string_view installFolder, std::string_view docFolder,
+                                        std::string_view fileName) {
     std::vector<std::string> candidates;
     for (std::string_view folder : {recordedFolder, installFolder, docFolder}) {
         if (folder.empty()) {
             continue;
         }
-        std::string path = inFolder(folder);
+        std::string path = inFolder(folder, fileName);
         if (std::find(candidates.begin(), candidates.end(), path) == candidates.end()) {
             candidates.push_back(std::move(path));
         }

@@ -16,6 +16,7 @@
 #include "calendar/calendar_settings.h"
 #include "calendar/calendar_sources.h"
 #include "common/qt_values.h"
+#include "common/translate.h"
 #include "properties/control_ids.h"
 #include "properties/dialog_services.h"
 #include "properties/dialog_template.h"
@@ -113,8 +114,11 @@ PropertiesDialog::PropertiesDialog(SettingsStore& store, DialogServices& service
     showCalendar();
 
     QTabBar* bar = tabBar();
-    for (const char* text : {"ｶｽﾀﾏｲｽﾞ", "行先", "メモ", "戻"}) {
-        bar->addTab(QString::fromUtf8(text));
+    for (const char* text : {QT_TRANSLATE_NOOP("PropertiesDialog", "Display"),
+                             QT_TRANSLATE_NOOP("PropertiesDialog", "Places"),
+                             QT_TRANSLATE_NOOP("PropertiesDialog", "Memos"),
+                             QT_TRANSLATE_NOOP("PropertiesDialog", "Return")}) {
+        bar->addTab(QCoreApplication::translate("PropertiesDialog", text));
     }
     bar->addTab(QCoreApplication::translate("rumo::PropertiesDialog", "予定表"));
     bar->setCurrentIndex(0);
@@ -234,16 +238,16 @@ void PropertiesDialog::accept() {
     PropertyValues values = values_;
     std::vector<SettingWrite> times;
     std::optional<int> refused = readControls(values);
-    std::string_view message = kIntegerRequiredMessage;
+    QString message = qtText(translateData("PropertiesDialog", kIntegerRequiredMessage));
     if (!refused) {
         refused = readReturnDefaults(times);
-        message = "時刻は 13:00 のように入力してください。";
+        message = QCoreApplication::translate("PropertiesDialog", "Enter the time like 13:00.");
     }
     if (!refused) {
         readCalendar(times);
     }
     if (refused) {
-        services_.showMessage(this, qtText(message));
+        services_.showMessage(this, message);
         refusedEdit_ = qobject_cast<QLineEdit*>(control(*refused));
         focusRefusedEdit();
         return;
@@ -268,8 +272,9 @@ void PropertiesDialog::accept() {
 
 bool PropertiesDialog::reportedSave(const WriteStatus& status) {
     if (!status.ok()) {
-        services_.showMessage(
-            this, QStringLiteral("設定を保存できませんでした。\n") + qtText(status.error));
+        services_.showMessage(this, QCoreApplication::translate(
+                                        "PropertiesDialog", "The settings could not be saved.\n%1")
+                                        .arg(qtText(status.error)));
     }
     return status.ok();
 }
@@ -490,9 +495,11 @@ void PropertiesDialog::choosePicture(int button) {
     const std::string path = withDefaultExtension(chosen->toStdString());
     QFile file(qtText(path));
     if (file.open(QIODevice::ReadOnly) && pictureFormatOf(file.read(16)).isEmpty()) {
-        services_.showMessage(this, QStringLiteral("%1 は表示できない形式のファイルです。\n"
-                                                   "BMP、JPEG、GIF の画像を選んでください。")
-                                        .arg(qtText(path)));
+        services_.showMessage(
+            this, QCoreApplication::translate("PropertiesDialog",
+                                              "%1 is not a picture this program can show.\n"
+                                              "Choose a BMP, JPEG or GIF picture.")
+                      .arg(qtText(path)));
         return;
     }
     reportedSave(store_.write({textWrite(*setting, path)}));
@@ -501,23 +508,34 @@ void PropertiesDialog::choosePicture(int button) {
 void PropertiesDialog::openHelp() {
     const std::string recorded = store_.read(settings::Path);
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
-    const std::vector<std::string> candidates = helpCandidates(
-        recorded, programFolder, installedDocFolder(programFolder, RUMO_DOC_FROM_BIN));
+    const std::string docFolder = installedDocFolder(programFolder, RUMO_DOC_FROM_BIN);
+    // The page of the interface's language; a folder that has only the Japanese one still helps.
+    const std::string fileName =
+        translate("Help", "Rumo.en.html", "the file name of the help page in this language");
+    std::vector<std::string> candidates =
+        helpCandidates(recorded, programFolder, docFolder, fileName);
+    for (std::string& candidate : helpCandidates(recorded, programFolder, docFolder)) {
+        if (std::find(candidates.begin(), candidates.end(), candidate) == candidates.end()) {
+            candidates.push_back(std::move(candidate));
+        }
+    }
     for (const std::string& candidate : candidates) {
         const QString path = qtText(candidate);
         if (QFileInfo(path).isFile()) {
             if (!services_.openDocument(QUrl::fromLocalFile(path))) {
                 // The desktop has no program that opens documents (xdg-open of xdg-utils here).
-                services_.showMessage(
-                    this, QStringLiteral("ヘルプファイル %1 を開くプログラムが見つかりません。"
-                                         "xdg-open (xdg-utils) をインストールしてください。")
-                              .arg(QDir::toNativeSeparators(path)));
+                services_.showMessage(this, QCoreApplication::translate(
+                                                "PropertiesDialog",
+                                                "No program to open the help file %1 was found. "
+                                                "Install xdg-open (xdg-utils).")
+                                                .arg(QDir::toNativeSeparators(path)));
             }
             return;
         }
     }
     services_.showMessage(
-        this, QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(qtText(kHelpFileName)));
+        this, QCoreApplication::translate("PropertiesDialog", "The help file %1 was not found.")
+                  .arg(qtText(fileName)));
 }
 
 bool runPropertiesDialog(PropertiesDialog& dialog) {

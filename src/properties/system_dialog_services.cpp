@@ -10,6 +10,7 @@
 #include <QMessageBox>
 
 #include "common/qt_values.h"
+#include "common/translate.h"
 #include "properties/about_dialog.h"
 #include "properties/font_colour_dialog.h"
 
@@ -96,8 +97,8 @@ std::unique_ptr<QFileDialog> makePictureChooser(QWidget* parent, const QString& 
     // The entry reads as it always has; the toolkit matches the last parenthesised list and,
     // with its details hidden, shows everything before it.
     dialog->setNameFilter(QStringLiteral("%1 (%2) (%3)")
-                              .arg(qtText(kPictureFilterName), joined(kPicturePatterns),
-                                   joined(kPictureMatchedPatterns)));
+                              .arg(qtText(translateData("PictureChooser", kPictureFilterName)),
+                                   joined(kPicturePatterns), joined(kPictureMatchedPatterns)));
     dialog->setOption(QFileDialog::HideNameFilterDetails);
     // Camera and scanner files are often named in capitals; "*.jpg" must match PHOTO.JPG.
     dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);

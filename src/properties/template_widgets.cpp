@@ -16,11 +16,14 @@
 #include <QTabBar>
 #include <QValidator>
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 #include "common/app_icon.h"
 #include "common/dialog_font.h"
 #include "common/qt_values.h"
+#include "common/translate.h"
+#include "rumo_build_info.h"  // the version the version box shows
 
 namespace rumo {
 
@@ -64,7 +67,7 @@ QWidget* makeTabControl(QDialog& dialog, const QRect& area) {
     bar->setExpanding(false);
     bar->setDrawBase(false);
     // The tab texts come later; the strip's height is that of a tab with a line of text.
-    bar->addTab(QStringLiteral("Tab"));
+    bar->addTab(QStringLiteral("Tab"));  // untranslated: measured, then removed
     const int barHeight = bar->sizeHint().height();
     bar->removeTab(0);
     bar->setGeometry(area.x(), area.y(), area.width(), barHeight);
@@ -73,10 +76,18 @@ QWidget* makeTabControl(QDialog& dialog, const QRect& area) {
     return bar;
 }
 
-QWidget* makeControl(QDialog& dialog, const ControlDef& def, const QRect& area) {
-    // The template's captions are the Japanese originals; a translation is looked up by them.
-    const QString caption =
-        QCoreApplication::translate("rumo::PropertiesDialog", std::string(def.caption).c_str());
+// A caption in the interface's language; "%1" in it is the program's version, the one thing a
+// template row cannot hold as a constant text.
+QString shownCaption(const DialogFrame& frame, std::string_view caption) {
+    if (caption.empty()) {
+        return {};
+    }
+    return qtText(withArgument(translateData(frame.context, caption), RUMO_VERSION));
+}
+
+QWidget* makeControl(QDialog& dialog, const DialogFrame& frame, const ControlDef& def,
+                     const QRect& area) {
+    const QString caption = shownCaption(frame, def.caption);
     switch (def.kind) {
         case ControlKind::Tab:
             return makeTabControl(dialog, area);
@@ -129,14 +140,29 @@ QString controlName(int id) {
     return QStringLiteral("control%1").arg(id);
 }
 
+DialogBaseUnits templateUnits(const QFont& font) {
+    DialogBaseUnits base = baseUnitsOf(font);
+    // A number in the translation, as Qt keeps the layout direction there: the widening belongs
+    // with the captions that need it.
+    const int percent = std::clamp(
+        std::atoi(translate("DialogLayout", "140",
+                            "how wide the dialogs are, in percent of the Japanese layout; enough "
+                            "for every caption of this language")
+                      .c_str()),
+        100, 200);
+    base.averageCharWidth = mulDiv(base.averageCharWidth, percent, 100);
+    return base;
+}
+
 std::map<int, QWidget*> buildTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate) {
     const DialogFrame& frame = dialogTemplate.frame;
     const QFont font = dialogFont(qtText(frame.face), frame.pointSize);
     dialog.setFont(font);
-    const DialogBaseUnits base = baseUnitsOf(font);
+    const DialogBaseUnits base = templateUnits(font);
     dialog.setFixedSize(pixels({0, 0, frame.width, frame.height}, base).size());
     // An empty title would make the window system show the program's name instead.
-    dialog.setWindowTitle(frame.caption.empty() ? QStringLiteral(" ") : qtText(frame.caption));
+    dialog.setWindowTitle(frame.caption.empty() ? QStringLiteral(" ")
+                                                : shownCaption(frame, frame.caption));
 
     std::map<int, QWidget*> controls;
     for (const ControlDef& def : dialogTemplate.controls) {
@@ -144,7 +170,7 @@ std::map<int, QWidget*> buildTemplate(QDialog& dialog, const DialogTemplate& dia
         if (def.kind == ControlKind::Icon) {
             area.setSize({32, 32});  // an icon control takes the icon's own size
         }
-        QWidget* widget = makeControl(dialog, def, area);
+        QWidget* widget = makeControl(dialog, frame, def, area);
         if (def.kind == ControlKind::Static) {
             // Text the template's font would fit but ours does not runs on rather than being cut.
             area.setWidth(std::max(area.width(), widget->sizeHint().width()));

@@ -8,6 +8,7 @@
 #include "properties/dialog_template.h"
 
 class QDialog;
+class QFont;
 class QWidget;
 
 namespace rumo {
@@ -17,5 +18,9 @@ namespace rumo {
 std::map<int, QWidget*> buildTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate);
 
 QString controlName(int id);
+
+// The dialog units of a template in `font`, in the interface's language: the layout was drawn for
+// Japanese captions, and a language that needs more room makes every dialog unit wider.
+DialogBaseUnits templateUnits(const QFont& font);
 
 }  // namespace rumo

@@ -1,8 +1,10 @@
 #include "screen/frame_composer.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "common/text.h"
+#include "common/translate.h"
 #include "screen/crt_random.h"
 #include "screen/int32_math.h"
 #include "screen/text_motion.h"
@@ -101,9 +103,10 @@ FontSpec returnLineFont() {
 std::string awayMinutesText(std::int64_t elapsedSeconds) {
     // Whole minutes since leaving, without starting again after a day; a clock set back shows 0.
     const long long minutes = elapsedSeconds > 0 ? elapsedSeconds / 60 : 0;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "離席してから約%lld分", minutes);
-    return buffer;
+    // The count picks the plural form only; the number is written whole, however large.
+    const int form = static_cast<int>(std::min<long long>(minutes, 1000000));
+    return withArgument(translate("Notice", "Away for about %1 minute(s)", nullptr, form),
+                        std::to_string(minutes));
 }
 
 std::string dateTimeText(const LocalDateTime& t) {

@@ -28,8 +28,7 @@ AwayScene loadAwayScene(SettingsStore& store) {
     AwayScene s;
 
     // The notice, unlike the bar, asks the user to press Esc when no destination was chosen.
-    s.where = cutToShownLength(
-        values.find(settings::Where.key()).value_or(std::string(noticeWhereDefault())));
+    s.where = cutToShownLength(values.find(settings::Where.key()).value_or(noticeWhereDefault()));
     s.name = cutToShownLength(values.read(settings::Name));
     for (int n = 1; n <= kPlaceCount; ++n) {
         s.places[n - 1] = values.read(settings::Place(n));

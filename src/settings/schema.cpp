@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/translate.h"
+
 namespace rumo {
 
 namespace {
@@ -27,8 +29,8 @@ void abortOnBadNumber(const SettingRow& row, int n) {
     std::abort();
 }
 
-std::string_view noticeWhereDefault() {
-    return "ＥＳＣキーを押して下さい";
+std::string noticeWhereDefault() {
+    return translate("Notice", "Press the Esc key");
 }
 
 }  // namespace rumo

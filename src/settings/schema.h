@@ -283,6 +283,6 @@ inline constexpr Setting<std::string> Teiji{"Teiji"};
 }  // namespace settings
 
 // The destination the notice shows when none was ever chosen (the bar's default is empty).
-std::string_view noticeWhereDefault();
+std::string noticeWhereDefault();
 
 }  // namespace rumo

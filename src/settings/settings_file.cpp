@@ -5,16 +5,10 @@
 #include <QStringEncoder>
 
 #include "common/qt_values.h"
+#include "common/translate.h"
 #include "platform/private_file.h"
 
 namespace rumo {
-
-namespace {
-
-// What the user reads when another program keeps the settings locked.
-constexpr const char* kLockBusy = "設定ファイルが他のプログラムに使用されています";
-
-}  // namespace
 
 SettingsFileText decodeSettingsFile(std::string bytes) {
     using Encoding = SettingsFileText::Encoding;
@@ -63,7 +57,8 @@ std::optional<std::string> readSettingsFile(const std::string& path) {
 std::string editSettingsFile(
     const std::string& path,
     const std::function<std::optional<std::string>(const std::string&)>& edit) {
-    return editPrivateFile(path, kLockBusy, edit);
+    return editPrivateFile(
+        path, translate("Messages", "The settings file is in use by another program"), edit);
 }
 
 }  // namespace rumo

@@ -99,5 +99,17 @@ TEST(LongOptions, BackCombinesAsTheOtherOptionsAndRefusesWhatIsNoTime) {
     EXPECT_FALSE(readLongOptions({"--back"}).error.isEmpty());
 }
 
+// --lang forces the interface language and leaves the run mode to the switches beside it.
+TEST(LongOptions, LangTakesJaOrEn) {
+    EXPECT_EQ(readLongOptions({"--lang", "en"}).language, UiLanguage::English);
+    const LongOptions japanese = readLongOptions({"-s", "--lang=JA"});
+    EXPECT_EQ(japanese.language, UiLanguage::Japanese);
+    EXPECT_EQ(launchOf(japanese).mode, RunMode::Saver);
+    EXPECT_EQ(launchOf(readLongOptions({"--lang", "en"})).mode, RunMode::Resident);
+    const LongOptions refused = readLongOptions({"--lang", "fr", "-s"});
+    EXPECT_TRUE(refused.error.contains(QStringLiteral("'fr'")));
+    EXPECT_EQ(launchOf(refused).mode, RunMode::Nothing);
+}
+
 }  // namespace
 }  // namespace rumo

@@ -50,12 +50,12 @@ TEST(ReturnTime, QuickPicksOverNow) {
 }
 
 TEST(ReturnTime, MenuListsThePicksInOrder) {
-    std::vector<std::string_view> labels;
+    std::vector<std::string> labels;
     for (const ReturnMenuEntry& entry : returnMenuEntries()) {
-        labels.push_back(entry.label);
+        labels.push_back(entry.shownLabel());
     }
-    EXPECT_EQ(labels, (std::vector<std::string_view>{"15分後", "30分後", "1時間後", "2時間後",
-                                                     "昼休み明け", "定時", "指定…", "なし"}));
+    EXPECT_EQ(labels, (std::vector<std::string>{"15分後", "30分後", "1時間後", "2時間後",
+                                                "昼休み明け", "定時", "指定…", "なし"}));
     EXPECT_EQ(returnMenuEntries()[6].pick, ReturnPick::Choose);
     EXPECT_EQ(returnMenuEntries()[7].pick, ReturnPick::None);
     EXPECT_EQ(returnMenuTitle(), "戻り予定");

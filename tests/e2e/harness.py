@@ -150,6 +150,9 @@ class Session:
             "LANG": "ja_JP.UTF-8",
             "RUMO_E2E_SESSION": self.root,
         })
+        # The interface's language follows these before LANG; the tests read Japanese texts.
+        for name in ("LANGUAGE", "LC_ALL", "LC_MESSAGES"):
+            env.pop(name, None)
         if self.bus_address:
             env["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
         else:

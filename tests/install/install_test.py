@@ -12,10 +12,11 @@ import unittest
 
 BUILD_DIR = os.path.abspath(os.environ.get("RUMO_BUILD_DIR", "build"))
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
-MANUALS = ["share/man/man1/rumo.1.gz", "share/man/man1/rumo-settings.1.gz"]
+MANUALS = ["share/man/man1/rumo.1.gz", "share/man/man1/rumo-settings.1.gz",
+           "share/man/ja/man1/rumo.1.gz", "share/man/ja/man1/rumo-settings.1.gz"]
 # What Debian's policy asks of every package: compressed manuals, a change log and a copyright.
 INSTALLED = ["bin/rumo", "bin/rumo-settings", "share/applications/rumo.desktop",
-             "share/metainfo/jp.zelkar.rumo.metainfo.xml", "share/doc/rumo/Rumo.html",
+             "share/metainfo/jp.zelkar.rumo.metainfo.xml", "share/doc/rumo/Rumo.html", "share/doc/rumo/Rumo.en.html",
              "share/doc/rumo/changelog.gz", "share/doc/rumo/copyright",
              "share/icons/hicolor/scalable/apps/rumo.svg"] + MANUALS + \
             [f"share/icons/hicolor/{n}x{n}/apps/rumo.png" for n in ICON_SIZES]
@@ -63,9 +64,11 @@ class InstallTreeTest(Scratch):
         pages = [run(["man", "--warnings", "-l", f"{prefix}/{manual}"],
                      env=dict(os.environ, MANWIDTH="80", LC_ALL="C.UTF-8", MAN_KEEP_STDERR="1"))
                  for manual in MANUALS]
-        self.assertEqual([page.stderr for page in pages], ["", ""])
+        self.assertEqual([page.stderr for page in pages], [""] * len(MANUALS))
         self.assertIn("--autostart", pages[0].stdout)
         self.assertIn("set-int SECTION KEY NUMBER", pages[1].stdout)
+        self.assertIn("--lang ja|en", pages[2].stdout)
+        self.assertIn("設定を一つずつ読み書きする", pages[3].stdout)
 
         # The log-in entry the installed program writes is a valid entry starting it.
         rumo = os.path.join(prefix, "bin", "rumo")

@@ -6,10 +6,18 @@
 #include <set>
 #include <string>
 
+#include "common/translate.h"
 #include "properties/dialog_template.h"
+#include "rumo_build_info.h"
 
 namespace rumo {
 namespace {
+
+// A caption as the dialog shows it in Japanese: translated in the frame's context, the version
+// filled in.
+std::string shown(const DialogTemplate& t, std::string_view caption) {
+    return withArgument(translateData(t.frame.context, caption), RUMO_VERSION);
+}
 
 std::vector<int> range(int first, int last) {
     std::vector<int> ids;
@@ -90,13 +98,13 @@ TEST(PropertiesTemplateTest, PlacesCaptionsAndStartingVisibility) {
     const DialogTemplate& t = propertiesTemplate();
     EXPECT_EQ(findControl(t, 1035)->rect(), (DialogRect{10, 191, 97, 12}));
     EXPECT_TRUE(findControl(t, 1035)->has(kPassword));
-    EXPECT_EQ(findControl(t, 1091)->caption, "(15)");
+    EXPECT_EQ(shown(t, findControl(t, 1091)->caption), "(15)");
     EXPECT_EQ(findControl(t, 1091)->rect(), (DialogRect{4, 209, 16, 11}));
     EXPECT_EQ(findControl(t, 1018)->rect(), (DialogRect{20, 209, 88, 12}));
     EXPECT_EQ(findControl(t, 1050)->rect(), (DialogRect{56, 177, 19, 12}));  // memo 5's y edit
     EXPECT_TRUE(findControl(t, 1050)->has(kRightAlign));
     EXPECT_EQ(findControl(t, 1021)->rect(), (DialogRect{7, 193, 103, 12}));
-    EXPECT_EQ(findControl(t, 2)->caption, "ｷｬﾝｾﾙ");
+    EXPECT_EQ(shown(t, findControl(t, 2)->caption), "ｷｬﾝｾﾙ");
     EXPECT_EQ(findControl(t, 1)->kind, ControlKind::DefaultButton);
     EXPECT_TRUE(findControl(t, 1002)->has(kHidden));
     EXPECT_TRUE(findControl(t, 1107)->has(kHidden));
@@ -115,7 +123,7 @@ void expectRow(const DialogTemplate& t, const Row& row) {
     const ControlDef* c = findControl(t, row.id);
     ASSERT_NE(c, nullptr) << row.id;
     EXPECT_EQ(c->kind, row.kind) << row.id;
-    EXPECT_EQ(c->caption, row.caption) << row.id;
+    EXPECT_EQ(shown(t, c->caption), row.caption) << row.id;
     EXPECT_EQ(c->rect(), row.rect) << row.id;
 }
 
@@ -123,7 +131,7 @@ void expectRow(const DialogTemplate& t, const Row& row) {
 TEST(PropertiesTemplateTest, CustomizePageAndFrameControls) {
     using K = ControlKind;
     const DialogTemplate& t = propertiesTemplate();
-    EXPECT_EQ(t.frame.caption, "");
+    EXPECT_EQ(shown(t, t.frame.caption), "");
     const Row rows[] = {
         {1032, K::Tab, "", {0, 0, 113, 235}},
         {1, K::DefaultButton, "OK", {6, 238, 50, 14}},
@@ -214,7 +222,7 @@ TEST(PropertiesTemplateTest, MemoPageBlocks) {
 
 TEST(AboutTemplateTest, IconVersionLineAndOk) {
     const DialogTemplate& t = aboutTemplate();
-    EXPECT_EQ(t.frame.caption, "RUMO?のﾊﾞｰｼﾞｮﾝ情報");
+    EXPECT_EQ(shown(t, t.frame.caption), "RUMO?のﾊﾞｰｼﾞｮﾝ情報");
     EXPECT_EQ(t.frame.width, 179);
     EXPECT_EQ(t.frame.height, 41);
     ASSERT_EQ(t.controls.size(), 3u);
@@ -222,7 +230,7 @@ TEST(AboutTemplateTest, IconVersionLineAndOk) {
     EXPECT_EQ(t.frame.face, "ＭＳ Ｐゴシック");
     EXPECT_EQ(t.frame.pointSize, 9);
     EXPECT_EQ(findControl(t, 1)->kind, ControlKind::DefaultButton);
-    EXPECT_EQ(findControl(t, 1)->caption, "OK");
+    EXPECT_EQ(shown(t, findControl(t, 1)->caption), "OK");
     const auto icon = std::find_if(t.controls.begin(), t.controls.end(),
                                    [](auto& c) { return c.kind == ControlKind::Icon; });
     ASSERT_NE(icon, t.controls.end());
@@ -230,7 +238,8 @@ TEST(AboutTemplateTest, IconVersionLineAndOk) {
     const auto version = std::find_if(t.controls.begin(), t.controls.end(),
                                       [](auto& c) { return c.kind == ControlKind::Static; });
     ASSERT_NE(version, t.controls.end());
-    EXPECT_EQ(version->caption, "RUMO?  Vesion 2.2");  // two blanks, spelt as it always was
+    EXPECT_EQ(shown(t, version->caption),
+              "RUMO?  Vesion " RUMO_VERSION);  // two blanks, spelt as it always was
     EXPECT_EQ(version->rect(), (DialogRect{34, 9, 56, 8}));
 }
 

@@ -749,28 +749,30 @@ namespace rumo {
 namespace {
 
 // The help document shipped beside the program explains every setting and every menu item.
+// Each help page names every setting and menu item as its language shows them.
 TEST(HelpDocumentTest, NamesEverySettingAndMenuItem) {
-    QFile file(QStringLiteral(RUMO_BINARY_DIR "/Rumo.html"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString help = QString::fromUtf8(file.readAll());
-    QStringList wanted = {QStringLiteral("ｶｽﾀﾏｲｽﾞ"),
-                          QStringLiteral("行先"),
-                          QStringLiteral("メモ"),
-                          QStringLiteral("RUMO?の起動"),
-                          QStringLiteral("ｽｸﾘｰﾝｾｲﾊﾞｰの起動"),
-                          QStringLiteral("ｽｸﾘｰﾝｾｲﾊﾞｰの選択"),
-                          QStringLiteral("ﾌﾟﾛﾊﾟﾃｨ"),
-                          QStringLiteral("画面のﾌﾟﾛﾊﾟﾃｨ"),
-                          QStringLiteral("RUMO?の終了"),
-                          QStringLiteral("整数を入力してください。")};
+    std::vector<std::pair<const char*, const char*>> wanted = {
+        {"PropertiesDialog", "Display"},    {"PropertiesDialog", "Places"},
+        {"PropertiesDialog", "Memos"},      {"TrayMenu", "Start away notice"},
+        {"TrayMenu", "Start screen saver"}, {"TrayMenu", "Screen saver"},
+        {"TrayMenu", "Properties"},         {"TrayMenu", "Display settings"},
+        {"TrayMenu", "Exit RUMO?"},         {"PropertiesDialog", "Please enter an integer."}};
     for (const ControlDef& c : propertiesTemplate().controls) {
-        const QString caption = QString::fromUtf8(c.caption.data(), qsizetype(c.caption.size()));
-        if (!caption.isEmpty() && !caption.startsWith(u'(') && c.id != 1 && c.id != 2) {
-            wanted << caption;
+        if (!c.caption.empty() && !c.caption.starts_with('(') && c.id != 1 && c.id != 2) {
+            wanted.emplace_back("PropertiesDialog", c.caption.data());
         }
     }
-    for (const QString& text : wanted) {
-        EXPECT_TRUE(help.contains(text)) << text.toStdString();
+    for (const char* page :
+         {RUMO_BINARY_DIR "/Rumo.html", RUMO_SOURCE_DIR "/resources/help/Rumo.en.html"}) {
+        QFile file(QString::fromUtf8(page));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page;
+        const QString help = QString::fromUtf8(file.readAll());
+        const bool japanese = QString::fromUtf8(page).endsWith(QStringLiteral("/Rumo.html"));
+        for (const auto& [context, source] : wanted) {
+            const QString text =
+                japanese ? QCoreApplication::translate(context, source) : QString::fromUtf8(source);
+            EXPECT_TRUE(help.contains(text)) << page << ": " << text.toStdString();
+        }
     }
 }
 
