@@ -189,13 +189,14 @@ ChatLink::~ChatLink() {
 void ChatLink::send(const HttpCall& call, std::function<void(const QByteArray&)> done) {
     QUrl url = server_;
     if (!call.path.isEmpty()) {
-        const QUrl relative(call.path);
-        QString base = url.path();
+        // Encoded as they stand: a Matrix user id in the path is percent-encoded already.
+        const QUrl relative(call.path, QUrl::StrictMode);
+        QString base = url.path(QUrl::FullyEncoded);
         while (base.endsWith(QLatin1Char('/'))) {
             base.chop(1);
         }
-        url.setPath(base + relative.path());
-        url.setQuery(relative.query());
+        url.setPath(base + relative.path(QUrl::FullyEncoded), QUrl::StrictMode);
+        url.setQuery(relative.query(QUrl::FullyEncoded), QUrl::StrictMode);
     }
     QNetworkRequest request(url);
     request.setTransferTimeout(timing_.transferTimeoutMs);
