@@ -22,6 +22,7 @@
 #include "settings/file_settings_store.h"
 #include "settings/return_setting.h"
 #include "team/board_window.h"
+#include "team/chat_command.h"
 #include "team/team_command.h"
 
 namespace {
@@ -81,6 +82,7 @@ std::optional<int> answerOnly(const rumo::LongOptions& options) {
     if (options.help) {
         std::fputs(qPrintable(rumo::usageText(QStringLiteral("rumo"))), stdout);
         std::fputs(qPrintable(rumo::teamUsageText()), stdout);
+        std::fputs(qPrintable(rumo::chatUsageText()), stdout);
         return 0;
     }
     if (options.version) {
@@ -188,10 +190,24 @@ int run(rumo::SettingsStore& store, const rumo::Launch& launch) {
 
 int main(int argc, char* argv[]) {
     rumo::TeamRequest team;
-    const rumo::LongOptions options =
-        rumo::readLongOptions(rumo::takeTeamOptions(argumentsOf(argc, argv), team));
+    rumo::ChatRequest chat;
+    const rumo::LongOptions options = rumo::readLongOptions(
+        rumo::takeTeamOptions(rumo::takeChatOptions(argumentsOf(argc, argv), chat), team));
     if (const std::optional<int> status = answerOnly(options)) {
         return *status;
+    }
+    if (!chat.error.isEmpty()) {
+        std::fprintf(stderr, "rumo: %s Try --help.\n", qPrintable(chat.error));
+        return 2;
+    }
+    if (chat.any()) {
+        if (team.any() || !options.switches.isEmpty()) {
+            std::fprintf(stderr, "rumo: --chat works alone. Try --help.\n");
+            return 2;
+        }
+        QCoreApplication app(argc, argv);
+        rumo::FileSettingsStore store(nameApplication());
+        return rumo::runChatRequest(store, chat);
     }
     // ---- The team board's options ----
     if (!team.error.isEmpty()) {

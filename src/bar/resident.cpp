@@ -10,6 +10,7 @@
 #include "calendar/calendar_feed.h"
 #include "platform/activation_channel.h"
 #include "settings/file_settings_store.h"
+#include "team/chat_relay.h"
 #include "team/team_publisher.h"
 
 namespace rumo {
@@ -27,6 +28,16 @@ int runResidentBar(SettingsStore& store, const std::string& childSessionBus) {
     WhereBar bar(store, std::move(environment));
     // The team sees the user's state only once they have turned publishing on.
     TeamPublisher publisher(store, settingsFile);
+    // The chat statuses follow the same state; a failure is told in the icon's balloon where
+    // there is one, and always on standard error.
+    ChatRelay chat(store, settingsFile, [&bar](const QString& text) {
+        std::fprintf(stderr, "rumo: %s\n", qPrintable(text));
+        if (QSystemTrayIcon* tray = bar.trayIcon(); tray != nullptr && tray->isVisible()) {
+            tray->showMessage(QStringLiteral("RUMO?"), text, QSystemTrayIcon::Warning);
+        }
+    });
+    QObject::connect(&publisher, &TeamPublisher::statusChanged, &chat, &ChatRelay::follow);
+    chat.follow(publisher.current());
 
     // A later start (from the menu, a hotkey, a script) asks for the bar and gets it, in front:
     // some desktops give the icon no double click, and a user who cannot find the icon is not

@@ -62,4 +62,14 @@ inline constexpr int kCalendarEnabled = 1125;
 inline constexpr int kCalendarShowTitle = 1126;
 inline constexpr int kCalendarAddress = 1128;
 
+// The Team tab.
+inline constexpr int kTeamPublish = 1129;
+inline constexpr int kTeamBroker = 1131;
+inline constexpr int kTeamTopic = 1133;
+inline constexpr int kTeamPrivateWhere = 1134;
+// Each chat service's switch and its address, in the order of kChatServices.
+inline constexpr std::array<int, 4> kChatSwitches = {1136, 1138, 1140, 1142};
+inline constexpr std::array<int, 4> kChatServers = {1137, 1139, 1141, 1143};
+inline constexpr int kChatMatrixUser = 1145;
+
 }  // namespace rumo::control

@@ -27,6 +27,8 @@
 #include "screen/picture_decoder.h"
 #include "settings/return_setting.h"
 #include "settings/settings_store.h"
+#include "team/chat_services.h"
+#include "team/team_settings.h"
 
 namespace rumo {
 
@@ -48,7 +50,7 @@ std::string_view shownPart(std::string_view stored) {
     return stored.substr(0, end);
 }
 
-constexpr int kTabCount = 5;
+constexpr int kTabCount = 6;
 
 // The keyring's name for a calendar source's password.
 QString calendarSecretName(const QString& source) {
@@ -112,6 +114,7 @@ PropertiesDialog::PropertiesDialog(SettingsStore& store, DialogServices& service
         ->setText(qtText(dayTimeText(returnDefaults_.dayEnd)));
 
     showCalendar();
+    showTeam();
 
     QTabBar* bar = tabBar();
     for (const char* text : {QT_TRANSLATE_NOOP("PropertiesDialog", "Display"),
@@ -121,6 +124,7 @@ PropertiesDialog::PropertiesDialog(SettingsStore& store, DialogServices& service
         bar->addTab(QCoreApplication::translate("PropertiesDialog", text));
     }
     bar->addTab(QCoreApplication::translate("rumo::PropertiesDialog", "予定表"));
+    bar->addTab(QCoreApplication::translate("rumo::PropertiesDialog", "チーム"));
     bar->setCurrentIndex(0);
     for (int tab = 1; tab < kTabCount; ++tab) {
         for (int id : tabControls(dialogTemplate, tab)) {
@@ -245,6 +249,7 @@ void PropertiesDialog::accept() {
     }
     if (!refused) {
         readCalendar(times);
+        readTeam(times);
     }
     if (refused) {
         services_.showMessage(this, message);
@@ -397,6 +402,69 @@ void PropertiesDialog::readCalendar(std::vector<SettingWrite>& writes) const {
                                     .toStdString();
     if (stored.read(settings::CalendarAddress) != address) {
         writes.push_back(textWrite(settings::CalendarAddress, address));
+    }
+}
+
+namespace {
+
+// The team tab's switches and texts, control by control.
+struct TeamSwitch {
+    int control;
+    Setting<bool> setting;
+};
+struct TeamText {
+    int control;
+    Setting<std::string> setting;
+};
+
+std::vector<TeamSwitch> teamSwitches() {
+    std::vector<TeamSwitch> switches{{control::kTeamPublish, settings::TeamPublish},
+                                     {control::kTeamPrivateWhere, settings::TeamPrivateWhere}};
+    for (std::size_t i = 0; i < kChatServices.size(); ++i) {
+        switches.push_back({control::kChatSwitches[i], kChatServices[i].on});
+    }
+    return switches;
+}
+
+std::vector<TeamText> teamTexts() {
+    std::vector<TeamText> texts{{control::kTeamBroker, settings::TeamBroker},
+                                {control::kTeamTopic, settings::TeamTopic},
+                                {control::kChatMatrixUser, settings::ChatMatrixUser}};
+    for (std::size_t i = 0; i < kChatServices.size(); ++i) {
+        texts.push_back({control::kChatServers[i], kChatServices[i].server});
+    }
+    return texts;
+}
+
+}  // namespace
+
+void PropertiesDialog::showTeam() {
+    const SettingsSnapshot stored = store_.snapshot();
+    for (const TeamSwitch& entry : teamSwitches()) {
+        qobject_cast<QCheckBox*>(control(entry.control))->setChecked(stored.read(entry.setting));
+    }
+    for (const TeamText& entry : teamTexts()) {
+        qobject_cast<QLineEdit*>(control(entry.control))
+            ->setText(qtText(stored.read(entry.setting)));
+    }
+}
+
+// Written only when changed, so a user who never opens the tab keeps no such keys. Tokens and
+// passwords are never here: they go to the keyring from the command line.
+void PropertiesDialog::readTeam(std::vector<SettingWrite>& writes) const {
+    const SettingsSnapshot stored = store_.snapshot();
+    for (const TeamSwitch& entry : teamSwitches()) {
+        const bool on = qobject_cast<QCheckBox*>(control(entry.control))->isChecked();
+        if (stored.read(entry.setting) != on) {
+            writes.push_back(integerWrite(entry.setting, on ? 1 : 0));
+        }
+    }
+    for (const TeamText& entry : teamTexts()) {
+        const std::string text =
+            qobject_cast<QLineEdit*>(control(entry.control))->text().trimmed().toStdString();
+        if (stored.read(entry.setting) != text) {
+            writes.push_back(textWrite(entry.setting, text));
+        }
     }
 }
 

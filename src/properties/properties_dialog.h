@@ -59,6 +59,9 @@ private:
     void removeCalendarSource();
     void showCalendarSources();
     void readCalendar(std::vector<SettingWrite>& writes) const;
+    // The team tab: publishing to the board and the chat statuses' switches and addresses.
+    void showTeam();
+    void readTeam(std::vector<SettingWrite>& writes) const;
 
     void chooseBackgroundColour();
     void chooseFont(int button);

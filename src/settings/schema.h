@@ -128,6 +128,17 @@ inline constexpr SettingRow kRows[] = {
     {"Team", "Topic", Text, 0, 0, {}},   // the team topic; each user's message lies under it
     {"Team", "UserId", Text, 0, 0, {}},  // empty: the login name
     {"Team", "PrivateWhere", Switch, 0, 0, {}},  // publish "外出中" instead of the destination
+    // The user's chat status while the notice shows (names in team/chat_settings.h). Each
+    // service is off until turned on; its token is in the keyring, never here.
+    {"Chat", "Webhook", Switch, 0, 0, {}},
+    {"Chat", "WebhookUrl", Text, 0, 0, {}},  // receives a JSON POST on each change
+    {"Chat", "Mattermost", Switch, 0, 0, {}},
+    {"Chat", "MattermostServer", Text, 0, 0, {}},  // https://chat.example.com
+    {"Chat", "Slack", Switch, 0, 0, {}},
+    {"Chat", "SlackServer", Text, 0, 0, "https://slack.com"},
+    {"Chat", "Matrix", Switch, 0, 0, {}},
+    {"Chat", "MatrixServer", Text, 0, 0, {}},  // the homeserver's client address
+    {"Chat", "MatrixUser", Text, 0, 0, {}},    // @user:example.org
 };
 
 }  // namespace schema_rows

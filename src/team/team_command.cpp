@@ -15,14 +15,12 @@
 
 namespace rumo {
 
-namespace {
-
 // A password typed at a terminal is not echoed; one piped in is read as it comes.
-std::optional<std::string> readPasswordLine() {
+std::optional<std::string> readSecretLine(const char* prompt) {
     const bool terminal = isatty(STDIN_FILENO) != 0;
     termios saved{};
     if (terminal) {
-        std::fputs("Password: ", stderr);
+        std::fputs(prompt, stderr);
         std::fflush(stderr);
         tcgetattr(STDIN_FILENO, &saved);
         termios quiet = saved;
@@ -43,8 +41,6 @@ std::optional<std::string> readPasswordLine() {
     }
     return line;
 }
-
-}  // namespace
 
 QStringList takeTeamOptions(const QStringList& arguments, TeamRequest& request) {
     QStringList rest;
@@ -116,7 +112,7 @@ int runPublishRequest(SettingsStore& store, const TeamRequest& request) {
             return 2;
         }
         if (!address->user.empty()) {
-            const std::optional<std::string> password = readPasswordLine();
+            const std::optional<std::string> password = readSecretLine("Password: ");
             if (!password) {
                 std::fprintf(stderr, "rumo: the password for %s is read from standard input\n",
                              address->server().c_str());

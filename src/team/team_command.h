@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 
 namespace rumo {
 
@@ -32,5 +33,8 @@ int runPublishRequest(SettingsStore& store, const TeamRequest& request);
 QString publishingAddress(SettingsStore& store);
 
 QString teamUsageText();
+
+// One line of standard input, not echoed when typed at a terminal (after `prompt` there).
+std::optional<std::string> readSecretLine(const char* prompt);
 
 }  // namespace rumo

@@ -31,14 +31,14 @@ std::set<int> asSet(std::vector<int> ids) {
     return {ids.begin(), ids.end()};
 }
 
-TEST(PropertiesTemplateTest, HoldsAHundredAndTwentyDistinctControls) {
+TEST(PropertiesTemplateTest, HoldsAHundredAndThirtyEightDistinctControls) {
     const DialogTemplate& t = propertiesTemplate();
     EXPECT_EQ(t.frame.templateId, 130);
     EXPECT_EQ(t.frame.width, 113);
     EXPECT_EQ(t.frame.height, 261);
     EXPECT_EQ(t.frame.face, "ＭＳ Ｐゴシック");
     EXPECT_EQ(t.frame.pointSize, 9);
-    EXPECT_EQ(t.controls.size(), 120u);
+    EXPECT_EQ(t.controls.size(), 138u);
     std::set<int> ids;
     for (const ControlDef& c : t.controls) {
         ids.insert(c.id);
@@ -46,7 +46,7 @@ TEST(PropertiesTemplateTest, HoldsAHundredAndTwentyDistinctControls) {
         EXPECT_LE(c.x + c.width, t.frame.width) << c.id;
         EXPECT_LE(c.y + c.height, t.frame.height) << c.id;
     }
-    EXPECT_EQ(ids.size(), 120u);
+    EXPECT_EQ(ids.size(), 138u);
 }
 
 TEST(PropertiesTemplateTest, TabPagesHoldTheirControls) {
@@ -80,7 +80,8 @@ TEST(PropertiesTemplateTest, TabPagesHoldTheirControls) {
     EXPECT_EQ(asSet(tabControls(t, 2)), asSet(tab2));
     EXPECT_EQ(tabControls(t, 3), (std::vector<int>{1111, 1112, 1113, 1114}));
     EXPECT_EQ(tabControls(t, 4), range(1115, 1128));
-    EXPECT_TRUE(tabControls(t, 5).empty());
+    EXPECT_EQ(tabControls(t, 5), range(1129, 1146));
+    EXPECT_TRUE(tabControls(t, 6).empty());
     EXPECT_TRUE(tabControls(t, -1).empty());
     for (int id : {1032, 1, 2, 1107}) {
         EXPECT_EQ(findControl(t, id)->tab, kEveryTab) << id;

@@ -33,6 +33,8 @@
 #include "properties/properties_dialog.h"
 #include "properties/system_dialog_services.h"
 #include "settings/memory_store.h"
+#include "team/chat_settings.h"
+#include "team/team_settings.h"
 
 namespace rumo {
 namespace {
@@ -76,16 +78,17 @@ TEST_F(PropertiesDialogTest, TabsShowExactlyTheirOwnControls) {
     PropertiesDialog d(store, services);
     d.show();
     const DialogTemplate& t = propertiesTemplate();
-    ASSERT_EQ(d.tabBar()->count(), 5);
+    ASSERT_EQ(d.tabBar()->count(), 6);
     EXPECT_EQ(d.tabBar()->tabText(0), QStringLiteral("ｶｽﾀﾏｲｽﾞ"));
     EXPECT_EQ(d.tabBar()->tabText(1), QStringLiteral("行先"));
     EXPECT_EQ(d.tabBar()->tabText(2), QStringLiteral("メモ"));
     EXPECT_EQ(d.tabBar()->tabText(3), QStringLiteral("戻"));
     EXPECT_EQ(d.tabBar()->tabText(4), QStringLiteral("予定表"));
+    EXPECT_EQ(d.tabBar()->tabText(5), QStringLiteral("チーム"));
     EXPECT_EQ(d.tabBar()->currentIndex(), 0);
-    for (int shownTab = 0; shownTab <= 4; ++shownTab) {
+    for (int shownTab = 0; shownTab <= 5; ++shownTab) {
         d.tabBar()->setCurrentIndex(shownTab);
-        for (int tab = 0; tab <= 4; ++tab) {
+        for (int tab = 0; tab <= 5; ++tab) {
             const auto ids = tabControls(t, tab);
             EXPECT_EQ(visibleOf(d, ids).size(), tab == shownTab ? ids.size() : 0u)
                 << "tab " << tab << " while showing " << shownTab;
@@ -148,6 +151,34 @@ TEST_F(PropertiesDialogTest, ReturnTabShowsTheTwoTimesAndStoresOnlyChangedOnes) 
     EXPECT_TRUE(ok);
     EXPECT_EQ(store.raw(settings::Teiji), "18:05");
     EXPECT_EQ(store.raw(settings::Hiruake), std::nullopt);
+}
+
+TEST_F(PropertiesDialogTest, TeamTabShowsAndWritesPublishingAndTheChatServices) {
+    store.set(settings::TeamBroker, "mqtt://board.example:1883");
+    store.set(settings::ChatMattermostServer, "https://chat.example.com");
+    store.set(settings::ChatMattermost, true);
+    PropertiesDialog d(store, services);
+    const bool ok = run(d, [&] {
+        d.tabBar()->setCurrentIndex(5);
+        EXPECT_EQ(edit(d, 1131)->text(), QStringLiteral("mqtt://board.example:1883"));
+        EXPECT_EQ(edit(d, 1139)->text(), QStringLiteral("https://chat.example.com"));
+        EXPECT_TRUE(check(d, 1138)->isChecked());
+        EXPECT_EQ(edit(d, 1141)->text(), QStringLiteral("https://slack.com"));  // the default
+        check(d, 1129)->click();
+        edit(d, 1133)->setText(QStringLiteral(" office/3F "));
+        check(d, 1138)->click();
+        check(d, 1136)->click();
+        edit(d, 1137)->setText(QStringLiteral("http://127.0.0.1:8123/hook"));
+        click(d, 1);
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(store.raw(settings::TeamPublish), "1");
+    EXPECT_EQ(store.raw(settings::TeamTopic), "office/3F");
+    EXPECT_EQ(store.raw(settings::ChatMattermost), "0");
+    EXPECT_EQ(store.raw(settings::ChatWebhook), "1");
+    EXPECT_EQ(store.raw(settings::ChatWebhookUrl), "http://127.0.0.1:8123/hook");
+    EXPECT_EQ(store.raw(settings::ChatSlackServer), std::nullopt);  // unchanged, unwritten
+    EXPECT_EQ(store.raw(settings::TeamPrivateWhere), std::nullopt);
 }
 
 TEST_F(PropertiesDialogTest, CalendarTabKeepsSourcesAndSwitchesAndPasswordsOnlyInTheKeyring) {

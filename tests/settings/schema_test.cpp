@@ -17,8 +17,8 @@ TEST(Schema, EveryKeyIsDefinedOnce) {
         settingCount += row.count == 0 ? 1 : row.count;
     }
     // Config: 2 + 15 places + 27 notice keys + 5 memos + 6 bar keys + 3 of the return time; 5
-    // memo groups of 11; 15 pictures; Calendar: 10 sources, 10 users + 3.
-    EXPECT_EQ(settingCount, 58 + 55 + 15 + 23);
+    // memo groups of 11; 15 pictures; Calendar: 10 sources, 10 users + 4; Team 5; Chat 9.
+    EXPECT_EQ(settingCount, 58 + 55 + 15 + 24 + 5 + 9);
 }
 
 TEST(Schema, DefaultsOfTheNotice) {
