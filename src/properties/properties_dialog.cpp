@@ -126,6 +126,7 @@ PropertiesDialog::PropertiesDialog(SettingsStore& store, DialogServices& service
     bar->addTab(QCoreApplication::translate("rumo::PropertiesDialog", "予定表"));
     bar->addTab(QCoreApplication::translate("rumo::PropertiesDialog", "チーム"));
     bar->setCurrentIndex(0);
+    fitTabStrip(*this, *bar);
     for (int tab = 1; tab < kTabCount; ++tab) {
         for (int id : tabControls(dialogTemplate, tab)) {
             control(id)->setVisible(false);

@@ -29,6 +29,9 @@ namespace rumo {
 
 namespace {
 
+// The framed page under a tab strip, found again when the strip grows.
+constexpr const char* kTabPageName = "tabPage";
+
 QRect pixels(const DialogRect& units, const DialogBaseUnits& base) {
     const DialogRect r = toPixels(units, base);
     return {r.x, r.y, r.width, r.height};
@@ -62,10 +65,13 @@ private:
 // lie on top of it.
 QWidget* makeTabControl(QDialog& dialog, const QRect& area) {
     auto* page = new QFrame(&dialog);
+    page->setObjectName(QString::fromLatin1(kTabPageName));
     page->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     auto* bar = new QTabBar(&dialog);
     bar->setExpanding(false);
     bar->setDrawBase(false);
+    // Every tab stays in sight: the dialog grows to the strip (fitTabStrip) rather than scroll it.
+    bar->setUsesScrollButtons(false);
     // The tab texts come later; the strip's height is that of a tab with a line of text.
     bar->addTab(QStringLiteral("Tab"));  // untranslated: measured, then removed
     const int barHeight = bar->sizeHint().height();
@@ -135,6 +141,23 @@ QWidget* makeControl(QDialog& dialog, const DialogFrame& frame, const ControlDef
 }
 
 }  // namespace
+
+void fitTabStrip(QDialog& dialog, QTabBar& bar) {
+    const int missing = bar.sizeHint().width() - bar.width();
+    if (missing <= 0) {
+        return;
+    }
+    auto* page = dialog.findChild<QFrame*>(QString::fromLatin1(kTabPageName));
+    const int shift = missing / 2;
+    for (QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child == &bar || child == page) {
+            child->resize(child->width() + missing, child->height());
+        } else {
+            child->move(child->x() + shift, child->y());
+        }
+    }
+    dialog.setFixedWidth(dialog.width() + missing);
+}
 
 QString controlName(int id) {
     return QStringLiteral("control%1").arg(id);

@@ -9,6 +9,7 @@
 
 class QDialog;
 class QFont;
+class QTabBar;
 class QWidget;
 
 namespace rumo {
@@ -18,6 +19,11 @@ namespace rumo {
 std::map<int, QWidget*> buildTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate);
 
 QString controlName(int id);
+
+// A tab control's strip was laid out for the template's tabs; once the tabs are added, a strip
+// too narrow for them all (it would hide some behind scroll arrows) widens the dialog to fit, the
+// controls keeping their places relative to each other, centred in the wider dialog.
+void fitTabStrip(QDialog& dialog, QTabBar& bar);
 
 // The dialog units of a template in `font`, in the interface's language: the layout was drawn for
 // Japanese captions, and a language that needs more room makes every dialog unit wider.
