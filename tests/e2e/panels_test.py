@@ -98,7 +98,8 @@ class PanelSession(DesktopSession):
         if height < 100:
             return False
         shot = self.screenshot(os.path.join(self.root, "menu.png"))
-        return sum(self.pixel(shot, x + width // 2, y + height // 2)) > 3 * 128
+        # Inside the right margin, clear of the items' texts and arrows: the menu's background.
+        return sum(self.pixel(shot, x + width - 4, y + height // 2)) > 3 * 128
 
     def exported_menu(self):
         item = wait_for(lambda: self.registered_items(), what="the icon registered")[0]
