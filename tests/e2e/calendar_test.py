@@ -15,7 +15,8 @@ import unittest
 import urllib.request
 import zoneinfo
 
-from harness import RUMO, TIMEOUT, Session, _read_line, wait_for
+from calendar_notice_test import red_box
+from harness import RUMO, TIMEOUT, Session, _read_line, wait_exit, wait_for
 
 ZONE = "Asia/Tokyo"
 RADICALE = shutil.which("radicale")
@@ -198,6 +199,23 @@ class CalDavCalendar(unittest.TestCase):
 
             status, out, err = s.run_rumo("--where-from-calendar")
             self.assertEqual((status, out), (0, f"会議室B\n{hh_mm(end)}\n"), err)
+
+            # A notice started now takes the event from the server, the password from the
+            # keyring: its end is the return time shown (no return time was set by hand). The
+            # file source's test compares the place itself.
+            self.assertEqual(s.run_rumo("--calendar", "on")[0], 0)
+            s.set("Config", "Mojimove", 3)  # the destination stands still in the middle
+            notice = s.rumo("-s")
+            window = s.wait_window(notice, what="the notice")
+            png = os.path.join(s.root, "notice.png")
+
+            def place_drawn():
+                s.screenshot(png)
+                return red_box(s, png, 0, 324, 1024, 120)
+            wait_for(place_drawn, what="the notice drawn")
+            self.assertGreater(red_box(s, png, 0, 768 - 90, 600, 60), 0, "the return time")
+            s.xdotool("key", "--window", window, "a")
+            self.assertEqual(wait_exit(notice), 0)
 
             # A changed event is read at the next fetch (the collection's tag changed): here the
             # resident's, at its start, with the password from the keyring.
