@@ -7,7 +7,8 @@ my @lines = <STDIN>;
 for my $i (0 .. $#lines) {
     my $line = $lines[$i];
     if ($line !~ /^\.(TH|SH)/) {
-        $line =~ s/($cjk)(?=$cjk|\()/$1\\:/g;
+        # Never before a closing mark, a long vowel or a small kana: a line may not start with one.
+        $line =~ s/($cjk)(?=(?![、。）」』・ーぁぃぅぇぉっゃゅょァィゥェォッャュョ])$cjk|\()/$1\\:/g;
     }
     my $next = $i < $#lines ? $lines[$i + 1] : "";
     if ($line !~ /^\./ && $line =~ /$cjk\n\z/ && $next =~ /^$cjk/) {

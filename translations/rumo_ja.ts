@@ -29,6 +29,49 @@
         <source>Busy</source>
         <translation>予定あり</translation>
     </message>
+    <message>
+        <source>%1 (calendar)</source>
+        <translation>%1（予定表）</translation>
+    </message>
+    <message>
+        <source>Cannot read the password from the keyring (%1)</source>
+        <translation>キーリングからパスワードを読めません（%1）</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>%1 を読めません: %2</translation>
+    </message>
+    <message>
+        <source>Using what was read at %1.</source>
+        <translation>%1 に読んだ内容を使います。</translation>
+    </message>
+    <message>
+        <source>Cannot read the calendar</source>
+        <translation>予定表を読めません</translation>
+    </message>
+</context>
+<context>
+    <name>ChatStatus</name>
+    <message>
+        <source>Cannot set the status on %1 (%2). Will try again later.</source>
+        <translation>%1 のステータスを設定できません（%2）。あとで再試行します。</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>応答がありません</translation>
+    </message>
+    <message>
+        <source>No token for %1 in the keyring: %2</source>
+        <translation>%1 のトークンがキーリングにありません: %2</translation>
+    </message>
+    <message>
+        <source>Away</source>
+        <translation>離席中</translation>
+    </message>
+    <message>
+        <source>%1, back at %2</source>
+        <translation>%1、%2 戻り予定</translation>
+    </message>
 </context>
 <context>
     <name>DestinationBar</name>
@@ -306,6 +349,94 @@ BMP、JPEG、GIF の画像を選んでください。</translation>
         <source>Low</source>
         <translation>下</translation>
     </message>
+    <message>
+        <source>Calendar</source>
+        <translation>予定表</translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation>チーム</translation>
+    </message>
+    <message>
+        <source>At most %1 calendars. Remove one first.</source>
+        <translation>予定表は %1 個までです。どれかを削除してください。</translation>
+    </message>
+    <message>
+        <source>No keyring is running to keep the password. The password is not saved and the calendar is not added.</source>
+        <translation>パスワードを保存するキーリングが動いていません。パスワードは保存されず、予定表も追加されません。</translation>
+    </message>
+    <message>
+        <source>Cannot save the password: %1</source>
+        <translation>パスワードを保存できません: %1</translation>
+    </message>
+    <message>
+        <source>Calendars (*.ics);;All files (*)</source>
+        <translation>予定表 (*.ics);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Calendars (file or URL)</source>
+        <translation>予定表（ファイルまたはURL）</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>File...</source>
+        <translation>ファイル...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Destination from calendar</source>
+        <translation>予定表から行先を設定</translation>
+    </message>
+    <message>
+        <source>Show event titles</source>
+        <translation>件名を表示</translation>
+    </message>
+    <message>
+        <source>My address</source>
+        <translation>自分のアドレス</translation>
+    </message>
+    <message>
+        <source>Publish to the team</source>
+        <translation>チームに公開する</translation>
+    </message>
+    <message>
+        <source>Broker (mqtt://)</source>
+        <translation>ブローカー (mqtt://)</translation>
+    </message>
+    <message>
+        <source>Team topic</source>
+        <translation>チームのトピック</translation>
+    </message>
+    <message>
+        <source>Publish &quot;Out&quot; as destination</source>
+        <translation>行先を「外出中」として公開</translation>
+    </message>
+    <message>
+        <source>Chat status while away</source>
+        <translation>離席中のチャットの状態</translation>
+    </message>
+    <message>
+        <source>Matrix ID</source>
+        <translation>Matrix ID</translation>
+    </message>
+    <message>
+        <source>Token: rumo --chat</source>
+        <translation>トークン: rumo --chat</translation>
+    </message>
+    <message>
+        <source>User name:</source>
+        <translation>ユーザー名</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>パスワード</translation>
+    </message>
 </context>
 <context>
     <name>ReturnTime</name>
@@ -355,6 +486,88 @@ BMP、JPEG、GIF の画像を選んでください。</translation>
     </message>
 </context>
 <context>
+    <name>TeamBoard</name>
+    <message>
+        <source>Present</source>
+        <translation>在席</translation>
+    </message>
+    <message>
+        <source>Away</source>
+        <translation>離席中</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>オフライン</translation>
+    </message>
+    <message>
+        <source>%1 (overdue)</source>
+        <translation>%1（超過）</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状態</translation>
+    </message>
+    <message>
+        <source>Destination</source>
+        <translation>行先</translation>
+    </message>
+    <message>
+        <source>Back at</source>
+        <translation>戻り予定</translation>
+    </message>
+    <message>
+        <source>Since</source>
+        <translation>いつから</translation>
+    </message>
+    <message>
+        <source>Team board - %1</source>
+        <translation>行先掲示板 - %1</translation>
+    </message>
+    <message>
+        <source>Connecting to %1…</source>
+        <translation>%1 に接続しています…</translation>
+    </message>
+    <message>
+        <source>Lost the connection to %1. Reconnecting…</source>
+        <translation>%1 との接続が切れました。もう一度つなぎます…</translation>
+    </message>
+    <message>
+        <source>Team board</source>
+        <translation>行先掲示板</translation>
+    </message>
+    <message>
+        <source>No broker is set for the board yet.
+Set one with rumo --publish mqtt://HOST:PORT/TEAM.</source>
+        <translation>掲示板のブローカーがまだ設定されていません。
+rumo --publish mqtt://ホスト:ポート/チーム で設定してください。</translation>
+    </message>
+    <message>
+        <source>Cannot use TLS: %1</source>
+        <translation>TLS を使えません: %1</translation>
+    </message>
+    <message>
+        <source>Cannot connect</source>
+        <translation>接続できません</translation>
+    </message>
+    <message>
+        <source>Lost the connection to the broker</source>
+        <translation>ブローカーとの接続が切れました</translation>
+    </message>
+    <message>
+        <source>The broker refused the connection: %1</source>
+        <translation>ブローカーが接続を断りました: %1</translation>
+    </message>
+    <message>
+        <source>Out</source>
+        <comment>published in place of the destination</comment>
+        <translation>外出中</translation>
+    </message>
+</context>
+<context>
     <name>TrayMenu</name>
     <message>
         <source>Add destinations in Properties</source>
@@ -395,6 +608,10 @@ BMP、JPEG、GIF の画像を選んでください。</translation>
     <message>
         <source>Destinations</source>
         <translation>行先</translation>
+    </message>
+    <message>
+        <source>Team board</source>
+        <translation>行先掲示板</translation>
     </message>
 </context>
 </TS>

@@ -11,7 +11,7 @@
 namespace rumo {
 
 QString calendarEntryText(const std::string& destination) {
-    return QCoreApplication::translate("rumo::CalendarPickWatch", "%1（予定表）")
+    return QCoreApplication::translate("Calendar", "%1 (calendar)")
         .arg(QString::fromStdString(destination));
 }
 

@@ -51,7 +51,7 @@ void CalendarFeed::fetchNow() {
             if (!secret.ok()) {
                 unreadable.emplace_back(
                     source, QCoreApplication::translate(
-                                "CalendarFeed", "キーリングからパスワードを読めません（%1）")
+                                "Calendar", "Cannot read the password from the keyring (%1)")
                                 .arg(secret.error));
                 continue;
             }
@@ -88,15 +88,15 @@ void CalendarFeed::sourceDone(const CalendarSourceRef& source, const QString& re
     if (reason.isEmpty()) {
         notices_.succeeded(id);
     } else if (notices_.failed(id)) {
-        QString message = QCoreApplication::translate("CalendarFeed", "%1 を読めません: %2")
+        QString message = QCoreApplication::translate("Calendar", "Cannot read %1: %2")
                               .arg(source.location, reason);
         if (const std::optional<KeptCopy> copy = readKeptCopy(source)) {
             message += QLatin1Char('\n') +
-                       QCoreApplication::translate("CalendarFeed", "%1 に読んだ内容を使います。")
+                       QCoreApplication::translate("Calendar", "Using what was read at %1.")
                            .arg(QDateTime::fromSecsSinceEpoch(copy->fetchedAt)
                                     .toString(QStringLiteral("M/d HH:mm")));
         }
-        emit sourceFailed(QCoreApplication::translate("CalendarFeed", "予定表を読めません"),
+        emit sourceFailed(QCoreApplication::translate("Calendar", "Cannot read the calendar"),
                           message);
     }
     if (--pending_ > 0) {

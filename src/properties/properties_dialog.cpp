@@ -123,8 +123,8 @@ PropertiesDialog::PropertiesDialog(SettingsStore& store, DialogServices& service
                              QT_TRANSLATE_NOOP("PropertiesDialog", "Return")}) {
         bar->addTab(QCoreApplication::translate("PropertiesDialog", text));
     }
-    bar->addTab(QCoreApplication::translate("rumo::PropertiesDialog", "予定表"));
-    bar->addTab(QCoreApplication::translate("rumo::PropertiesDialog", "チーム"));
+    bar->addTab(QCoreApplication::translate("PropertiesDialog", "Calendar"));
+    bar->addTab(QCoreApplication::translate("PropertiesDialog", "Team"));
     bar->setCurrentIndex(0);
     fitTabStrip(*this, *bar);
     for (int tab = 1; tab < kTabCount; ++tab) {
@@ -327,10 +327,10 @@ void PropertiesDialog::addCalendarSource(const QString& given) {
     const auto same = [&](const CalendarSource& row) { return row.source == source; };
     if (std::find_if(calendar_.begin(), calendar_.end(), same) == calendar_.end() &&
         calendar_.size() >= static_cast<std::size_t>(kCalendarSourceCount)) {
-        services_.showMessage(
-            this, QCoreApplication::translate("rumo::PropertiesDialog",
-                                              "予定表は %1 個までです。どれかを削除してください。")
-                      .arg(kCalendarSourceCount));
+        services_.showMessage(this,
+                              QCoreApplication::translate("PropertiesDialog",
+                                                          "At most %1 calendars. Remove one first.")
+                                  .arg(kCalendarSourceCount));
         return;
     }
     // Only a server asks for one; a file's is dropped.
@@ -340,11 +340,11 @@ void PropertiesDialog::addCalendarSource(const QString& given) {
             const QString why =
                 kept.status == SecretStatus::NoKeyring
                     ? QCoreApplication::translate(
-                          "rumo::PropertiesDialog",
-                          "パスワードを保存するキーリングが動いていません。パスワードは保存されず、"
-                          "予定表も追加されません。")
-                    : QCoreApplication::translate("rumo::PropertiesDialog",
-                                                  "パスワードを保存できません: %1")
+                          "PropertiesDialog",
+                          "No keyring is running to keep the password. The password is not "
+                          "saved and the calendar is not added.")
+                    : QCoreApplication::translate("PropertiesDialog",
+                                                  "Cannot save the password: %1")
                           .arg(kept.error);
             services_.showMessage(this, why);
             return;

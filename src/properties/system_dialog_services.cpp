@@ -125,8 +125,7 @@ std::optional<QString> SystemDialogServices::choosePicture(QWidget* parent,
 std::optional<QString> SystemDialogServices::chooseCalendarFile(QWidget* parent) {
     const QString file = QFileDialog::getOpenFileName(
         parent, QString(), QString(),
-        QCoreApplication::translate("rumo::SystemDialogServices",
-                                    "予定表 (*.ics);;すべてのファイル (*)"));
+        QCoreApplication::translate("PropertiesDialog", "Calendars (*.ics);;All files (*)"));
     if (file.isEmpty()) {
         return std::nullopt;
     }

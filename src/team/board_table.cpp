@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QCoreApplication>
 #include <QDateTime>
 
 namespace rumo {
@@ -109,11 +110,11 @@ QVariant BoardTable::data(const QModelIndex& index, int role) const {
             case StateColumn:
                 switch (member.state) {
                     case Presence::Present:
-                        return tr("在席");
+                        return QCoreApplication::translate("TeamBoard", "Present");
                     case Presence::Away:
-                        return tr("離席中");
+                        return QCoreApplication::translate("TeamBoard", "Away");
                     case Presence::Off:
-                        return tr("オフライン");
+                        return QCoreApplication::translate("TeamBoard", "Offline");
                 }
                 return {};
             case WhereColumn:
@@ -123,7 +124,8 @@ QVariant BoardTable::data(const QModelIndex& index, int role) const {
                     return QString();
                 }
                 return isOverdue(member, now.toSecsSinceEpoch())
-                           ? tr("%1（超過）").arg(timeText(*member.back, now))
+                           ? QCoreApplication::translate("TeamBoard", "%1 (overdue)")
+                                 .arg(timeText(*member.back, now))
                            : timeText(*member.back, now);
             case SinceColumn:
                 return member.since ? timeText(*member.since, now) : QString();
@@ -156,15 +158,15 @@ QVariant BoardTable::headerData(int section, Qt::Orientation orientation, int ro
     }
     switch (section) {
         case NameColumn:
-            return tr("名前");
+            return QCoreApplication::translate("TeamBoard", "Name");
         case StateColumn:
-            return tr("状態");
+            return QCoreApplication::translate("TeamBoard", "State");
         case WhereColumn:
-            return tr("行先");
+            return QCoreApplication::translate("TeamBoard", "Destination");
         case BackColumn:
-            return tr("戻り予定");
+            return QCoreApplication::translate("TeamBoard", "Back at");
         case SinceColumn:
-            return tr("いつから");
+            return QCoreApplication::translate("TeamBoard", "Since");
         default:
             return {};
     }

@@ -1,6 +1,7 @@
 #include "team/board_window.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -22,7 +23,8 @@ BoardWindow::BoardWindow(const BrokerAddress& address, const QString& password, 
       link_(std::make_unique<MqttLink>(address, password)),
       prefix_(QByteArray::fromStdString(address.team + '/')),
       dumpFile_(qEnvironmentVariable("RUMO_BOARD_DUMP")) {
-    setWindowTitle(tr("行先掲示板 - %1").arg(QString::fromStdString(address.team)));
+    setWindowTitle(QCoreApplication::translate("TeamBoard", "Team board - %1")
+                       .arg(QString::fromStdString(address.team)));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(status_);
     layout->addWidget(view_);
@@ -59,7 +61,8 @@ BoardWindow::BoardWindow(const BrokerAddress& address, const QString& password, 
     view_->setColumnWidth(BoardTable::BackColumn, unit * 16);
     view_->setColumnWidth(BoardTable::SinceColumn, unit * 10);
 
-    status_->setText(tr("%1 に接続しています…").arg(QString::fromStdString(address.text())));
+    status_->setText(QCoreApplication::translate("TeamBoard", "Connecting to %1…")
+                         .arg(QString::fromStdString(address.text())));
     link_->addSubscription(prefix_ + '+');
     connect(link_.get(), &MqttLink::message, this,
             [this](const QByteArray& topic, const QByteArray& payload) {
@@ -69,7 +72,8 @@ BoardWindow::BoardWindow(const BrokerAddress& address, const QString& password, 
             });
     connect(link_.get(), &MqttLink::connectedChanged, this, [this, address](bool connected) {
         status_->setText(connected ? QString::fromStdString(address.text())
-                                   : tr("%1 との接続が切れました。もう一度つなぎます…")
+                                   : QCoreApplication::translate(
+                                         "TeamBoard", "Lost the connection to %1. Reconnecting…")
                                          .arg(QString::fromStdString(address.text())));
     });
     connect(link_.get(), &MqttLink::failed, this,
@@ -112,9 +116,10 @@ int runBoard(const QString& addressText, bool fullscreen, const QString& publish
     if (text.isEmpty()) {
         // Opened from the menu there is no terminal to read a line on.
         QMessageBox::information(
-            nullptr, BoardWindow::tr("行先掲示板"),
-            BoardWindow::tr("掲示板のブローカーがまだ設定されていません。\n"
-                            "rumo --publish mqtt://ホスト:ポート/チーム で設定してください。"));
+            nullptr, QCoreApplication::translate("TeamBoard", "Team board"),
+            QCoreApplication::translate("TeamBoard",
+                                        "No broker is set for the board yet.\n"
+                                        "Set one with rumo --publish mqtt://HOST:PORT/TEAM."));
         return 2;
     }
     std::string error;

@@ -19,8 +19,8 @@ constexpr qint64 kPastReturnSeconds = 60 * 60;
 constexpr qint64 kWithoutReturnSeconds = 8 * 60 * 60;
 
 QString failureText(ChatService service, const QString& reason) {
-    return QCoreApplication::translate(
-               "rumo::ChatLink", "%1 のステータスを設定できません（%2）。あとで再試行します。")
+    return QCoreApplication::translate("ChatStatus",
+                                       "Cannot set the status on %1 (%2). Will try again later.")
         .arg(qtText(std::string(chatServiceInfo(service).title)), reason);
 }
 
@@ -32,7 +32,7 @@ QString reasonOf(QNetworkReply& reply) {
     }
     if (reply.error() == QNetworkReply::OperationCanceledError ||
         reply.error() == QNetworkReply::TimeoutError) {
-        return QCoreApplication::translate("rumo::ChatLink", "応答がありません");
+        return QCoreApplication::translate("ChatStatus", "No answer");
     }
     QString text = reply.errorString();
     text.replace(reply.url().toString(), reply.url().host());

@@ -56,8 +56,7 @@ void ChatRelay::refresh() {
         if (secret.ok()) {
             config->token = secret.secret;
         } else if (info.tokenRequired) {
-            tell_(QCoreApplication::translate("rumo::ChatRelay",
-                                              "%1 のトークンがキーリングにありません: %2")
+            tell_(QCoreApplication::translate("ChatStatus", "No token for %1 in the keyring: %2")
                       .arg(qtText(std::string(info.title)), secret.error));
         }
         configs_[info.service] = *config;

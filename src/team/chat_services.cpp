@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/translate.h"
+
 namespace rumo {
 
 const ChatServiceInfo& chatServiceInfo(ChatService service) {
@@ -28,7 +30,7 @@ std::string chatSecretName(ChatService service, std::string_view server) {
 
 std::string chatAwayText(std::string_view where, const std::optional<LocalDateTime>& back,
                          const LocalDateTime& now) {
-    std::string text = where.empty() ? std::string("離席中") : std::string(where);
+    std::string text = where.empty() ? translate("ChatStatus", "Away") : std::string(where);
     if (!back) {
         return text;
     }
@@ -39,7 +41,12 @@ std::string chatAwayText(std::string_view where, const std::optional<LocalDateTi
         std::snprintf(when, sizeof when, "%d/%d %02d:%02d", back->month, back->day, back->hour,
                       back->minute);
     }
-    return text + "、" + when + " 戻り予定";
+    // The time first: it holds no marker, so the destination, which may, goes in last.
+    std::string shown = translate("ChatStatus", "%1, back at %2");
+    if (const std::size_t at = shown.find("%2"); at != std::string::npos) {
+        shown.replace(at, 2, when);
+    }
+    return withArgument(std::move(shown), text);
 }
 
 }  // namespace rumo

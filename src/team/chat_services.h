@@ -43,9 +43,9 @@ std::optional<ChatService> chatServiceNamed(std::string_view name);
 // The keyring's name for a service's token: "chat mattermost https://chat.example.com".
 std::string chatSecretName(ChatService service, std::string_view server);
 
-// What the chat shows while the user is away: "会議室B、15:00 戻り予定". `where` is what the
-// team may see (already "外出中" when the user keeps it private); a return on another day
-// carries its date.
+// What the chat shows while the user is away, in the interface's language: "会議室B, back at
+// 15:00" ("会議室B、15:00 戻り予定"). `where` is what the team may see (already the private
+// word when the user keeps it private); a return on another day carries its date.
 std::string chatAwayText(std::string_view where, const std::optional<LocalDateTime>& back,
                          const LocalDateTime& now);
 

@@ -75,7 +75,7 @@ void MqttLink::connectNow() {
         const int rc =
             mosquitto_tls_set(client_, nullptr, "/etc/ssl/certs", nullptr, nullptr, nullptr);
         if (rc != MOSQ_ERR_SUCCESS) {
-            tell(tr("TLS を使えません: %1").arg(errorText(rc)));
+            tell(QCoreApplication::translate("TeamBoard", "Cannot use TLS: %1").arg(errorText(rc)));
             return;
         }
         tlsSet_ = true;
@@ -94,7 +94,7 @@ void MqttLink::connectNow() {
 void MqttLink::watchSocket() {
     const int fd = mosquitto_socket(client_);
     if (fd < 0) {
-        lost(tr("接続できません"));
+        lost(QCoreApplication::translate("TeamBoard", "Cannot connect"));
         return;
     }
     reader_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
@@ -120,7 +120,9 @@ void MqttLink::updateWriteInterest() {
 void MqttLink::readReady() {
     const int rc = mosquitto_loop_read(client_, 1);
     if (rc != MOSQ_ERR_SUCCESS) {
-        lost(rc == MOSQ_ERR_CONN_LOST ? tr("ブローカーとの接続が切れました") : errorText(rc));
+        lost(rc == MOSQ_ERR_CONN_LOST
+                 ? QCoreApplication::translate("TeamBoard", "Lost the connection to the broker")
+                 : errorText(rc));
         return;
     }
     updateWriteInterest();
@@ -200,7 +202,7 @@ void MqttLink::onConnect(mosquitto*, void* self, int rc) {
     if (rc != 0) {
         // Refused (bad password, not authorised): said, and tried again later all the same, as
         // the broker's rules may change.
-        link->tell(MqttLink::tr("ブローカーが接続を断りました: %1")
+        link->tell(QCoreApplication::translate("TeamBoard", "The broker refused the connection: %1")
                        .arg(QString::fromUtf8(mosquitto_connack_string(rc))));
         return;
     }
@@ -227,7 +229,8 @@ void MqttLink::onDisconnect(mosquitto*, void* self, int) {
         link,
         [link] {
             if (link->reader_) {
-                link->lost(MqttLink::tr("ブローカーとの接続が切れました"));
+                link->lost(
+                    QCoreApplication::translate("TeamBoard", "Lost the connection to the broker"));
             }
         },
         Qt::QueuedConnection);

@@ -19,8 +19,12 @@ namespace rumo {
 
 namespace {
 
-// What the board shows for a destination the user keeps to themselves.
-constexpr const char* kPrivateWhere = "外出中";
+// What the board shows for a destination the user keeps to themselves: a word the team reads,
+// so in the user's language as the notice itself is ("外出中" in Japanese).
+std::string privateWhere() {
+    return QCoreApplication::translate("TeamBoard", "Out", "published in place of the destination")
+        .toStdString();
+}
 
 std::optional<PublishConfig> readConfig(const SettingsSnapshot& values) {
     if (!values.read(settings::TeamPublish)) {
@@ -87,7 +91,7 @@ MemberStatus TeamPublisher::current() const {
     status.name = values.read(settings::Name);
     status.where = values.read(settings::Where);
     if (values.read(settings::TeamPrivateWhere) && !status.where.empty()) {
-        status.where = kPrivateWhere;
+        status.where = privateWhere();
     }
     status.back =
         epochOf(currentReturn(readReturnTime(values), localDateTime(QDateTime::currentDateTime())));

@@ -98,7 +98,7 @@ class LanguageTest(unittest.TestCase):
                 self.assertIsNone(JAPANESE.search(text), text)
             for text in ["Show bar", "Destinations", "Start away notice", "Screen saver",
                          "Display settings", "Exit RUMO?", "Return time", "In 30 minutes",
-                         "Add destinations in Properties"]:
+                         "Add destinations in Properties", "Team board"]:
                 self.assertIn(text, menus)
             for text in ["Destinations", "Return time", "Display", "Cancel"]:
                 self.assertIn(text, windows)
@@ -114,8 +114,8 @@ class LanguageTest(unittest.TestCase):
                 "バーを表示", "行先", "行先はﾌﾟﾛﾊﾟﾃｨで追加します", "ﾌﾟﾛﾊﾟﾃｨ", "戻り予定",
                 "15分後", "30分後", "1時間後", "2時間後", "昼休み明け", "定時", "指定…", "なし",
                 "RUMO?の起動", "ｽｸﾘｰﾝｾｲﾊﾞｰの起動", "ｽｸﾘｰﾝｾｲﾊﾞｰの選択"] +
-                [label for label in menus if label][16:-3] +
-                ["ﾌﾟﾛﾊﾟﾃｨ", "画面のﾌﾟﾛﾊﾟﾃｨ", "RUMO?の終了"])
+                [label for label in menus if label][16:-4] +
+                ["ﾌﾟﾛﾊﾟﾃｨ", "行先掲示板", "画面のﾌﾟﾛﾊﾟﾃｨ", "RUMO?の終了"])
             for text in ["行先", "戻", "戻り予定", "ｶｽﾀﾏｲｽﾞ", "ﾊﾟｽﾜｰﾄﾞ保護", "ﾊﾞｰｼﾞｮﾝ情報",
                          "ﾕｰｻﾞ名", "ｘ：", "定時", "ｷｬﾝｾﾙ"]:
                 self.assertIn(text, windows)

@@ -788,11 +788,13 @@ namespace {
 // Each help page names every setting and menu item as its language shows them.
 TEST(HelpDocumentTest, NamesEverySettingAndMenuItem) {
     std::vector<std::pair<const char*, const char*>> wanted = {
-        {"PropertiesDialog", "Display"},    {"PropertiesDialog", "Places"},
-        {"PropertiesDialog", "Memos"},      {"TrayMenu", "Start away notice"},
-        {"TrayMenu", "Start screen saver"}, {"TrayMenu", "Screen saver"},
-        {"TrayMenu", "Properties"},         {"TrayMenu", "Display settings"},
-        {"TrayMenu", "Exit RUMO?"},         {"PropertiesDialog", "Please enter an integer."}};
+        {"PropertiesDialog", "Display"},   {"PropertiesDialog", "Places"},
+        {"PropertiesDialog", "Memos"},     {"PropertiesDialog", "Return"},
+        {"PropertiesDialog", "Calendar"},  {"PropertiesDialog", "Team"},
+        {"TrayMenu", "Start away notice"}, {"TrayMenu", "Start screen saver"},
+        {"TrayMenu", "Screen saver"},      {"TrayMenu", "Properties"},
+        {"TrayMenu", "Team board"},        {"TrayMenu", "Display settings"},
+        {"TrayMenu", "Exit RUMO?"},        {"PropertiesDialog", "Please enter an integer."}};
     for (const ControlDef& c : propertiesTemplate().controls) {
         if (!c.caption.empty() && !c.caption.starts_with('(') && c.id != 1 && c.id != 2) {
             wanted.emplace_back("PropertiesDialog", c.caption.data());

@@ -11,6 +11,9 @@ TEST(ChatServices, AwayTextAndNames) {
     EXPECT_EQ(chatAwayText("", std::nullopt, now), "離席中");
     EXPECT_EQ(chatAwayText("外出中", LocalDateTime{2026, 12, 8, 9, 5, 0}, now),
               "外出中、12/8 09:05 戻り予定");
+    // A destination that looks like a marker is kept as typed.
+    EXPECT_EQ(chatAwayText("Room %1", LocalDateTime{2026, 12, 7, 15, 0, 0}, now),
+              "Room %1、15:00 戻り予定");
     EXPECT_EQ(chatServiceNamed("MatterMost"), ChatService::Mattermost);
     EXPECT_EQ(chatServiceNamed("teams"), std::nullopt);
     EXPECT_EQ(chatSecretName(ChatService::Slack, "https://slack.com"),
