@@ -4,9 +4,10 @@
 
 #include <fstream>
 #include <map>
-#include <regex>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "common/translate.h"
 
@@ -34,20 +35,55 @@ std::string unescaped(std::string text) {
     return text;
 }
 
+// The text between `open` and the next `close` at or after `from`, which moves past it; nothing
+// when either is missing. (No std::regex: GCC 12 warns inside it in the sanitizer build.)
+std::optional<std::string> between(const std::string& text, std::size_t& from,
+                                   std::string_view open, std::string_view close) {
+    const std::size_t start = text.find(open, from);
+    if (start == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::size_t end = text.find(close, start + open.size());
+    if (end == std::string::npos) {
+        return std::nullopt;
+    }
+    from = end + close.size();
+    return text.substr(start + open.size(), end - start - open.size());
+}
+
+void readMessage(const std::string& name, const std::string& message) {
+    std::size_t at = 0;
+    const std::optional<std::string> source = between(message, at, "<source>", "</source>");
+    std::size_t commentAt = 0;
+    const std::string comment =
+        between(message, commentAt, "<comment>", "</comment>").value_or(std::string());
+    // Only finished translations: an unfinished or vanished one carries a type attribute.
+    std::optional<std::string> translation =
+        between(message, at, "<translation>", "</translation>");
+    if (!source || !translation) {
+        return;
+    }
+    std::size_t formAt = 0;
+    if (const auto form = between(*translation, formAt, "<numerusform>", "</numerusform>")) {
+        translation = form;
+    }
+    japanese()[key(name, unescaped(*source), unescaped(comment))] = unescaped(*translation);
+}
+
 void readTranslations(const char* path) {
     std::ifstream file(path);
     std::stringstream content;
     content << file.rdbuf();
     const std::string text = content.str();
-    const std::regex context(R"(<name>([\s\S]*?)</name>([\s\S]*?)</context>)");
-    const std::regex message(
-        R"(<source>([\s\S]*?)</source>\s*(?:<comment>([\s\S]*?)</comment>\s*)?)"
-        R"(<translation>\s*(?:<numerusform>)?([\s\S]*?)(?:</numerusform>\s*)?</translation>)");
-    for (std::sregex_iterator c(text.begin(), text.end(), context), end; c != end; ++c) {
-        const std::string name = unescaped((*c)[1]);
-        const std::string body = (*c)[2];
-        for (std::sregex_iterator m(body.begin(), body.end(), message); m != end; ++m) {
-            japanese()[key(name, unescaped((*m)[1]), unescaped((*m)[2]))] = unescaped((*m)[3]);
+    std::size_t at = 0;
+    while (const std::optional<std::string> context =
+               between(text, at, "<context>", "</context>")) {
+        std::size_t inside = 0;
+        const std::string name =
+            unescaped(between(*context, inside, "<name>", "</name>").value_or(std::string()));
+        while (const std::optional<std::string> message =
+                   between(*context, inside, "<message", "</message>")) {
+            readMessage(name, *message);
         }
     }
 }
