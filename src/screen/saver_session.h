@@ -14,8 +14,8 @@
 #include "platform/session_lock_watch.h"
 #include "platform/x11_input_focus.h"
 #include "screen/away_scene.h"
+#include "screen/notice_input.h"
 #include "screen/notice_pictures.h"
-#include "screen/saver_input.h"
 
 class QScreen;
 
@@ -34,7 +34,7 @@ public:
     // Shows the notice on every screen and activates the primary screen's window.
     void show();
 
-    SaverInput& input() { return input_; }
+    NoticeInput& input() { return input_; }
     // Ends the notice (the process's event loop), or takes the keyboard and the front back,
     // when the verdict says so.
     void apply(InputVerdict verdict);
@@ -63,7 +63,7 @@ private:
     void closeNotice();
 
     AwayScene scene_;
-    SaverInput input_;
+    NoticeInput input_;
     PictureRules rules_;
     std::vector<std::pair<QScreen*, SaverWindow*>> windows_;
     bool closeRequested_ = false;

@@ -18,9 +18,9 @@ int virtualKeyOf(const QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return SaverInput::kEnterKey;
+            return NoticeInput::kEnterKey;
         case Qt::Key_Escape:
-            return SaverInput::kEscKey;
+            return NoticeInput::kEscKey;
         default:
             return 0;
     }
@@ -67,7 +67,7 @@ void SaverWindow::mousePressEvent(QMouseEvent* /*event*/) {
 }
 
 void SaverWindow::keyPressEvent(QKeyEvent* event) {
-    SaverInput& input = session_.input();
+    NoticeInput& input = session_.input();
     if (event->modifiers().testFlag(Qt::AltModifier) || event->key() == Qt::Key_Alt) {
         session_.apply(input.systemKeyPressed());
         return;
