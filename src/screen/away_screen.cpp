@@ -34,7 +34,7 @@ void traceFirstFrame() {
 AwayScreen::AwayScreen(SettingsStore& store, QWidget* parent)
     : AwayScreen(loadStartingScene(store, QDateTime::currentSecsSinceEpoch()), parent) {}
 
-AwayScreen::AwayScreen(AwayScene scene, QWidget* parent)
+AwayScreen::AwayScreen(NoticeScene scene, QWidget* parent)
     : QWidget(parent), driver_(std::move(scene), false) {
     // Every paint covers the whole window, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -18,13 +18,13 @@ class AwayScreen : public QWidget {
 public:
     explicit AwayScreen(SettingsStore& store, QWidget* parent = nullptr);
     // A notice of a scene already loaded (every window of a multi-screen notice has its own copy).
-    explicit AwayScreen(AwayScene scene, QWidget* parent = nullptr);
+    explicit AwayScreen(NoticeScene scene, QWidget* parent = nullptr);
 
     void setPictureRules(PictureRules rules) { driver_.setPictureRules(std::move(rules)); }
     void setClock(std::function<FrameClock()> clock) { driver_.setClock(std::move(clock)); }
     void setStartTime(std::int64_t epochSeconds) { driver_.setStartTime(epochSeconds); }
 
-    const AwayScene& scene() const { return driver_.scene(); }
+    const NoticeScene& scene() const { return driver_.scene(); }
     int timerInterval() const { return driver_.frameInterval(); }
     QImage frameImage() { return driver_.image(); }
 

@@ -17,7 +17,7 @@ namespace rumo {
 
 namespace {
 
-InputRestrictions restrictionsOf(const AwayScene& scene) {
+InputRestrictions restrictionsOf(const NoticeScene& scene) {
     return {scene.escOnly, scene.passwordLock, scene.password};
 }
 

@@ -13,9 +13,9 @@
 
 #include "platform/session_lock_watch.h"
 #include "platform/x11_input_focus.h"
-#include "screen/away_scene.h"
 #include "screen/notice_input.h"
 #include "screen/notice_pictures.h"
+#include "screen/notice_scene.h"
 
 class QScreen;
 
@@ -62,7 +62,7 @@ private:
     void checkActivation();
     void closeNotice();
 
-    AwayScene scene_;
+    NoticeScene scene_;
     NoticeInput input_;
     PictureRules rules_;
     std::vector<std::pair<QScreen*, SaverWindow*>> windows_;

@@ -28,7 +28,7 @@ int virtualKeyOf(const QKeyEvent* event) {
 
 }  // namespace
 
-SaverWindow::SaverWindow(AwayScene scene, SaverSession& session)
+SaverWindow::SaverWindow(NoticeScene scene, SaverSession& session)
     : AwayScreen(std::move(scene)), session_(session) {
     // A tool window stays out of the task bar and the task switcher. On X11 the window manager
     // is bypassed, as screen lockers do: only such a window can stay above notification pop-ups

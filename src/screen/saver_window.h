@@ -11,7 +11,7 @@ class SaverSession;
 class SaverWindow : public AwayScreen {
     Q_OBJECT
 public:
-    SaverWindow(AwayScene scene, SaverSession& session);
+    SaverWindow(NoticeScene scene, SaverSession& session);
 
     // Gives the window the screen's geometry and shows it in front of everything.
     void showOver(QScreen* screen);

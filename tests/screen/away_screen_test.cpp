@@ -48,13 +48,13 @@ TEST(AwayScreen, TimerRateFollowsThePattern) {
 TEST(AwayScreen, StillPatternsTickOnTheClocksSeconds) {
     MemoryStore still;
     still.set(settings::Screen, 4);
-    const NoticeDriver onceASecond(loadAwayScene(still));
+    const NoticeDriver onceASecond(loadNoticeScene(still));
     EXPECT_EQ(onceASecond.nextTickDelay(1'796'634'303'300), 705);
     EXPECT_EQ(onceASecond.nextTickDelay(1'796'634'303'999), 6);
     EXPECT_EQ(onceASecond.nextTickDelay(1'796'634'304'000), 1005);
     MemoryStore moving;
     moving.set(settings::Screen, 0);
-    EXPECT_EQ(NoticeDriver(loadAwayScene(moving)).nextTickDelay(1'796'634'303'300), 50);
+    EXPECT_EQ(NoticeDriver(loadNoticeScene(moving)).nextTickDelay(1'796'634'303'300), 50);
 }
 
 TEST(AwayScreen, PaintPlacesTheTextAndTicksMoveIt) {
@@ -109,7 +109,7 @@ TEST(AwayScreen, PictureRulesRunOnceBeforeTheFirstFrame) {
         image.fill(Qt::yellow);
         return PreparedPicture{image, {10, 10}, {0, 0, 10, 10}};
     };
-    rules.atCreation = [&](AwayScene& scene, const PictureLoader& fore, const PictureLoader&) {
+    rules.atCreation = [&](NoticeScene& scene, const PictureLoader& fore, const PictureLoader&) {
         ++calls;
         scene.foreImage = fore("/fore.png");
     };
