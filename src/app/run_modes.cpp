@@ -17,9 +17,9 @@
 #include "platform/screen_saver_inhibitor.h"
 #include "platform/session_bus_probe.h"
 #include "platform/xscreensaver_nudge.h"
-#include "screen/away_screen.h"
 #include "screen/frame_scale.h"
 #include "screen/notice_pictures.h"
+#include "screen/notice_view.h"
 #include "screen/picture_worker.h"
 #include "screen/saver_session.h"
 #include "settings/return_setting.h"
@@ -134,7 +134,7 @@ int runPreview(SettingsStore& store, std::uint64_t parentWindow) {
         return 2;
     }
     QWindow* parent = QWindow::fromWinId(static_cast<WId>(parentWindow));
-    AwayScreen preview(store);
+    NoticeView preview(store);
     preview.setPictureRules(standardPictureRules());
     preview.setAttribute(Qt::WA_NativeWindow);
     preview.winId();

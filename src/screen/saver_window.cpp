@@ -29,7 +29,7 @@ int virtualKeyOf(const QKeyEvent* event) {
 }  // namespace
 
 SaverWindow::SaverWindow(NoticeScene scene, SaverSession& session)
-    : AwayScreen(std::move(scene)), session_(session) {
+    : NoticeView(std::move(scene)), session_(session) {
     // A tool window stays out of the task bar and the task switcher. On X11 the window manager
     // is bypassed, as screen lockers do: only such a window can stay above notification pop-ups
     // and on every workspace, and no shortcut of the window manager can move or close it.
@@ -85,7 +85,7 @@ void SaverWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !closing_) {
         session_.activationLeft();
     }
-    AwayScreen::changeEvent(event);
+    NoticeView::changeEvent(event);
 }
 
 // Only the notice's own rules close it: the window manager's close request (Alt+F4) is refused.
@@ -106,7 +106,7 @@ bool SaverWindow::event(QEvent* event) {
             return true;
         }
     }
-    return AwayScreen::event(event);
+    return NoticeView::event(event);
 }
 
 }  // namespace rumo

@@ -2,13 +2,13 @@
 // and hands its input to the notice's one set of input rules. Only the notice closes it.
 #pragma once
 
-#include "screen/away_screen.h"
+#include "screen/notice_view.h"
 
 namespace rumo {
 
 class SaverSession;
 
-class SaverWindow : public AwayScreen {
+class SaverWindow : public NoticeView {
     Q_OBJECT
 public:
     SaverWindow(NoticeScene scene, SaverSession& session);

@@ -13,12 +13,12 @@ namespace rumo {
 
 class SettingsStore;
 
-class AwayScreen : public QWidget {
+class NoticeView : public QWidget {
     Q_OBJECT
 public:
-    explicit AwayScreen(SettingsStore& store, QWidget* parent = nullptr);
+    explicit NoticeView(SettingsStore& store, QWidget* parent = nullptr);
     // A notice of a scene already loaded (every window of a multi-screen notice has its own copy).
-    explicit AwayScreen(NoticeScene scene, QWidget* parent = nullptr);
+    explicit NoticeView(NoticeScene scene, QWidget* parent = nullptr);
 
     void setPictureRules(PictureRules rules) { driver_.setPictureRules(std::move(rules)); }
     void setClock(std::function<FrameClock()> clock) { driver_.setClock(std::move(clock)); }

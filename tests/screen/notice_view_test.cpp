@@ -1,6 +1,6 @@
 // The notice window's frame loop: a paint places the text and starts the away time, a tick
 // only moves on, and the timer runs at the pattern's rate.
-#include "screen/away_screen.h"
+#include "screen/notice_view.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -33,19 +33,19 @@ struct FakeClock {
     FrameClock operator()() const { return {now, {2026, 12, 7, 9, 5, 3}}; }
 };
 
-TEST(AwayScreen, TimerRateFollowsThePattern) {
+TEST(NoticeView, TimerRateFollowsThePattern) {
     for (const auto& [screen, interval] :
          {std::pair{0, 50}, {1, 50}, {2, 50}, {3, 1000}, {4, 1000}, {7, 50}, {-3, 50}}) {
         MemoryStore store;
         store.set(settings::Screen, screen);
-        AwayScreen window(store);
+        NoticeView window(store);
         EXPECT_EQ(window.timerInterval(), interval) << screen;
     }
 }
 
 // A once-a-second pattern ticks just after each whole second of the clock, whenever it started,
 // so a slide or the minutes change at their moment, not up to a second late.
-TEST(AwayScreen, StillPatternsTickOnTheClocksSeconds) {
+TEST(NoticeView, StillPatternsTickOnTheClocksSeconds) {
     MemoryStore still;
     still.set(settings::Screen, 4);
     const NoticeDriver onceASecond(loadNoticeScene(still));
@@ -57,10 +57,10 @@ TEST(AwayScreen, StillPatternsTickOnTheClocksSeconds) {
     EXPECT_EQ(NoticeDriver(loadNoticeScene(moving)).nextTickDelay(1'796'634'303'300), 50);
 }
 
-TEST(AwayScreen, PaintPlacesTheTextAndTicksMoveIt) {
+TEST(NoticeView, PaintPlacesTheTextAndTicksMoveIt) {
     MemoryStore store;
     store.set(settings::Riseki, true);
-    AwayScreen window(store);
+    NoticeView window(store);
     auto clock = std::make_shared<FakeClock>();
     window.setClock([clock] { return (*clock)(); });
     window.resize(1024, 768);
@@ -82,12 +82,12 @@ TEST(AwayScreen, PaintPlacesTheTextAndTicksMoveIt) {
     EXPECT_EQ(*window.scene().startTime, kAt);
 }
 
-TEST(AwayScreen, PicturesStayOffWithoutPictureRules) {
+TEST(NoticeView, PicturesStayOffWithoutPictureRules) {
     MemoryStore store;
     store.set(settings::Bitshow, 1);
     store.set(settings::Bitall, 1);
     store.set(settings::Bitmap, "/nowhere.bmp");
-    AwayScreen window(store);
+    NoticeView window(store);
     window.resize(200, 100);
     window.show();
     ASSERT_TRUE(waitExposed(window));
@@ -96,11 +96,11 @@ TEST(AwayScreen, PicturesStayOffWithoutPictureRules) {
     EXPECT_EQ(window.scene().showBackImage, 0);
 }
 
-TEST(AwayScreen, PictureRulesRunOnceBeforeTheFirstFrame) {
+TEST(NoticeView, PictureRulesRunOnceBeforeTheFirstFrame) {
     MemoryStore store;
     store.set(settings::Bitshow, 1);
     store.set(settings::Screen, 4);
-    AwayScreen window(store);
+    NoticeView window(store);
     int calls = 0;
     PictureRules rules;
     rules.decode = [](const QString&, const PictureScreen&,
