@@ -19,9 +19,9 @@
 #include "platform/xscreensaver_nudge.h"
 #include "screen/frame_scale.h"
 #include "screen/notice_pictures.h"
+#include "screen/notice_session.h"
 #include "screen/notice_view.h"
 #include "screen/picture_worker.h"
-#include "screen/saver_session.h"
 #include "settings/return_setting.h"
 #include "team/notice_link.h"
 
@@ -99,14 +99,14 @@ int runSaver(SettingsStore& store) {
     }
     // The resident, where one runs, tells the team (and the chat) for as long as this shows.
     NoticeAnnouncer announcer(QDateTime::currentSecsSinceEpoch());
-    SaverSession notice(store);
+    NoticeSession notice(store);
     notice.setPictureRules(standardPictureRules());
     ScreenSaverInhibitor inhibitor;
     inhibitor.inhibit();
     XScreenSaverNudge xscreensaver;
     xscreensaver.start();
     // Told while it has locked the screen, XScreenSaver would ask for the password at once.
-    QObject::connect(&notice, &SaverSession::lockerHoldsScreen, &xscreensaver,
+    QObject::connect(&notice, &NoticeSession::lockerHoldsScreen, &xscreensaver,
                      [&xscreensaver](bool locked) {
                          if (locked) {
                              xscreensaver.stop();

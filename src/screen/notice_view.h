@@ -1,4 +1,4 @@
-// The window that shows the away notice: full screen (as the base of SaverWindow) or as a
+// The window that shows the away notice: full screen (as the base of NoticeWindow) or as a
 // preview inside another program's window. Its notice driver holds the scene and draws the
 // frames; the window runs the frame loop on a timer and takes no input of its own.
 #pragma once

@@ -1,4 +1,4 @@
-#include "screen/saver_window.h"
+#include "screen/notice_window.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -8,7 +8,7 @@
 #include <QWindow>
 
 #include "platform/notice_hold.h"
-#include "screen/saver_session.h"
+#include "screen/notice_session.h"
 
 namespace rumo {
 
@@ -28,7 +28,7 @@ int virtualKeyOf(const QKeyEvent* event) {
 
 }  // namespace
 
-SaverWindow::SaverWindow(NoticeScene scene, SaverSession& session)
+NoticeWindow::NoticeWindow(NoticeScene scene, NoticeSession& session)
     : NoticeView(std::move(scene)), session_(session) {
     // A tool window stays out of the task bar and the task switcher. On X11 the window manager
     // is bypassed, as screen lockers do: only such a window can stay above notification pop-ups
@@ -44,7 +44,7 @@ SaverWindow::SaverWindow(NoticeScene scene, SaverSession& session)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void SaverWindow::showOver(QScreen* screen) {
+void NoticeWindow::showOver(QScreen* screen) {
     if (screen != nullptr) {
         winId();
         windowHandle()->setScreen(screen);
@@ -57,16 +57,16 @@ void SaverWindow::showOver(QScreen* screen) {
     holdWaylandSurface(windowHandle(), scene().passwordLock || scene().escOnly);
 }
 
-void SaverWindow::mouseMoveEvent(QMouseEvent* event) {
+void NoticeWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->globalPosition().toPoint();
     session_.apply(session_.input().mouseMoved(at.x(), at.y()));
 }
 
-void SaverWindow::mousePressEvent(QMouseEvent* /*event*/) {
+void NoticeWindow::mousePressEvent(QMouseEvent* /*event*/) {
     session_.apply(session_.input().buttonPressed());
 }
 
-void SaverWindow::keyPressEvent(QKeyEvent* event) {
+void NoticeWindow::keyPressEvent(QKeyEvent* event) {
     NoticeInput& input = session_.input();
     if (event->modifiers().testFlag(Qt::AltModifier) || event->key() == Qt::Key_Alt) {
         session_.apply(input.systemKeyPressed());
@@ -81,7 +81,7 @@ void SaverWindow::keyPressEvent(QKeyEvent* event) {
     session_.apply(verdict);
 }
 
-void SaverWindow::changeEvent(QEvent* event) {
+void NoticeWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !closing_) {
         session_.activationLeft();
     }
@@ -89,7 +89,7 @@ void SaverWindow::changeEvent(QEvent* event) {
 }
 
 // Only the notice's own rules close it: the window manager's close request (Alt+F4) is refused.
-void SaverWindow::closeEvent(QCloseEvent* event) {
+void NoticeWindow::closeEvent(QCloseEvent* event) {
     if (closing_) {
         event->accept();
     } else {
@@ -97,7 +97,7 @@ void SaverWindow::closeEvent(QCloseEvent* event) {
     }
 }
 
-bool SaverWindow::event(QEvent* event) {
+bool NoticeWindow::event(QEvent* event) {
     // Tab and Backtab would otherwise move the focus instead of reaching the password rule.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);

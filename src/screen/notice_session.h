@@ -22,13 +22,13 @@ class QScreen;
 namespace rumo {
 
 class SettingsStore;
-class SaverWindow;
+class NoticeWindow;
 
-class SaverSession : public QObject {
+class NoticeSession : public QObject {
     Q_OBJECT
 public:
-    explicit SaverSession(SettingsStore& store, QObject* parent = nullptr);
-    ~SaverSession() override;
+    explicit NoticeSession(SettingsStore& store, QObject* parent = nullptr);
+    ~NoticeSession() override;
 
     void setPictureRules(PictureRules rules) { rules_ = std::move(rules); }
     // Shows the notice on every screen and activates the primary screen's window.
@@ -53,7 +53,7 @@ private:
     void addScreen(QScreen* screen);
     void removeScreen(QScreen* screen);
     bool ownsActiveWindow() const;
-    SaverWindow* primaryWindow() const;
+    NoticeWindow* primaryWindow() const;
     void activatePrimary();
     void holdInput();
     void reclaim();
@@ -65,7 +65,7 @@ private:
     NoticeScene scene_;
     NoticeInput input_;
     PictureRules rules_;
-    std::vector<std::pair<QScreen*, SaverWindow*>> windows_;
+    std::vector<std::pair<QScreen*, NoticeWindow*>> windows_;
     bool closeRequested_ = false;
     bool activationCheckPending_ = false;
     bool inputHeld_ = false;

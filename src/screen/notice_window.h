@@ -6,12 +6,12 @@
 
 namespace rumo {
 
-class SaverSession;
+class NoticeSession;
 
-class SaverWindow : public NoticeView {
+class NoticeWindow : public NoticeView {
     Q_OBJECT
 public:
-    SaverWindow(NoticeScene scene, SaverSession& session);
+    NoticeWindow(NoticeScene scene, NoticeSession& session);
 
     // Gives the window the screen's geometry and shows it in front of everything.
     void showOver(QScreen* screen);
@@ -27,7 +27,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    SaverSession& session_;
+    NoticeSession& session_;
     bool closing_ = false;
 };
 
