@@ -91,7 +91,9 @@ void NoticeSession::addScreen(QScreen* screen) {
     if (closeRequested_) {
         return;
     }
-    auto* window = new NoticeWindow(scene_, *this);
+    auto* window = new NoticeWindow(scene_, input_);
+    connect(window, &NoticeWindow::inputJudged, this, &NoticeSession::apply);
+    connect(window, &NoticeWindow::activationLeft, this, &NoticeSession::activationLeft);
     window->setPictureRules(rules_);
     window->setKeptInFront(!yielding_);
     // A window added later counts the away time from the notice's start.

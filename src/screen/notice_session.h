@@ -34,13 +34,6 @@ public:
     // Shows the notice on every screen and activates the primary screen's window.
     void show();
 
-    NoticeInput& input() { return input_; }
-    // Ends the notice (the process's event loop), or takes the keyboard and the front back,
-    // when the verdict says so.
-    void apply(InputVerdict verdict);
-    // One of the windows lost activation: the notice ends unless another of its windows has it.
-    void activationLeft();
-
     int windowCount() const { return static_cast<int>(windows_.size()); }
     // True while the notice's window holds both the keyboard and the pointer.
     bool holdsInput() const { return inputHeld_; }
@@ -50,6 +43,11 @@ signals:
     void lockerHoldsScreen(bool holds);
 
 private:
+    // Ends the notice (the process's event loop), or takes the keyboard and the front back,
+    // when the verdict says so.
+    void apply(InputVerdict verdict);
+    // One of the windows lost activation: the notice ends unless another of its windows has it.
+    void activationLeft();
     void addScreen(QScreen* screen);
     void removeScreen(QScreen* screen);
     bool ownsActiveWindow() const;

@@ -8,7 +8,6 @@
 #include <QWindow>
 
 #include "platform/notice_hold.h"
-#include "screen/notice_session.h"
 
 namespace rumo {
 
@@ -28,8 +27,8 @@ int virtualKeyOf(const QKeyEvent* event) {
 
 }  // namespace
 
-NoticeWindow::NoticeWindow(NoticeScene scene, NoticeSession& session)
-    : NoticeView(std::move(scene)), session_(session) {
+NoticeWindow::NoticeWindow(NoticeScene scene, NoticeInput& input)
+    : NoticeView(std::move(scene)), input_(input) {
     // A tool window stays out of the task bar and the task switcher. On X11 the window manager
     // is bypassed, as screen lockers do: only such a window can stay above notification pop-ups
     // and on every workspace, and no shortcut of the window manager can move or close it.
@@ -59,31 +58,30 @@ void NoticeWindow::showOver(QScreen* screen) {
 
 void NoticeWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->globalPosition().toPoint();
-    session_.apply(session_.input().mouseMoved(at.x(), at.y()));
+    emit inputJudged(input_.mouseMoved(at.x(), at.y()));
 }
 
 void NoticeWindow::mousePressEvent(QMouseEvent* /*event*/) {
-    session_.apply(session_.input().buttonPressed());
+    emit inputJudged(input_.buttonPressed());
 }
 
 void NoticeWindow::keyPressEvent(QKeyEvent* event) {
-    NoticeInput& input = session_.input();
     if (event->modifiers().testFlag(Qt::AltModifier) || event->key() == Qt::Key_Alt) {
-        session_.apply(input.systemKeyPressed());
+        emit inputJudged(input_.systemKeyPressed());
         return;
     }
     // The key decides first; the character it produces (Enter's "\r" clears) comes after.
-    const InputVerdict verdict = input.keyPressed(virtualKeyOf(event));
+    const InputVerdict verdict = input_.keyPressed(virtualKeyOf(event));
     const QByteArray text = event->text().toUtf8();
     if (!text.isEmpty()) {
-        input.characterTyped(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+        input_.characterTyped(std::string_view(text.constData(), static_cast<size_t>(text.size())));
     }
-    session_.apply(verdict);
+    emit inputJudged(verdict);
 }
 
 void NoticeWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !closing_) {
-        session_.activationLeft();
+        emit activationLeft();
     }
     NoticeView::changeEvent(event);
 }
