@@ -33,7 +33,7 @@ constexpr std::int64_t kAt = 1796634303;
 
 struct Notice {
     PictureTable pictures;
-    AwayScene scene;
+    NoticeScene scene;
     int frame = 0;
 
     // The 800x600 foreground by default.
@@ -50,7 +50,7 @@ struct Notice {
             store.set(settings::MemoX(n), 40 + 200 * n);
             store.set(settings::MemoY(n), 60 * n);
         }
-        scene = loadAwayScene(store);
+        scene = loadNoticeScene(store);
         QImage back(100, 100, QImage::Format_RGB32);
         back.fill(QColor(20, 30, 60));
         QPainter(&back).fillRect(0, 0, 50, 50, QColor(40, 40, 90));
@@ -209,7 +209,7 @@ void BM_DriverFrame(benchmark::State& state) {
         image.fill(QColor(40 * path.toInt(), 120, 80));
         return PreparedPicture{image, {800, 600}, {0, 0, 800, 600}};
     };
-    NoticeDriver driver(loadAwayScene(store), false);
+    NoticeDriver driver(loadNoticeScene(store), false);
     driver.setPictureRules(std::move(rules));
     long long frame = 0;
     // A minute of notice per second of frames: slides change every few hundred frames.

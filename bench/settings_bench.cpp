@@ -46,7 +46,7 @@ private:
 void BM_ReadSceneFromLargeFile(benchmark::State& state) {
     LargeSettings settings;
     for (auto _ : state) {
-        const rumo::AwayScene scene = rumo::loadAwayScene(settings.store());
+        const rumo::NoticeScene scene = rumo::loadNoticeScene(settings.store());
         benchmark::DoNotOptimize(scene.where.data());
     }
     state.counters["file_bytes"] = double(settings.bytes());

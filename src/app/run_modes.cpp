@@ -17,11 +17,11 @@
 #include "platform/screen_saver_inhibitor.h"
 #include "platform/session_bus_probe.h"
 #include "platform/xscreensaver_nudge.h"
-#include "screen/away_screen.h"
 #include "screen/frame_scale.h"
 #include "screen/notice_pictures.h"
+#include "screen/notice_session.h"
+#include "screen/notice_view.h"
 #include "screen/picture_worker.h"
-#include "screen/saver_session.h"
 #include "settings/return_setting.h"
 #include "team/notice_link.h"
 
@@ -99,14 +99,14 @@ int runSaver(SettingsStore& store) {
     }
     // The resident, where one runs, tells the team (and the chat) for as long as this shows.
     NoticeAnnouncer announcer(QDateTime::currentSecsSinceEpoch());
-    SaverSession notice(store);
+    NoticeSession notice(store);
     notice.setPictureRules(standardPictureRules());
     ScreenSaverInhibitor inhibitor;
     inhibitor.inhibit();
     XScreenSaverNudge xscreensaver;
     xscreensaver.start();
     // Told while it has locked the screen, XScreenSaver would ask for the password at once.
-    QObject::connect(&notice, &SaverSession::lockerHoldsScreen, &xscreensaver,
+    QObject::connect(&notice, &NoticeSession::lockerHoldsScreen, &xscreensaver,
                      [&xscreensaver](bool locked) {
                          if (locked) {
                              xscreensaver.stop();
@@ -134,7 +134,7 @@ int runPreview(SettingsStore& store, std::uint64_t parentWindow) {
         return 2;
     }
     QWindow* parent = QWindow::fromWinId(static_cast<WId>(parentWindow));
-    AwayScreen preview(store);
+    NoticeView preview(store);
     preview.setPictureRules(standardPictureRules());
     preview.setAttribute(Qt::WA_NativeWindow);
     preview.winId();

@@ -39,7 +39,7 @@ void addText(Frame& frame, const FontSpec& font, Colour colour, int x, int y,
     }
 }
 
-void addPictures(Frame& frame, const AwayScene& s, int w, int h) {
+void addPictures(Frame& frame, const NoticeScene& s, int w, int h) {
     if (s.showBackImage != 0 && s.backImage && s.backImage->width > 0 && s.backImage->height > 0) {
         frame.steps.emplace_back(TileStep{*s.backImage, w, h});
     }
@@ -64,7 +64,7 @@ void addPictures(Frame& frame, const AwayScene& s, int w, int h) {
     frame.steps.emplace_back(PictureStep{p, target});
 }
 
-Colour shadowColour(const AwayScene& s, bool& any) {
+Colour shadowColour(const NoticeScene& s, bool& any) {
     any = s.whiteShadow || s.blackShadow;
     if (s.whiteShadow) {
         return s.blackShadow ? kGrey : kWhite;
@@ -81,12 +81,12 @@ int tileCount(int area, int size) {
     return area / size + 1;
 }
 
-FontSpec mainFont(const AwayScene& s) {
+FontSpec mainFont(const NoticeScene& s) {
     return fontOf(usableFace(s.fontFace, settings::Font), s.fontSize / 2, s.bold, s.italic,
                   s.underline, s.strikeout);
 }
 
-FontSpec memoFont(const AwayScene& s, int memo) {
+FontSpec memoFont(const NoticeScene& s, int memo) {
     const auto i = static_cast<std::size_t>(memo);
     return fontOf(usableFace(s.memoFontFaces[i], settings::MFont(memo + 1)), s.memoSizes[i] / 5,
                   s.memoBold[i], s.memoItalic[i], s.memoUnderline[i], s.memoStrikeout[i]);
@@ -116,7 +116,7 @@ std::string dateTimeText(const LocalDateTime& t) {
     return buffer;
 }
 
-void preparePaint(AwayScene& s, int height, std::int64_t now) {
+void preparePaint(NoticeScene& s, int height, std::int64_t now) {
     s.textColor = rgb(s.textRed, s.textGreen, s.textBlue);
     s.backColor = rgb(s.backRed, s.backGreen, s.backBlue);
     s.quarterSize = s.fontSize / 4;
@@ -126,7 +126,7 @@ void preparePaint(AwayScene& s, int height, std::int64_t now) {
     placeText(s, height);
 }
 
-Frame drawFrame(AwayScene& s, int w, int h, const FrameClock& clock, const SlideRule& slideRule) {
+Frame drawFrame(NoticeScene& s, int w, int h, const FrameClock& clock, const SlideRule& slideRule) {
     // Preamble: every random choice of the frame depends only on the current second.
     CrtRandom random;
     random.seedFromTime(clock.now);

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/local_time.h"
-#include "screen/away_scene.h"
 #include "screen/frame_steps.h"
+#include "screen/notice_scene.h"
 
 namespace rumo {
 
@@ -20,7 +20,7 @@ struct FrameClock {
 
 // Picture mode 2's slide rule: sets framePicture for the elapsed seconds, loading slides as they
 // come up. Supplied by the picture rules; without one, mode 2 shows no foreground picture.
-using SlideRule = std::function<void(AwayScene&, std::int64_t elapsedSeconds)>;
+using SlideRule = std::function<void(NoticeScene&, std::int64_t elapsedSeconds)>;
 
 // Face of the three small lines (minutes, name, date).
 inline constexpr const char* kSmallLineFace = "ＭＳ Ｐゴシック";
@@ -31,10 +31,10 @@ inline constexpr int kReturnLineHeight = 2 * kSmallLineHeight;
 
 // What a paint does before its frame: colours, quarterSize, the start time (only at the first
 // paint, so the away minutes keep counting across repaints) and the text's entry position.
-void preparePaint(AwayScene& scene, int height, std::int64_t now);
+void preparePaint(NoticeScene& scene, int height, std::int64_t now);
 
 // Composes one frame of the current pattern, advancing the motion state.
-Frame drawFrame(AwayScene& scene, int width, int height, const FrameClock& clock,
+Frame drawFrame(NoticeScene& scene, int width, int height, const FrameClock& clock,
                 const SlideRule& slideRule = {});
 
 // The three small lines' texts.
@@ -43,8 +43,8 @@ std::string dateTimeText(const LocalDateTime& local);
 
 // The fonts of a frame: the destination text's and memo N's (0-based), with a face name that
 // does not fit the platform's 31 bytes, or an empty one, replaced by the setting's default.
-FontSpec mainFont(const AwayScene& scene);
-FontSpec memoFont(const AwayScene& scene, int memo);
+FontSpec mainFont(const NoticeScene& scene);
+FontSpec memoFont(const NoticeScene& scene, int memo);
 FontSpec smallFont();
 FontSpec returnLineFont();
 

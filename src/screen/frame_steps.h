@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/geometry.h"
-#include "screen/away_scene.h"
+#include "screen/notice_scene.h"
 
 namespace rumo {
 

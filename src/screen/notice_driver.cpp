@@ -40,7 +40,7 @@ FrameClock systemClock() {
             {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()}};
 }
 
-NoticeDriver::NoticeDriver(AwayScene scene, bool keepImage, QObject* parent)
+NoticeDriver::NoticeDriver(NoticeScene scene, bool keepImage, QObject* parent)
     : QObject(parent), scene_(std::move(scene)), canvas_(&pictures_, keepImage) {
     decodeAgainTimer_.setSingleShot(true);
     decodeAgainTimer_.setInterval(kResizeRestMs);
@@ -273,7 +273,7 @@ void NoticeDriver::pixelsArrived(int id, const PictureScreen& screen,
 
 // The schedule of the first round of slides is known: the next one is read while the current
 // one shows, so its pixels are in hand at its moment.
-void NoticeDriver::loadNextSlideAhead(const AwayScene& scene) {
+void NoticeDriver::loadNextSlideAhead(const NoticeScene& scene) {
     if (!rules_.probe || !rules_.decode || scene.pictureMode != 2 || scene.showForeImage != 1 ||
         scene.slidesAllLoaded != 0 || scene.slideNext == slideAhead_) {
         return;
@@ -286,7 +286,7 @@ void NoticeDriver::loadNextSlideAhead(const AwayScene& scene) {
 }
 
 // A slide whose pixels are late leaves the one before it up rather than the bare background.
-void NoticeDriver::holdSlideUntilReady(AwayScene& scene) {
+void NoticeDriver::holdSlideUntilReady(NoticeScene& scene) {
     if (!scene.framePicture) {
         return;
     }
@@ -336,7 +336,7 @@ QRegion NoticeDriver::compose(bool redrawAll) {
     catchUpSlides(elapsed);
     SlideRule slides;
     if (rules_.slideRule) {
-        slides = [this, loader = loaderFor(true)](AwayScene& scene, std::int64_t seconds) {
+        slides = [this, loader = loaderFor(true)](NoticeScene& scene, std::int64_t seconds) {
             rules_.slideRule(scene, seconds, loader);
             loadNextSlideAhead(scene);
             holdSlideUntilReady(scene);

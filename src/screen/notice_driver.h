@@ -14,10 +14,10 @@
 #include <optional>
 #include <utility>
 
-#include "screen/away_scene.h"
 #include "screen/frame_canvas.h"
 #include "screen/frame_composer.h"
 #include "screen/notice_pictures.h"
+#include "screen/notice_scene.h"
 #include "screen/picture_table.h"
 
 namespace rumo {
@@ -31,7 +31,7 @@ class NoticeDriver : public QObject {
     Q_OBJECT
 public:
     // keepImage false (windows): the frame is painted straight into the window's own buffer.
-    explicit NoticeDriver(AwayScene scene, bool keepImage = true, QObject* parent = nullptr);
+    explicit NoticeDriver(NoticeScene scene, bool keepImage = true, QObject* parent = nullptr);
     ~NoticeDriver() override;
 
     // Before the first paint; without rules no picture layer is drawn.
@@ -60,7 +60,7 @@ public:
     // clock's whole seconds (the slides, the minutes), so their ticks land just after each one
     // instead of up to a second late.
     int nextTickDelay(std::int64_t epochMilliseconds) const;
-    const AwayScene& scene() const { return scene_; }
+    const NoticeScene& scene() const { return scene_; }
     // The last frame, at device resolution.
     QImage image() { return canvas_.snapshot(); }
     // Draws the part of the last frame within region (logical pixels) with a window's painter.
@@ -88,13 +88,13 @@ private:
     void startLoad(int id, bool withHeader);
     void headerArrived(int id, std::optional<QSize> size);
     void pixelsArrived(int id, const PictureScreen& screen, std::optional<PreparedPicture> picture);
-    void loadNextSlideAhead(const AwayScene& scene);
-    void holdSlideUntilReady(AwayScene& scene);
+    void loadNextSlideAhead(const NoticeScene& scene);
+    void holdSlideUntilReady(NoticeScene& scene);
     void decodeAgain();
     QRegion compose(bool redrawAll);
     void catchUpSlides(std::int64_t elapsed);
 
-    AwayScene scene_;
+    NoticeScene scene_;
     PictureTable pictures_;
     FrameCanvas canvas_;
     PictureRules rules_;

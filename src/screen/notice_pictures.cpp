@@ -51,11 +51,11 @@ PictureRules standardPictureRules() {
         return decodePicture(path, screen, foreground);
     };
     rules.probe = probePicture;
-    rules.atCreation = [](AwayScene& scene, const PictureLoader& foreground,
+    rules.atCreation = [](NoticeScene& scene, const PictureLoader& foreground,
                           const PictureLoader& background) {
         choosePicturesAtCreation(scene, foreground, background);
     };
-    rules.slideRule = [](AwayScene& scene, std::int64_t elapsedSeconds,
+    rules.slideRule = [](NoticeScene& scene, std::int64_t elapsedSeconds,
                          const PictureLoader& foreground) {
         runSlideRule(scene, elapsedSeconds, foreground);
     };

@@ -9,7 +9,7 @@
 #include <QSize>
 #include <QString>
 
-#include "screen/away_scene.h"
+#include "screen/notice_scene.h"
 #include "screen/picture_table.h"
 
 namespace rumo {
@@ -22,11 +22,11 @@ struct PictureRules {
     // window's thread and the picture is drawn once it is ready; without it, decode runs at once.
     std::function<std::optional<QSize>(const QString& path)> probe;
     // Foreground choice and background load, once, before the first frame.
-    std::function<void(AwayScene&, const PictureLoader& foreground,
+    std::function<void(NoticeScene&, const PictureLoader& foreground,
                        const PictureLoader& background)>
         atCreation;
     // Picture mode 2's slides, at the start of every frame.
-    std::function<void(AwayScene&, std::int64_t elapsedSeconds, const PictureLoader& foreground)>
+    std::function<void(NoticeScene&, std::int64_t elapsedSeconds, const PictureLoader& foreground)>
         slideRule;
 };
 

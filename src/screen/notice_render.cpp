@@ -7,7 +7,7 @@
 
 namespace rumo {
 
-QImage renderNotice(AwayScene scene, const RenderRequest& request) {
+QImage renderNotice(NoticeScene scene, const RenderRequest& request) {
     const QDateTime local = QDateTime::fromSecsSinceEpoch(request.now);
     const FrameClock clock{request.now,
                            {local.date().year(), local.date().month(), local.date().day(),

@@ -6,8 +6,8 @@
 #include <QSize>
 #include <cstdint>
 
-#include "screen/away_scene.h"
 #include "screen/notice_pictures.h"
+#include "screen/notice_scene.h"
 
 namespace rumo {
 
@@ -20,6 +20,6 @@ struct RenderRequest {
     PictureRules pictures;          // none: the picture layers stay off
 };
 
-QImage renderNotice(AwayScene scene, const RenderRequest& request);
+QImage renderNotice(NoticeScene scene, const RenderRequest& request);
 
 }  // namespace rumo

@@ -23,7 +23,7 @@ void loadInto(int& layerSwitch, std::optional<PictureHandle>& target, const std:
     target = *picture;
 }
 
-void chooseForDestination(AwayScene& scene, const PictureLoader& loader) {
+void chooseForDestination(NoticeScene& scene, const PictureLoader& loader) {
     scene.where = trimRight(scene.where);
     for (std::size_t i = 0; i < scene.places.size(); ++i) {
         scene.places[i] = trimRight(scene.places[i]);
@@ -36,7 +36,7 @@ void chooseForDestination(AwayScene& scene, const PictureLoader& loader) {
     loadForeImage(scene, scene.foreImagePath, loader);
 }
 
-void prepareSlides(AwayScene& scene) {
+void prepareSlides(NoticeScene& scene) {
     scene.slideLastSecond = 0;
     scene.slideNext = 0;
     scene.slideCount = 0;
@@ -59,7 +59,7 @@ std::int64_t nextSlideSecond(std::int64_t second) {
     return (quotient + 1) * kSlideSeconds;
 }
 
-bool slideChangeDue(const AwayScene& scene, std::int64_t elapsed) {
+bool slideChangeDue(const NoticeScene& scene, std::int64_t elapsed) {
     if (scene.slidesAllLoaded == 0 && scene.slideNext == 0) {
         return true;  // nothing shown yet
     }
@@ -74,15 +74,16 @@ bool slideChangeDue(const AwayScene& scene, std::int64_t elapsed) {
 
 }  // namespace
 
-void loadForeImage(AwayScene& scene, const std::string& path, const PictureLoader& loader) {
+void loadForeImage(NoticeScene& scene, const std::string& path, const PictureLoader& loader) {
     loadInto(scene.showForeImage, scene.foreImage, path, loader);
 }
 
-void loadBackImage(AwayScene& scene, const std::string& path, const PictureLoader& loader) {
+void loadBackImage(NoticeScene& scene, const std::string& path, const PictureLoader& loader) {
     loadInto(scene.showBackImage, scene.backImage, path, loader);
 }
 
-void loadSlideImage(AwayScene& scene, int n, const std::string& path, const PictureLoader& loader) {
+void loadSlideImage(NoticeScene& scene, int n, const std::string& path,
+                    const PictureLoader& loader) {
     if (n < 0 || n >= static_cast<int>(scene.slideImages.size())) {
         scene.showForeImage = 0;
         return;
@@ -90,7 +91,7 @@ void loadSlideImage(AwayScene& scene, int n, const std::string& path, const Pict
     loadInto(scene.showForeImage, scene.slideImages[static_cast<std::size_t>(n)], path, loader);
 }
 
-void choosePicturesAtCreation(AwayScene& scene, const PictureLoader& foreLoader,
+void choosePicturesAtCreation(NoticeScene& scene, const PictureLoader& foreLoader,
                               const PictureLoader& backLoader) {
     switch (scene.pictureMode) {
         case 0:
@@ -108,11 +109,11 @@ void choosePicturesAtCreation(AwayScene& scene, const PictureLoader& foreLoader,
     loadBackImage(scene, scene.backImagePath, backLoader);
 }
 
-void choosePicturesAtCreation(AwayScene& scene, const PictureLoader& loader) {
+void choosePicturesAtCreation(NoticeScene& scene, const PictureLoader& loader) {
     choosePicturesAtCreation(scene, loader, loader);
 }
 
-void runSlideRule(AwayScene& scene, std::int64_t elapsedSeconds, const PictureLoader& loader) {
+void runSlideRule(NoticeScene& scene, std::int64_t elapsedSeconds, const PictureLoader& loader) {
     if (scene.pictureMode != 2) {
         scene.framePicture = scene.foreImage;
         return;

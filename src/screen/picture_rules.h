@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "screen/away_scene.h"
+#include "screen/notice_scene.h"
 #include "screen/picture_handle.h"
 
 namespace rumo {
@@ -16,20 +16,21 @@ inline constexpr std::int64_t kSlideSeconds = 180;
 // Each loader runs only while its switch is exactly 1. An empty path, a file the loader cannot
 // turn into a picture, or a picture without pixels switches the layer off for good and leaves
 // the target as it was.
-void loadForeImage(AwayScene& scene, const std::string& path, const PictureLoader& loader);
-void loadBackImage(AwayScene& scene, const std::string& path, const PictureLoader& loader);
+void loadForeImage(NoticeScene& scene, const std::string& path, const PictureLoader& loader);
+void loadBackImage(NoticeScene& scene, const std::string& path, const PictureLoader& loader);
 // Slide n (0..14) obeys and clears the foreground switch.
-void loadSlideImage(AwayScene& scene, int n, const std::string& path, const PictureLoader& loader);
+void loadSlideImage(NoticeScene& scene, int n, const std::string& path,
+                    const PictureLoader& loader);
 
 // At window creation: the foreground by pictureMode (0 Bitmap, 1 the current destination's
 // picture, 2 prepares the slides), then the background in every mode. The two loaders let the
 // shell prepare each layer for the way it is drawn (centred or tiled).
-void choosePicturesAtCreation(AwayScene& scene, const PictureLoader& foreLoader,
+void choosePicturesAtCreation(NoticeScene& scene, const PictureLoader& foreLoader,
                               const PictureLoader& backLoader);
-void choosePicturesAtCreation(AwayScene& scene, const PictureLoader& loader);
+void choosePicturesAtCreation(NoticeScene& scene, const PictureLoader& loader);
 
 // Start of every frame: in mode 2 advances the slides (loading each the first time it comes up)
 // and sets framePicture to the slide on show; in every other mode framePicture = foreImage.
-void runSlideRule(AwayScene& scene, std::int64_t elapsedSeconds, const PictureLoader& loader);
+void runSlideRule(NoticeScene& scene, std::int64_t elapsedSeconds, const PictureLoader& loader);
 
 }  // namespace rumo

@@ -22,10 +22,10 @@ int noticePattern(int storedScreen) {
     return storedScreen >= 0 && storedScreen <= 4 ? storedScreen : 0;
 }
 
-AwayScene loadAwayScene(SettingsStore& store) {
+NoticeScene loadNoticeScene(SettingsStore& store) {
     // One read of the file for the whole scene, so every field comes from the same moment.
     const SettingsSnapshot values = store.snapshot();
-    AwayScene s;
+    NoticeScene s;
 
     // The notice, unlike the bar, asks the user to press Esc when no destination was chosen.
     s.where = cutToShownLength(values.find(settings::Where.key()).value_or(noticeWhereDefault()));
@@ -93,7 +93,7 @@ AwayScene loadAwayScene(SettingsStore& store) {
     return s;
 }
 
-void showCalendarPick(AwayScene& scene, const std::string& destination, const LocalMinute& back) {
+void showCalendarPick(NoticeScene& scene, const std::string& destination, const LocalMinute& back) {
     scene.where = cutToShownLength(destination);
     if (scene.pictureMode == 1) {
         scene.where = trimRight(scene.where);

@@ -1,7 +1,7 @@
 // Reads the notice's scene from the settings store, once, when the notice window is created.
 #pragma once
 
-#include "screen/away_scene.h"
+#include "screen/notice_scene.h"
 
 namespace rumo {
 
@@ -13,10 +13,10 @@ int noticePattern(int storedScreen);
 
 // Every setting of the scene with its default; motion and picture state start empty. The shown
 // texts (destination, name, memos) are cut to 4096 bytes.
-AwayScene loadAwayScene(SettingsStore& store);
+NoticeScene loadNoticeScene(SettingsStore& store);
 
 // The destination and return time a notice takes from the user's calendar in place of the
 // stored ones, cut and trimmed as a stored destination is.
-void showCalendarPick(AwayScene& scene, const std::string& destination, const LocalMinute& back);
+void showCalendarPick(NoticeScene& scene, const std::string& destination, const LocalMinute& back);
 
 }  // namespace rumo

@@ -12,8 +12,8 @@
 
 namespace rumo {
 
-AwayScene loadStartingScene(SettingsStore& store, std::int64_t now, CalendarFetch fetch) {
-    AwayScene scene = loadAwayScene(store);
+NoticeScene loadStartingScene(SettingsStore& store, std::int64_t now, CalendarFetch fetch) {
+    NoticeScene scene = loadNoticeScene(store);
     const SettingsSnapshot values = store.snapshot();
     if (!values.read(settings::CalendarEnabled)) {
         return scene;

@@ -1,4 +1,4 @@
-// The scene a notice starts with: the settings as loadAwayScene() reads them and, where the user
+// The scene a notice starts with: the settings as loadNoticeScene() reads them and, where the user
 // has the calendar set the destination, the place and end of the event they are at. Decided
 // once, as the notice starts: a later event never replaces what a running notice shows.
 #pragma once
@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "calendar/calendar_lookup.h"
-#include "screen/away_scene.h"
+#include "screen/notice_scene.h"
 
 namespace rumo {
 
@@ -14,7 +14,7 @@ class SettingsStore;
 
 // `now` in seconds since the epoch. A pick by hand within the hold keeps the stored destination
 // and return time. Sources that cannot be read are said on stderr.
-AwayScene loadStartingScene(SettingsStore& store, std::int64_t now,
-                            CalendarFetch fetch = CalendarFetch::Fetch);
+NoticeScene loadStartingScene(SettingsStore& store, std::int64_t now,
+                              CalendarFetch fetch = CalendarFetch::Fetch);
 
 }  // namespace rumo

@@ -7,7 +7,7 @@ namespace rumo {
 
 namespace {
 
-bool standsStill(const AwayScene& s) {
+bool standsStill(const NoticeScene& s) {
     return (s.motionPattern == 0 || s.motionPattern == 1) && s.textPosition == 3;
 }
 
@@ -22,11 +22,11 @@ std::int32_t randomWithin(int random, std::int32_t range) {
 
 }  // namespace
 
-std::int32_t estimatedTextWidth(const AwayScene& scene) {
+std::int32_t estimatedTextWidth(const NoticeScene& scene) {
     return mul32(cp932Length(scene.where), scene.quarterSize);
 }
 
-void placeText(AwayScene& s, int height) {
+void placeText(NoticeScene& s, int height) {
     const std::int32_t q = s.quarterSize;
     const std::int32_t h = height;
     if (s.motionPattern == 3) {
@@ -60,7 +60,7 @@ void placeText(AwayScene& s, int height) {
     }
 }
 
-void stepText(AwayScene& s, int width, int height, CrtRandom& random) {
+void stepText(NoticeScene& s, int width, int height, CrtRandom& random) {
     const std::int32_t w = width;
     const std::int32_t l = estimatedTextWidth(s);
     switch (s.motionPattern) {
@@ -87,7 +87,7 @@ void stepText(AwayScene& s, int width, int height, CrtRandom& random) {
     }
 }
 
-std::vector<Point> textAnchors(const AwayScene& s, int width) {
+std::vector<Point> textAnchors(const NoticeScene& s, int width) {
     const std::int32_t l = estimatedTextWidth(s);
     const int fromLeft = sub32(s.textX, l);
     const int fromRight = sub32(width, s.textX);

@@ -5,23 +5,23 @@
 
 #include <vector>
 
-#include "screen/away_scene.h"
 #include "screen/crt_random.h"
 #include "screen/frame_steps.h"
+#include "screen/notice_scene.h"
 
 namespace rumo {
 
 // L: the estimated width of the destination text, its byte length times quarterSize.
-std::int32_t estimatedTextWidth(const AwayScene& scene);
+std::int32_t estimatedTextWidth(const NoticeScene& scene);
 
 // Initial placement, done by a paint: textX and textY from the pattern, the position setting,
 // the client height and quarterSize (the scattered pattern keeps both).
-void placeText(AwayScene& scene, int height);
+void placeText(NoticeScene& scene, int height);
 
 // One motion step; the scattered pattern draws its two random numbers from the generator.
-void stepText(AwayScene& scene, int width, int height, CrtRandom& random);
+void stepText(NoticeScene& scene, int width, int height, CrtRandom& random);
 
 // The top-left corners of the copies of the destination text, in drawing order.
-std::vector<Point> textAnchors(const AwayScene& scene, int width);
+std::vector<Point> textAnchors(const NoticeScene& scene, int width);
 
 }  // namespace rumo

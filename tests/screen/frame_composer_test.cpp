@@ -25,7 +25,7 @@ TEST(FrameComposition, DefaultFrameIsBlackWithRedDestinationAndGreenMemos) {
     store.set(settings::Memo(5), "five");
     store.set(settings::MemoX(5), 600);
     store.set(settings::MemoY(5), 400);
-    AwayScene s = loadAwayScene(store);
+    NoticeScene s = loadNoticeScene(store);
     preparePaint(s, 768, kStart);
     const Frame frame = drawFrame(s, 1024, 768, at(kStart));
     const std::vector<DrawStep> expected = {
@@ -51,17 +51,17 @@ TEST(FrameComposition, FontsFollowTheirSettings) {
     store.set(settings::MFont(2), std::string(32, 'A'));  // too long for a face
     store.set(settings::MSize(2), 99);
     store.set(settings::MItalic(2), true);
-    const AwayScene s = loadAwayScene(store);
+    const NoticeScene s = loadNoticeScene(store);
     EXPECT_EQ(mainFont(s), (FontSpec{"IPAMincho", 50, 700, true, true, true}));
     EXPECT_EQ(memoFont(s, 1), (FontSpec{"ＭＳ Ｐ明朝", 19, 400, true, false, false}));
     EXPECT_EQ(memoFont(s, 0), kMemoDefault);
 
     MemoryStore emptyFace;
     emptyFace.set(settings::Font, "");
-    EXPECT_EQ(mainFont(loadAwayScene(emptyFace)).face, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(mainFont(loadNoticeScene(emptyFace)).face, "ＭＳ Ｐゴシック");
     MemoryStore longest;
     longest.set(settings::Font, std::string(31, 'B'));
-    EXPECT_EQ(mainFont(loadAwayScene(longest)).face, std::string(31, 'B'));
+    EXPECT_EQ(mainFont(loadNoticeScene(longest)).face, std::string(31, 'B'));
 }
 
 TEST(FrameComposition, ShadowsComeFirstTenPixelsDownAndRight) {
@@ -70,7 +70,7 @@ TEST(FrameComposition, ShadowsComeFirstTenPixelsDownAndRight) {
         Colour shadow;
     };
     for (const Case c : {Case{1, 0, 0xFFFFFF}, Case{0, 1, 0x000000}, Case{1, 1, 0x646464}}) {
-        AwayScene s = sceneWith(
+        NoticeScene s = sceneWith(
             {{settings::Screen, 2}, {settings::White, c.white}, {settings::Black, c.black}});
         preparePaint(s, 768, kStart);
         const auto texts = textSteps(drawFrame(s, 1024, 768, at(kStart)));
@@ -83,13 +83,13 @@ TEST(FrameComposition, ShadowsComeFirstTenPixelsDownAndRight) {
             EXPECT_EQ(texts[i].font, kMainDefault);
         }
     }
-    AwayScene none = sceneWith({});
+    NoticeScene none = sceneWith({});
     preparePaint(none, 768, kStart);
     EXPECT_EQ(textSteps(drawFrame(none, 1024, 768, at(kStart))).size(), 1u);
 }
 
 TEST(FrameComposition, ColourfulTextChangesOnlyWithTheSecond) {
-    AwayScene s = sceneWith({{settings::Mojicol, 1}, {settings::Riseki, 1}});
+    NoticeScene s = sceneWith({{settings::Mojicol, 1}, {settings::Riseki, 1}});
     s.name = "山田";
     preparePaint(s, 768, kStart);
     auto colours = [&](std::int64_t now) {
@@ -114,7 +114,7 @@ TEST(FrameComposition, ColourfulTextChangesOnlyWithTheSecond) {
 }
 
 TEST(FrameComposition, AwayMinutesCountWholeMinutesFromTheFirstPaint) {
-    AwayScene s = sceneWith({{settings::Riseki, 1}});
+    NoticeScene s = sceneWith({{settings::Riseki, 1}});
     preparePaint(s, 768, kStart);
     auto minutesLine = [&](std::int64_t now) {
         const auto texts = textSteps(drawFrame(s, 1024, 768, at(now)));
@@ -133,7 +133,7 @@ TEST(FrameComposition, AwayMinutesCountWholeMinutesFromTheFirstPaint) {
 }
 
 TEST(FrameComposition, NameAndDateLinesEndNearTheRightEdge) {
-    AwayScene s = sceneWith({{settings::Daytime, 1}, {settings::Screen, 4}});
+    NoticeScene s = sceneWith({{settings::Daytime, 1}, {settings::Screen, 4}});
     s.name = "山田 太郎";  // 9 bytes in code page 932
     preparePaint(s, 768, kStart);
     FrameClock clock{kStart, {2026, 12, 7, 9, 5, 3}};
@@ -147,7 +147,7 @@ TEST(FrameComposition, NameAndDateLinesEndNearTheRightEdge) {
 
 TEST(FrameComposition, ReturnTimeLineSitsAboveTheBottomLineAndCountsOverdueMinutes) {
     const auto frameAt = [](MemoryStore& store, const LocalDateTime& local) {
-        AwayScene s = loadAwayScene(store);
+        NoticeScene s = loadNoticeScene(store);
         preparePaint(s, 768, kStart);
         return drawFrame(s, 1024, 768, FrameClock{kStart, local});
     };
@@ -181,7 +181,7 @@ TEST(FrameComposition, ReturnTimeLineSitsAboveTheBottomLineAndCountsOverdueMinut
 }
 
 TEST(FrameComposition, PictureLayersTileAndCentre) {
-    AwayScene s = sceneWith({{settings::Screen, 4}});
+    NoticeScene s = sceneWith({{settings::Screen, 4}});
     s.showBackImage = 1;
     s.backImage = PictureHandle{7, 100, 100};
     s.showForeImage = 1;
@@ -211,12 +211,12 @@ TEST(FrameComposition, PictureLayersTileAndCentre) {
 }
 
 TEST(FrameComposition, SlideRuleChoosesThePictureInModeTwo) {
-    AwayScene s = sceneWith({{settings::Mtype, 2}, {settings::Screen, 4}});
+    NoticeScene s = sceneWith({{settings::Mtype, 2}, {settings::Screen, 4}});
     s.showForeImage = 1;
     s.foreImage = PictureHandle{1, 10, 10};
     preparePaint(s, 768, kStart);
     std::int64_t seen = -1;
-    const SlideRule rule = [&](AwayScene& scene, std::int64_t elapsed) {
+    const SlideRule rule = [&](NoticeScene& scene, std::int64_t elapsed) {
         seen = elapsed;
         scene.framePicture = PictureHandle{2, 20, 20};
     };

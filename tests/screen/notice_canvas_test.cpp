@@ -20,8 +20,8 @@ namespace {
 
 constexpr std::int64_t kAt = 1796634303;  // 2026-12-07 09:05:03 UTC
 
-AwayScene scene(MemoryStore& store) {
-    return loadAwayScene(store);
+NoticeScene scene(MemoryStore& store) {
+    return loadNoticeScene(store);
 }
 
 TEST(NoticeFonts, JapaneseDefaultFacesResolveToGothicAndMincho) {
@@ -174,7 +174,7 @@ TEST(NoticePixels, IncrementalFramesEqualFullRedraws) {
     store.set(settings::Name, "山田");
     store.set(settings::Memo(2), "メモ");
     store.set(settings::MemoY(2), 300);  // crossed by the moving rows
-    AwayScene moving = scene(store);
+    NoticeScene moving = scene(store);
     preparePaint(moving, 300, kAt);
     FrameCanvas incremental;
     for (int i = 0; i < 60; ++i) {

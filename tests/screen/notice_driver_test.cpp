@@ -29,7 +29,7 @@ PreparedPicture solid(QColor colour) {
 }
 
 // Picture mode 2 with three destinations whose pictures are red, green and blue; no text.
-AwayScene slideScene() {
+NoticeScene slideScene() {
     MemoryStore store;
     store.set(settings::Screen, 4);
     store.set(settings::Bitshow, 1);
@@ -38,7 +38,7 @@ AwayScene slideScene() {
         store.set(settings::Place(n), "場所" + std::to_string(n));
         store.set(settings::Gazo(n), std::to_string(n - 1));
     }
-    return loadAwayScene(store);
+    return loadNoticeScene(store);
 }
 
 PictureRules slideRules() {
@@ -96,7 +96,7 @@ TEST(NoticeDriver, FramesGoOnWhileAPictureDecodesAndItAppearsWhenReady) {
         released.wait();
         return solid(Qt::yellow);
     };
-    NoticeDriver driver(loadAwayScene(store));
+    NoticeDriver driver(loadNoticeScene(store));
     driver.setPictureRules(rules);
     driver.setClock([] { return FrameClock{kAt, {}}; });
     driver.resize({200, 100});
@@ -162,7 +162,7 @@ TEST(NoticeDriver, HeadersAreReadOffTheWindowThreadAndTheLayerWaitsForThem) {
         screens->push_back(screen.size);
         return std::optional<PreparedPicture>(solid(Qt::yellow));
     };
-    NoticeDriver driver(loadAwayScene(store));
+    NoticeDriver driver(loadNoticeScene(store));
     driver.setPictureRules(rules);
     driver.setClock([] { return FrameClock{kAt, {}}; });
     driver.resize({200, 100});
@@ -233,7 +233,7 @@ TEST(NoticeDriver, PicturesAreDecodedAgainForANewScreen) {
         asked.push_back(screen);
         return solid(asked.size() == 1 ? Qt::yellow : Qt::blue);
     };
-    NoticeDriver driver(loadAwayScene(store));
+    NoticeDriver driver(loadNoticeScene(store));
     driver.setPictureRules(rules);
     driver.setClock([] { return FrameClock{kAt, {}}; });
     driver.resize({200, 100});
@@ -254,9 +254,9 @@ TEST(NoticeDriver, DrawsAtTheDevicePixelRatio) {
     RenderRequest request;
     request.size = {400, 300};
     request.now = kAt;
-    const QImage plain = renderNotice(loadAwayScene(store), request);
+    const QImage plain = renderNotice(loadNoticeScene(store), request);
     request.devicePixelRatio = 2.0;
-    const QImage sharp = renderNotice(loadAwayScene(store), request);
+    const QImage sharp = renderNotice(loadNoticeScene(store), request);
     ASSERT_EQ(sharp.size(), QSize(800, 600));
     // The same notice, but its edges fall on single device pixels: not every 2x2 block of the
     // sharp frame is one colour, as in the plain frame enlarged.
@@ -303,9 +303,9 @@ TEST(NoticeDriver, WindowBufferPaintedByRegionsEqualsTheKeptFrame) {
         RenderRequest warm;
         warm.size = {320, 240};
         warm.devicePixelRatio = ratio;
-        renderNotice(loadAwayScene(store), warm);
-        NoticeDriver kept(loadAwayScene(store));
-        NoticeDriver window(loadAwayScene(store), false);
+        renderNotice(loadNoticeScene(store), warm);
+        NoticeDriver kept(loadNoticeScene(store));
+        NoticeDriver window(loadNoticeScene(store), false);
         QImage buffer(QSize(320, 240) * ratio, QImage::Format_RGB32);
         buffer.setDevicePixelRatio(ratio);
         for (NoticeDriver* driver : {&kept, &window}) {

@@ -32,8 +32,8 @@ private:
     int nextId_ = 1;
 };
 
-AwayScene sceneWithSwitchesOn(int pictureMode) {
-    AwayScene scene;
+NoticeScene sceneWithSwitchesOn(int pictureMode) {
+    NoticeScene scene;
     scene.showForeImage = 1;
     scene.showBackImage = 1;
     scene.pictureMode = pictureMode;
@@ -49,7 +49,7 @@ TEST(PictureLoaders, LoadOnlyWhileTheirSwitchIsExactlyOne) {
     FakeLoader files;
     files.add("/a.jpg");
     for (int value : {0, 2, -1}) {
-        AwayScene scene;
+        NoticeScene scene;
         scene.showForeImage = value;
         scene.showBackImage = value;
         loadForeImage(scene, "/a.jpg", files.loader());
@@ -66,7 +66,7 @@ TEST(PictureLoaders, FailureSwitchesOffForGoodAndKeepsTheTarget) {
     FakeLoader files;
     files.add("/good.jpg", 300, 200);
     files.add("/empty.gif", 0, 0);
-    AwayScene scene;
+    NoticeScene scene;
     scene.showBackImage = 1;
     loadBackImage(scene, "/good.jpg", files.loader());
     ASSERT_TRUE(scene.backImage);
@@ -84,7 +84,7 @@ TEST(PictureLoaders, FailureSwitchesOffForGoodAndKeepsTheTarget) {
     EXPECT_EQ(scene.showBackImage, 0);
     EXPECT_TRUE(files.loaded.empty());
 
-    AwayScene empty;
+    NoticeScene empty;
     empty.showForeImage = 1;
     loadForeImage(empty, "", files.loader());
     EXPECT_EQ(empty.showForeImage, 0);
@@ -93,7 +93,7 @@ TEST(PictureLoaders, FailureSwitchesOffForGoodAndKeepsTheTarget) {
     EXPECT_EQ(empty.showForeImage, 0);
     EXPECT_FALSE(empty.foreImage);
 
-    AwayScene slides;
+    NoticeScene slides;
     slides.showForeImage = 1;
     loadSlideImage(slides, 15, "/good.jpg", files.loader());
     EXPECT_EQ(slides.showForeImage, 0);
@@ -101,7 +101,7 @@ TEST(PictureLoaders, FailureSwitchesOffForGoodAndKeepsTheTarget) {
 
 TEST(PictureSelection, ModeZeroLoadsBitmapThenTheBackground) {
     FakeLoader files;
-    AwayScene scene = sceneWithSwitchesOn(0);
+    NoticeScene scene = sceneWithSwitchesOn(0);
     files.add(scene.foreImagePath);
     files.add(scene.backImagePath);
     choosePicturesAtCreation(scene, files.loader());
@@ -113,7 +113,7 @@ TEST(PictureSelection, ModeZeroLoadsBitmapThenTheBackground) {
 
 TEST(PictureSelection, EmptyBitmapSwitchesTheForegroundOffOnly) {
     FakeLoader files;
-    AwayScene scene = sceneWithSwitchesOn(0);
+    NoticeScene scene = sceneWithSwitchesOn(0);
     scene.foreImagePath.clear();
     files.add(scene.backImagePath);
     choosePicturesAtCreation(scene, files.loader());
@@ -123,7 +123,7 @@ TEST(PictureSelection, EmptyBitmapSwitchesTheForegroundOffOnly) {
 
 TEST(PictureSelection, MissingBackgroundLeavesTheForegroundAlone) {
     FakeLoader files;
-    AwayScene scene = sceneWithSwitchesOn(0);
+    NoticeScene scene = sceneWithSwitchesOn(0);
     files.add(scene.foreImagePath);
     choosePicturesAtCreation(scene, files.loader());
     EXPECT_EQ(scene.showBackImage, 0);
@@ -134,7 +134,7 @@ TEST(PictureSelection, MissingBackgroundLeavesTheForegroundAlone) {
 TEST(PictureSelection, SeparateLoadersForForegroundAndBackground) {
     FakeLoader fore;
     FakeLoader back;
-    AwayScene scene = sceneWithSwitchesOn(0);
+    NoticeScene scene = sceneWithSwitchesOn(0);
     fore.add(scene.foreImagePath);
     back.add(scene.backImagePath);
     choosePicturesAtCreation(scene, fore.loader(), back.loader());
@@ -144,7 +144,7 @@ TEST(PictureSelection, SeparateLoadersForForegroundAndBackground) {
 
 TEST(PictureSelection, ModeOneMatchesWhereDespiteTrailingBlanks) {
     FakeLoader files;
-    AwayScene scene = sceneWithSwitchesOn(1);
+    NoticeScene scene = sceneWithSwitchesOn(1);
     scene.places[0] = "会議室";
     scene.places[2] = "食堂 \t";
     scene.where = "食堂  ";
@@ -158,7 +158,7 @@ TEST(PictureSelection, ModeOneMatchesWhereDespiteTrailingBlanks) {
 
 TEST(PictureSelection, ModeOneKeepsIdeographicSpaceAndCase) {
     FakeLoader files;
-    AwayScene scene = sceneWithSwitchesOn(1);
+    NoticeScene scene = sceneWithSwitchesOn(1);
     scene.places[0] = "Lab";
     scene.places[1] = "食堂\u3000";  // a double-byte space is part of the name
     scene.where = "食堂";
@@ -166,7 +166,7 @@ TEST(PictureSelection, ModeOneKeepsIdeographicSpaceAndCase) {
     choosePicturesAtCreation(scene, files.loader());
     EXPECT_EQ(files.loaded.front(), "/pictures/gazo3");
 
-    AwayScene other = sceneWithSwitchesOn(1);
+    NoticeScene other = sceneWithSwitchesOn(1);
     other.places[0] = "Lab";
     other.where = "lab";
     choosePicturesAtCreation(other, files.loader());
@@ -175,7 +175,7 @@ TEST(PictureSelection, ModeOneKeepsIdeographicSpaceAndCase) {
 
 TEST(PictureSelection, ModeOneEmptyWhereMatchesAnEmptyFirstPlace) {
     FakeLoader files;
-    AwayScene scene = sceneWithSwitchesOn(1);
+    NoticeScene scene = sceneWithSwitchesOn(1);
     scene.where = " ";
     files.add("/pictures/gazo1");
     choosePicturesAtCreation(scene, files.loader());
@@ -185,7 +185,7 @@ TEST(PictureSelection, ModeOneEmptyWhereMatchesAnEmptyFirstPlace) {
 
 TEST(PictureSelection, ModeOneMatchWithoutPictureHasNoFallback) {
     FakeLoader files;
-    AwayScene scene = sceneWithSwitchesOn(1);
+    NoticeScene scene = sceneWithSwitchesOn(1);
     scene.places[0] = "外出";
     scene.where = "外出";
     scene.placeImages[0].clear();
@@ -199,7 +199,7 @@ TEST(PictureSelection, ModeOneMatchWithoutPictureHasNoFallback) {
 
 TEST(PictureSelection, OtherModesLoadNoForeground) {
     FakeLoader files;
-    AwayScene scene = sceneWithSwitchesOn(3);
+    NoticeScene scene = sceneWithSwitchesOn(3);
     files.add(scene.foreImagePath);
     files.add(scene.backImagePath);
     choosePicturesAtCreation(scene, files.loader());
@@ -231,7 +231,7 @@ protected:
         }
         return std::to_string(scene.framePicture->id);
     }
-    AwayScene scene;
+    NoticeScene scene;
     FakeLoader files;
 };
 
@@ -302,7 +302,7 @@ TEST_F(Slides, AMissingSlideSwitchesTheForegroundOffWhileTheCycleGoesOn) {
 
 TEST(SlidesWithoutDestinations, ShowTheFirstPictureForever) {
     FakeLoader files;
-    AwayScene scene = sceneWithSwitchesOn(2);
+    NoticeScene scene = sceneWithSwitchesOn(2);
     files.add("/pictures/gazo1");
     choosePicturesAtCreation(scene, files.loader());
     EXPECT_EQ(scene.slideCount, 0);

@@ -9,7 +9,7 @@ namespace {
 
 TEST(SceneLoader, FreshProfileGivesTheDefaultNotice) {
     MemoryStore store;
-    const AwayScene s = loadAwayScene(store);
+    const NoticeScene s = loadNoticeScene(store);
     EXPECT_EQ(s.where, "ＥＳＣキーを押して下さい");
     EXPECT_EQ(s.fontFace, "ＭＳ Ｐゴシック");
     EXPECT_EQ(s.fontSize, 240);
@@ -39,7 +39,7 @@ TEST(SceneLoader, ReadsEveryGroupFromItsSection) {
     store.set(settings::MColorB(3), 511);
     store.set(settings::ColorG, 0x1FF);
     store.set(settings::Mojicol, true);
-    const AwayScene s = loadAwayScene(store);
+    const NoticeScene s = loadNoticeScene(store);
     EXPECT_EQ(s.where, "会議室");
     EXPECT_EQ(s.name, "山田");
     EXPECT_EQ(s.places[14], "食堂");
@@ -58,11 +58,11 @@ TEST(SceneLoader, PatternOutsideTheFiveRunsAsTextFromTheLeft) {
     for (int stored : {-1, 5, 2147483647}) {
         MemoryStore store;
         store.set(settings::Screen, stored);
-        EXPECT_EQ(loadAwayScene(store).motionPattern, 0) << stored;
+        EXPECT_EQ(loadNoticeScene(store).motionPattern, 0) << stored;
     }
     MemoryStore store;
     store.set(settings::Screen, 4);
-    EXPECT_EQ(loadAwayScene(store).motionPattern, 4);
+    EXPECT_EQ(loadNoticeScene(store).motionPattern, 4);
 }
 
 TEST(SceneLoader, TrailingBlanksGoWhenPicturesFollowTheDestination) {
@@ -71,7 +71,7 @@ TEST(SceneLoader, TrailingBlanksGoWhenPicturesFollowTheDestination) {
         store.set(settings::Mtype, mode);
         store.set(settings::Where, "会議室 \t");
         store.set(settings::Place(3), "会議室  ");
-        const AwayScene s = loadAwayScene(store);
+        const NoticeScene s = loadNoticeScene(store);
         EXPECT_EQ(s.where, mode == 1 ? "会議室" : "会議室 \t") << mode;
         EXPECT_EQ(s.places[2], mode == 0 ? "会議室  " : "会議室") << mode;
     }
@@ -86,7 +86,7 @@ TEST(SceneLoader, ShownTextsAreCutAtACharacterBoundary) {
     store.set(settings::Where, huge);
     store.set(settings::Memo(2), huge);
     store.set(settings::Name, "山田");
-    const AwayScene s = loadAwayScene(store);
+    const NoticeScene s = loadNoticeScene(store);
     EXPECT_EQ(s.where.size(), 1u + 1365 * 3);  // no half of a character at the end
     EXPECT_EQ(s.where, huge.substr(0, s.where.size()));
     EXPECT_EQ(s.memos[1], s.where);

@@ -15,7 +15,8 @@ struct IntSetting {
     int value;
 };
 
-inline AwayScene sceneWith(std::initializer_list<IntSetting> ints, const std::string& where = {}) {
+inline NoticeScene sceneWith(std::initializer_list<IntSetting> ints,
+                             const std::string& where = {}) {
     MemoryStore store;
     for (const IntSetting& s : ints) {
         store.write({integerWrite(s.setting, s.value)});
@@ -23,7 +24,7 @@ inline AwayScene sceneWith(std::initializer_list<IntSetting> ints, const std::st
     if (!where.empty()) {
         store.set(settings::Where, where);
     }
-    return loadAwayScene(store);
+    return loadNoticeScene(store);
 }
 
 }  // namespace rumo::testing

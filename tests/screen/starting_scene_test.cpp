@@ -46,7 +46,7 @@ TEST(StartingScene, TheCalendarsEventReplacesTheStoredDestinationUnlessPickedByH
     EXPECT_EQ(loadStartingScene(store, now, CalendarFetch::KeptCopyOnly).where, "自席");
 
     ASSERT_TRUE(store.set(settings::CalendarEnabled, true));
-    const AwayScene fromCalendar = loadStartingScene(store, now, CalendarFetch::KeptCopyOnly);
+    const NoticeScene fromCalendar = loadStartingScene(store, now, CalendarFetch::KeptCopyOnly);
     EXPECT_EQ(fromCalendar.where, "会議室B");
     EXPECT_EQ(fromCalendar.returnTime, eventEnd);
     // Shown only: the user's destination is kept for after the event.
@@ -54,7 +54,7 @@ TEST(StartingScene, TheCalendarsEventReplacesTheStoredDestinationUnlessPickedByH
 
     // A destination picked a minute ago wins, with the return time the user set (none here).
     ASSERT_TRUE(recordHandPick(store, now - kMinute).ok());
-    const AwayScene byHand = loadStartingScene(store, now, CalendarFetch::KeptCopyOnly);
+    const NoticeScene byHand = loadStartingScene(store, now, CalendarFetch::KeptCopyOnly);
     EXPECT_EQ(byHand.where, "自席");
     EXPECT_EQ(byHand.returnTime, std::nullopt);
     // Ten minutes on, the calendar applies again.

@@ -15,7 +15,7 @@ using testing::textSteps;
 constexpr std::int64_t kStart = 1796634303;
 
 TEST(TextMotion, FromTheLeftEntersWrapsAndRestartsOnAWide1024Screen) {
-    AwayScene s = sceneWith({});
+    NoticeScene s = sceneWith({});
     preparePaint(s, 768, kStart);
     EXPECT_EQ(estimatedTextWidth(s), 1440);
     Frame first = drawFrame(s, 1024, 768, at(kStart));
@@ -43,7 +43,8 @@ TEST(TextMotion, VerticalPositionsFollowThePositionSetting) {
     for (const Case c :
          {Case{0, 0, 324}, Case{0, 1, 93}, Case{0, 2, 554}, Case{0, 3, 324}, Case{1, 0, 324},
           Case{1, 1, 93}, Case{1, 2, 554}, Case{1, 3, 0}, Case{2, 1, 334}, Case{4, 2, 100}}) {
-        AwayScene s = sceneWith({{settings::Screen, c.pattern}, {settings::Mojimove, c.position}});
+        NoticeScene s =
+            sceneWith({{settings::Screen, c.pattern}, {settings::Mojimove, c.position}});
         preparePaint(s, 768, kStart);
         EXPECT_EQ(s.textY, c.y) << c.pattern << "/" << c.position;
         EXPECT_EQ(s.textX, 0);
@@ -51,7 +52,7 @@ TEST(TextMotion, VerticalPositionsFollowThePositionSetting) {
 }
 
 TEST(TextMotion, FixedPositionStandsBesideTheCentre) {
-    AwayScene left = sceneWith({{settings::Screen, 0}, {settings::Mojimove, 3}});
+    NoticeScene left = sceneWith({{settings::Screen, 0}, {settings::Mojimove, 3}});
     preparePaint(left, 768, kStart);
     for (int i = 0; i < 3; ++i) {
         const auto texts = textSteps(drawFrame(left, 1024, 768, at(kStart)));
@@ -59,7 +60,7 @@ TEST(TextMotion, FixedPositionStandsBesideTheCentre) {
         EXPECT_EQ(texts[0].x, 1024 / 2 + 720 + 10 - 1440);  // centred, then 10 to the right
         EXPECT_EQ(texts[0].y, 324);
     }
-    AwayScene right = sceneWith({{settings::Screen, 1}, {settings::Mojimove, 3}});
+    NoticeScene right = sceneWith({{settings::Screen, 1}, {settings::Mojimove, 3}});
     preparePaint(right, 768, kStart);
     const auto texts = textSteps(drawFrame(right, 1024, 768, at(kStart)));
     ASSERT_EQ(texts.size(), 1u);
@@ -68,14 +69,14 @@ TEST(TextMotion, FixedPositionStandsBesideTheCentre) {
 }
 
 TEST(TextMotion, FromTheRightEntersAtTheRightEdge) {
-    AwayScene s = sceneWith({{settings::Screen, 1}});
+    NoticeScene s = sceneWith({{settings::Screen, 1}});
     preparePaint(s, 768, kStart);
     EXPECT_EQ(textSteps(drawFrame(s, 1024, 768, at(kStart)))[0].x, 1024 - 12);
     EXPECT_EQ(textSteps(drawFrame(s, 1024, 768, at(kStart)))[0].x, 1024 - 24);
 }
 
 TEST(TextMotion, CrossRowsOnA768HighScreen) {
-    AwayScene s = sceneWith({{settings::Screen, 2}, {settings::Mojimove, 2}});
+    NoticeScene s = sceneWith({{settings::Screen, 2}, {settings::Mojimove, 2}});
     preparePaint(s, 768, kStart);
     const auto texts = textSteps(drawFrame(s, 1024, 768, at(kStart)));
     ASSERT_EQ(texts.size(), 4u);
@@ -90,7 +91,7 @@ TEST(TextMotion, CrossRowsOnA768HighScreen) {
 }
 
 TEST(TextMotion, ScatteredStaysInsideAPreviewAndRepeatsWithinASecond) {
-    AwayScene s = sceneWith({{settings::Screen, 3}});
+    NoticeScene s = sceneWith({{settings::Screen, 3}});
     preparePaint(s, 112, kStart);
     bool sawNonZero = false;
     for (std::int64_t t = kStart; t < kStart + 400; ++t) {
@@ -116,7 +117,7 @@ TEST(TextMotion, ScatteredStaysInsideAPreviewAndRepeatsWithinASecond) {
 }
 
 TEST(TextMotion, ScatteredWithAZeroRangePlacesTheTextAtZero) {
-    AwayScene s = sceneWith({{settings::Screen, 3}});
+    NoticeScene s = sceneWith({{settings::Screen, 3}});
     preparePaint(s, 50, kStart);
     for (std::int64_t t = kStart; t < kStart + 20; ++t) {
         const auto texts = textSteps(drawFrame(s, 300, 50, at(t)));
@@ -127,7 +128,7 @@ TEST(TextMotion, ScatteredWithAZeroRangePlacesTheTextAtZero) {
 }
 
 TEST(TextMotion, SmallSizesStandStillAndEmptyTextDrawsNothing) {
-    AwayScene small = sceneWith({{settings::Size, 19}});
+    NoticeScene small = sceneWith({{settings::Size, 19}});
     preparePaint(small, 768, kStart);
     drawFrame(small, 1024, 768, at(kStart));
     drawFrame(small, 1024, 768, at(kStart));
@@ -135,7 +136,7 @@ TEST(TextMotion, SmallSizesStandStillAndEmptyTextDrawsNothing) {
 
     MemoryStore store;
     store.set(settings::Where, "");
-    AwayScene empty = loadAwayScene(store);
+    NoticeScene empty = loadNoticeScene(store);
     preparePaint(empty, 768, kStart);
     EXPECT_TRUE(textSteps(drawFrame(empty, 1024, 768, at(kStart))).empty());
     for (int i = 0; i < 85; ++i) {
@@ -147,7 +148,7 @@ TEST(TextMotion, SmallSizesStandStillAndEmptyTextDrawsNothing) {
 }
 
 TEST(TextMotion, PatternFourDrawsNoDestination) {
-    AwayScene s = sceneWith({{settings::Screen, 4}, {settings::White, 1}, {settings::Riseki, 1}});
+    NoticeScene s = sceneWith({{settings::Screen, 4}, {settings::White, 1}, {settings::Riseki, 1}});
     preparePaint(s, 768, kStart);
     const auto texts = textSteps(drawFrame(s, 1024, 768, at(kStart)));
     ASSERT_EQ(texts.size(), 1u);
@@ -160,7 +161,7 @@ TEST(TextMotion, HugeValuesWrapInsteadOfOverflowing) {
     store.set(settings::Where, std::string(1 << 20, 'x'));
     for (int screen = 0; screen <= 4; ++screen) {
         store.set(settings::Screen, screen);
-        AwayScene s = loadAwayScene(store);
+        NoticeScene s = loadNoticeScene(store);
         preparePaint(s, 768, kStart);
         for (int i = 0; i < 50; ++i) {
             const Frame frame = drawFrame(s, 1024, 768, at(kStart + i));
@@ -168,7 +169,7 @@ TEST(TextMotion, HugeValuesWrapInsteadOfOverflowing) {
         }
     }
     store.set(settings::Size, -2147483647 - 1);
-    AwayScene negative = loadAwayScene(store);
+    NoticeScene negative = loadNoticeScene(store);
     preparePaint(negative, 768, kStart);
     drawFrame(negative, 1024, 768, at(kStart));
     EXPECT_EQ(negative.quarterSize, (-2147483647 - 1) / 4);

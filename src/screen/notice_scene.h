@@ -14,7 +14,7 @@
 
 namespace rumo {
 
-struct AwayScene {
+struct NoticeScene {
     // Loaded from the store.
     std::string where;
     std::string name;

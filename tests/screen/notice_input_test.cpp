@@ -1,4 +1,4 @@
-#include "screen/saver_input.h"
+#include "screen/notice_input.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,13 @@ constexpr auto kClose = InputVerdict::Close;
 constexpr auto kIgnore = InputVerdict::Ignore;
 
 // Feeds a typed key the way the window does: the key press, then its character.
-InputVerdict type(SaverInput& input, int virtualKey, std::string_view character) {
+InputVerdict type(NoticeInput& input, int virtualKey, std::string_view character) {
     const InputVerdict verdict = input.keyPressed(virtualKey);
     input.characterTyped(character);
     return verdict;
 }
 
-InputVerdict typeText(SaverInput& input, std::string_view text) {
+InputVerdict typeText(NoticeInput& input, std::string_view text) {
     InputVerdict last = kIgnore;
     for (char c : text) {
         last = type(input, 0, std::string_view(&c, 1));
@@ -23,48 +23,48 @@ InputVerdict typeText(SaverInput& input, std::string_view text) {
     return last;
 }
 
-InputVerdict pressEnter(SaverInput& input) {
-    return type(input, SaverInput::kEnterKey, "\r");
+InputVerdict pressEnter(NoticeInput& input) {
+    return type(input, NoticeInput::kEnterKey, "\r");
 }
 
-TEST(SaverInputUnrestricted, FirstMouseMoveIsOnlyRecorded) {
-    SaverInput input({});
+TEST(NoticeInputUnrestricted, FirstMouseMoveIsOnlyRecorded) {
+    NoticeInput input({});
     EXPECT_EQ(input.mouseMoved(10, 20), kIgnore);
     EXPECT_EQ(input.mouseMoved(10, 20), kIgnore);  // the same place again
     EXPECT_EQ(input.mouseMoved(10, 21), kClose);
     EXPECT_EQ(input.mouseMoved(11, 20), kClose);
 }
 
-TEST(SaverInputUnrestricted, FirstMoveMayBeAtMinusOne) {
-    SaverInput input({});
+TEST(NoticeInputUnrestricted, FirstMoveMayBeAtMinusOne) {
+    NoticeInput input({});
     EXPECT_EQ(input.mouseMoved(-1, -1), kIgnore);
     EXPECT_EQ(input.mouseMoved(-1, -1), kIgnore);
     EXPECT_EQ(input.mouseMoved(0, -1), kClose);
 }
 
-TEST(SaverInputUnrestricted, ButtonsKeysAndAltCombinationsClose) {
-    SaverInput input({});
+TEST(NoticeInputUnrestricted, ButtonsKeysAndAltCombinationsClose) {
+    NoticeInput input({});
     EXPECT_EQ(input.buttonPressed(), kClose);
     EXPECT_EQ(input.keyPressed('A'), kClose);
     EXPECT_EQ(input.keyPressed(0), kClose);
     EXPECT_EQ(input.systemKeyPressed(), kClose);
 }
 
-TEST(SaverInputEscOnly, OnlyEscCloses) {
-    SaverInput input({.escOnly = true});
+TEST(NoticeInputEscOnly, OnlyEscCloses) {
+    NoticeInput input({.escOnly = true});
     EXPECT_EQ(input.mouseMoved(1, 1), kIgnore);
     EXPECT_EQ(input.mouseMoved(500, 500), kIgnore);
     EXPECT_EQ(input.buttonPressed(), kIgnore);
     EXPECT_EQ(input.systemKeyPressed(), kIgnore);  // Alt+F4
     EXPECT_EQ(type(input, 'A', "a"), kIgnore);
     EXPECT_EQ(pressEnter(input), kIgnore);
-    EXPECT_EQ(type(input, SaverInput::kEscKey, "\x1b"), kClose);
+    EXPECT_EQ(type(input, NoticeInput::kEscKey, "\x1b"), kClose);
 }
 
 // Every mode against every kind of event, after the first mouse position has been recorded. The
 // password notice alone holds when the focus is taken from it: a shortcut of the window manager
 // or a program raising a window must not be a way round the password.
-TEST(SaverInputRules, ModeByEvent) {
+TEST(NoticeInputRules, ModeByEvent) {
     constexpr auto kReclaim = InputVerdict::Reclaim;
     struct Row {
         const char* mode;
@@ -96,12 +96,12 @@ TEST(SaverInputRules, ModeByEvent) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mode);
         const auto fresh = [&] {
-            SaverInput input(row.restrictions);
+            NoticeInput input(row.restrictions);
             input.mouseMoved(5, 5);
             return input;
         };
         EXPECT_EQ(fresh().keyPressed('A'), row.key);
-        EXPECT_EQ(fresh().keyPressed(SaverInput::kEscKey), row.esc);
+        EXPECT_EQ(fresh().keyPressed(NoticeInput::kEscKey), row.esc);
         EXPECT_EQ(fresh().buttonPressed(), row.click);
         EXPECT_EQ(fresh().mouseMoved(6, 5), row.move);
         EXPECT_EQ(fresh().systemKeyPressed(), row.altKey);
@@ -110,13 +110,13 @@ TEST(SaverInputRules, ModeByEvent) {
     }
 }
 
-TEST(SaverInputPassword, EmptyPasswordOpensWithEnterAlone) {
-    SaverInput input({.passwordLock = true});
+TEST(NoticeInputPassword, EmptyPasswordOpensWithEnterAlone) {
+    NoticeInput input({.passwordLock = true});
     EXPECT_EQ(pressEnter(input), kClose);
 }
 
-TEST(SaverInputPassword, WrongThenRightAttempt) {
-    SaverInput input({.passwordLock = true, .password = "abc"});
+TEST(NoticeInputPassword, WrongThenRightAttempt) {
+    NoticeInput input({.passwordLock = true, .password = "abc"});
     typeText(input, "abd");
     EXPECT_EQ(pressEnter(input), kIgnore);
     EXPECT_TRUE(input.typed().empty());  // Enter starts the next attempt afresh
@@ -124,8 +124,8 @@ TEST(SaverInputPassword, WrongThenRightAttempt) {
     EXPECT_EQ(pressEnter(input), kClose);
 }
 
-TEST(SaverInputPassword, BackspaceIsTypedNotErasing) {
-    SaverInput input({.passwordLock = true, .password = "abc"});
+TEST(NoticeInputPassword, BackspaceIsTypedNotErasing) {
+    NoticeInput input({.passwordLock = true, .password = "abc"});
     typeText(input, "abx");
     type(input, 0, "\b");
     typeText(input, "c");
@@ -135,20 +135,20 @@ TEST(SaverInputPassword, BackspaceIsTypedNotErasing) {
     EXPECT_EQ(pressEnter(input), kClose);
 }
 
-TEST(SaverInputPassword, ComparisonIsCaseSensitiveAndByteWise) {
-    SaverInput input({.passwordLock = true, .password = "Pass"});
+TEST(NoticeInputPassword, ComparisonIsCaseSensitiveAndByteWise) {
+    NoticeInput input({.passwordLock = true, .password = "Pass"});
     typeText(input, "pass");
     EXPECT_EQ(pressEnter(input), kIgnore);
-    SaverInput japanese({.passwordLock = true, .password = "ひみつ"});
+    NoticeInput japanese({.passwordLock = true, .password = "ひみつ"});
     type(japanese, 0, "ひ");
     type(japanese, 0, "み");
     type(japanese, 0, "つ");
     EXPECT_EQ(pressEnter(japanese), kClose);
 }
 
-TEST(SaverInputPassword, WinsOverEscAndIgnoresMouseAndAlt) {
-    SaverInput input({.escOnly = true, .passwordLock = true, .password = "x"});
-    EXPECT_EQ(type(input, SaverInput::kEscKey, "\x1b"), kIgnore);
+TEST(NoticeInputPassword, WinsOverEscAndIgnoresMouseAndAlt) {
+    NoticeInput input({.escOnly = true, .passwordLock = true, .password = "x"});
+    EXPECT_EQ(type(input, NoticeInput::kEscKey, "\x1b"), kIgnore);
     EXPECT_EQ(input.mouseMoved(0, 0), kIgnore);
     EXPECT_EQ(input.mouseMoved(9, 9), kIgnore);
     EXPECT_EQ(input.buttonPressed(), kIgnore);
@@ -160,8 +160,8 @@ TEST(SaverInputPassword, WinsOverEscAndIgnoresMouseAndAlt) {
     EXPECT_EQ(pressEnter(input), kClose);
 }
 
-TEST(SaverInputPassword, CharactersAreKeptEvenWithoutALock) {
-    SaverInput input({.escOnly = true});
+TEST(NoticeInputPassword, CharactersAreKeptEvenWithoutALock) {
+    NoticeInput input({.escOnly = true});
     typeText(input, "ab");
     EXPECT_EQ(input.typed(), "ab");
     pressEnter(input);

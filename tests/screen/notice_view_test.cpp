@@ -1,6 +1,6 @@
 // The notice window's frame loop: a paint places the text and starts the away time, a tick
 // only moves on, and the timer runs at the pattern's rate.
-#include "screen/away_screen.h"
+#include "screen/notice_view.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -33,34 +33,34 @@ struct FakeClock {
     FrameClock operator()() const { return {now, {2026, 12, 7, 9, 5, 3}}; }
 };
 
-TEST(AwayScreen, TimerRateFollowsThePattern) {
+TEST(NoticeView, TimerRateFollowsThePattern) {
     for (const auto& [screen, interval] :
          {std::pair{0, 50}, {1, 50}, {2, 50}, {3, 1000}, {4, 1000}, {7, 50}, {-3, 50}}) {
         MemoryStore store;
         store.set(settings::Screen, screen);
-        AwayScreen window(store);
+        NoticeView window(store);
         EXPECT_EQ(window.timerInterval(), interval) << screen;
     }
 }
 
 // A once-a-second pattern ticks just after each whole second of the clock, whenever it started,
 // so a slide or the minutes change at their moment, not up to a second late.
-TEST(AwayScreen, StillPatternsTickOnTheClocksSeconds) {
+TEST(NoticeView, StillPatternsTickOnTheClocksSeconds) {
     MemoryStore still;
     still.set(settings::Screen, 4);
-    const NoticeDriver onceASecond(loadAwayScene(still));
+    const NoticeDriver onceASecond(loadNoticeScene(still));
     EXPECT_EQ(onceASecond.nextTickDelay(1'796'634'303'300), 705);
     EXPECT_EQ(onceASecond.nextTickDelay(1'796'634'303'999), 6);
     EXPECT_EQ(onceASecond.nextTickDelay(1'796'634'304'000), 1005);
     MemoryStore moving;
     moving.set(settings::Screen, 0);
-    EXPECT_EQ(NoticeDriver(loadAwayScene(moving)).nextTickDelay(1'796'634'303'300), 50);
+    EXPECT_EQ(NoticeDriver(loadNoticeScene(moving)).nextTickDelay(1'796'634'303'300), 50);
 }
 
-TEST(AwayScreen, PaintPlacesTheTextAndTicksMoveIt) {
+TEST(NoticeView, PaintPlacesTheTextAndTicksMoveIt) {
     MemoryStore store;
     store.set(settings::Riseki, true);
-    AwayScreen window(store);
+    NoticeView window(store);
     auto clock = std::make_shared<FakeClock>();
     window.setClock([clock] { return (*clock)(); });
     window.resize(1024, 768);
@@ -82,12 +82,12 @@ TEST(AwayScreen, PaintPlacesTheTextAndTicksMoveIt) {
     EXPECT_EQ(*window.scene().startTime, kAt);
 }
 
-TEST(AwayScreen, PicturesStayOffWithoutPictureRules) {
+TEST(NoticeView, PicturesStayOffWithoutPictureRules) {
     MemoryStore store;
     store.set(settings::Bitshow, 1);
     store.set(settings::Bitall, 1);
     store.set(settings::Bitmap, "/nowhere.bmp");
-    AwayScreen window(store);
+    NoticeView window(store);
     window.resize(200, 100);
     window.show();
     ASSERT_TRUE(waitExposed(window));
@@ -96,11 +96,11 @@ TEST(AwayScreen, PicturesStayOffWithoutPictureRules) {
     EXPECT_EQ(window.scene().showBackImage, 0);
 }
 
-TEST(AwayScreen, PictureRulesRunOnceBeforeTheFirstFrame) {
+TEST(NoticeView, PictureRulesRunOnceBeforeTheFirstFrame) {
     MemoryStore store;
     store.set(settings::Bitshow, 1);
     store.set(settings::Screen, 4);
-    AwayScreen window(store);
+    NoticeView window(store);
     int calls = 0;
     PictureRules rules;
     rules.decode = [](const QString&, const PictureScreen&,
@@ -109,7 +109,7 @@ TEST(AwayScreen, PictureRulesRunOnceBeforeTheFirstFrame) {
         image.fill(Qt::yellow);
         return PreparedPicture{image, {10, 10}, {0, 0, 10, 10}};
     };
-    rules.atCreation = [&](AwayScene& scene, const PictureLoader& fore, const PictureLoader&) {
+    rules.atCreation = [&](NoticeScene& scene, const PictureLoader& fore, const PictureLoader&) {
         ++calls;
         scene.foreImage = fore("/fore.png");
     };

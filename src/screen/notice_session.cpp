@@ -1,4 +1,4 @@
-#include "screen/saver_session.h"
+#include "screen/notice_session.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -9,7 +9,7 @@
 
 #include "platform/native_window.h"
 #include "platform/notice_hold.h"
-#include "screen/saver_window.h"
+#include "screen/notice_window.h"
 #include "screen/scene_loader.h"
 #include "screen/starting_scene.h"
 
@@ -17,7 +17,7 @@ namespace rumo {
 
 namespace {
 
-InputRestrictions restrictionsOf(const AwayScene& scene) {
+InputRestrictions restrictionsOf(const NoticeScene& scene) {
     return {scene.escOnly, scene.passwordLock, scene.password};
 }
 
@@ -35,12 +35,12 @@ constexpr int kUnlockSettleMs = 1000;
 
 }  // namespace
 
-SaverSession::SaverSession(SettingsStore& store, QObject* parent)
+NoticeSession::NoticeSession(SettingsStore& store, QObject* parent)
     : QObject(parent),
       scene_(loadStartingScene(store, QDateTime::currentSecsSinceEpoch())),
       input_(restrictionsOf(scene_)) {
     grabRetry_.setInterval(kGrabRetryMs);
-    connect(&grabRetry_, &QTimer::timeout, this, &SaverSession::holdInput);
+    connect(&grabRetry_, &QTimer::timeout, this, &NoticeSession::holdInput);
     frontKeeper_.setInterval(kRaiseIntervalMs);
     connect(&frontKeeper_, &QTimer::timeout, this, [this] {
         if (yielding_ || closeRequested_) {
@@ -53,7 +53,7 @@ SaverSession::SaverSession(SettingsStore& store, QObject* parent)
     });
     lockerGrace_.setSingleShot(true);
     lockerGrace_.setInterval(kLockerGraceMs);
-    connect(&lockerGrace_, &QTimer::timeout, this, &SaverSession::holdInput);
+    connect(&lockerGrace_, &QTimer::timeout, this, &NoticeSession::holdInput);
     // Asked to lock, every notice lets the locker have the keyboard, whatever its rule.
     connect(&lockWatch_, &SessionLockWatch::lockRequested, this, [this] {
         if (!closeRequested_ && !yielding_ && inputHeld_) {
@@ -62,16 +62,16 @@ SaverSession::SaverSession(SettingsStore& store, QObject* parent)
     });
 }
 
-SaverSession::~SaverSession() {
+NoticeSession::~NoticeSession() {
     for (const auto& [screen, window] : windows_) {
         window->allowClose();
         delete window;
     }
 }
 
-void SaverSession::show() {
-    connect(qGuiApp, &QGuiApplication::screenAdded, this, &SaverSession::addScreen);
-    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &SaverSession::removeScreen);
+void NoticeSession::show() {
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, &NoticeSession::addScreen);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &NoticeSession::removeScreen);
     QScreen* primary = QGuiApplication::primaryScreen();
     for (QScreen* screen : QGuiApplication::screens()) {
         if (screen != primary) {
@@ -87,11 +87,13 @@ void SaverSession::show() {
     }
 }
 
-void SaverSession::addScreen(QScreen* screen) {
+void NoticeSession::addScreen(QScreen* screen) {
     if (closeRequested_) {
         return;
     }
-    auto* window = new SaverWindow(scene_, *this);
+    auto* window = new NoticeWindow(scene_, input_);
+    connect(window, &NoticeWindow::inputJudged, this, &NoticeSession::apply);
+    connect(window, &NoticeWindow::activationLeft, this, &NoticeSession::activationLeft);
     window->setPictureRules(rules_);
     window->setKeptInFront(!yielding_);
     // A window added later counts the away time from the notice's start.
@@ -109,11 +111,11 @@ void SaverSession::addScreen(QScreen* screen) {
     window->showOver(screen);
 }
 
-void SaverSession::removeScreen(QScreen* screen) {
+void NoticeSession::removeScreen(QScreen* screen) {
     bool hadKeyboard = false;
     for (auto it = windows_.begin(); it != windows_.end(); ++it) {
         if (it->first == screen) {
-            SaverWindow* window = it->second;
+            NoticeWindow* window = it->second;
             hadKeyboard = window->isActiveWindow();
             windows_.erase(it);
             window->allowClose();  // its going is no loss of activation
@@ -129,7 +131,7 @@ void SaverSession::removeScreen(QScreen* screen) {
     holdInput();  // a grab goes with the window that held it
 }
 
-bool SaverSession::ownsActiveWindow() const {
+bool NoticeSession::ownsActiveWindow() const {
     const QWidget* active = QApplication::activeWindow();
     for (const auto& [screen, window] : windows_) {
         if (window == active) {
@@ -139,9 +141,9 @@ bool SaverSession::ownsActiveWindow() const {
     return false;
 }
 
-SaverWindow* SaverSession::primaryWindow() const {
+NoticeWindow* NoticeSession::primaryWindow() const {
     QScreen* primary = QGuiApplication::primaryScreen();
-    SaverWindow* chosen = windows_.empty() ? nullptr : windows_.back().second;
+    NoticeWindow* chosen = windows_.empty() ? nullptr : windows_.back().second;
     for (const auto& [screen, window] : windows_) {
         if (screen == primary) {
             chosen = window;
@@ -150,8 +152,8 @@ SaverWindow* SaverSession::primaryWindow() const {
     return chosen;
 }
 
-void SaverSession::activatePrimary() {
-    if (SaverWindow* window = primaryWindow()) {
+void NoticeSession::activatePrimary() {
+    if (NoticeWindow* window = primaryWindow()) {
         window->raise();
         window->activateWindow();
         activationAsked_.start();
@@ -160,11 +162,11 @@ void SaverSession::activatePrimary() {
 
 // Keys and buttons all go to the primary window, whichever screen they come from; the rules are
 // the same for every window. Only X11 lets a client hold them.
-void SaverSession::holdInput() {
+void NoticeSession::holdInput() {
     if (yielding_ && lockerGrace_.isActive()) {
         return;  // the locker's turn
     }
-    SaverWindow* window = primaryWindow();
+    NoticeWindow* window = primaryWindow();
     if (closeRequested_ || window == nullptr ||
         QGuiApplication::platformName() != QLatin1String("xcb")) {
         grabRetry_.stop();
@@ -187,10 +189,10 @@ void SaverSession::holdInput() {
 // A screen locker (XScreenSaver asked to lock, say) can lock only with the keyboard and the
 // pointer, and takes the focus from every window when it cannot have them. The notice lets it
 // lock, stays underneath, and is there again once the session is unlocked.
-void SaverSession::yieldToLocker() {
+void NoticeSession::yieldToLocker() {
     yielding_ = true;
     grabRetry_.stop();
-    if (SaverWindow* window = primaryWindow(); window != nullptr && window->windowHandle()) {
+    if (NoticeWindow* window = primaryWindow(); window != nullptr && window->windowHandle()) {
         window->windowHandle()->setKeyboardGrabEnabled(false);
         window->windowHandle()->setMouseGrabEnabled(false);
     }
@@ -202,7 +204,7 @@ void SaverSession::yieldToLocker() {
     lockerGrace_.start();
 }
 
-void SaverSession::lockerLeft() {
+void NoticeSession::lockerLeft() {
     yielding_ = false;
     for (const auto& [screen, window] : windows_) {
         window->setKeptInFront(true);
@@ -211,7 +213,7 @@ void SaverSession::lockerLeft() {
     emit lockerHoldsScreen(false);
 }
 
-void SaverSession::reclaim() {
+void NoticeSession::reclaim() {
     if (!canHoldKeyboard()) {
         // A Wayland compositor gives the keyboard where it likes: the desktop's own lock keeps
         // the session instead, with the notice showing underneath.
@@ -229,15 +231,15 @@ void SaverSession::reclaim() {
     holdInput();
 }
 
-void SaverSession::activationLeft() {
+void NoticeSession::activationLeft() {
     // Decided once the window system has settled where activation went.
     if (!activationCheckPending_) {
         activationCheckPending_ = true;
-        QTimer::singleShot(0, this, &SaverSession::checkActivation);
+        QTimer::singleShot(0, this, &NoticeSession::checkActivation);
     }
 }
 
-void SaverSession::checkActivation() {
+void NoticeSession::checkActivation() {
     activationCheckPending_ = false;
     if (ownsActiveWindow()) {
         if (sessionLocked_.isValid() && sessionLocked_.hasExpired(kUnlockSettleMs)) {
@@ -253,7 +255,7 @@ void SaverSession::checkActivation() {
     // notice took the keyboard back): the window system has not answered yet.
     if (activationAsked_.isValid() && !activationAsked_.hasExpired(kActivationAnswerMs)) {
         activationCheckPending_ = true;
-        QTimer::singleShot(kActivationRecheckMs, this, &SaverSession::checkActivation);
+        QTimer::singleShot(kActivationRecheckMs, this, &NoticeSession::checkActivation);
         return;
     }
     const InputVerdict verdict = input_.activationLost();
@@ -264,7 +266,7 @@ void SaverSession::checkActivation() {
     apply(verdict);
 }
 
-void SaverSession::apply(InputVerdict verdict) {
+void NoticeSession::apply(InputVerdict verdict) {
     if (verdict == InputVerdict::Reclaim && !closeRequested_) {
         reclaim();
         return;
@@ -272,11 +274,11 @@ void SaverSession::apply(InputVerdict verdict) {
     if (verdict == InputVerdict::Close && !closeRequested_) {
         closeRequested_ = true;
         // Closed after the current event has been handled, as a posted request would be.
-        QMetaObject::invokeMethod(this, &SaverSession::closeNotice, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &NoticeSession::closeNotice, Qt::QueuedConnection);
     }
 }
 
-void SaverSession::closeNotice() {
+void NoticeSession::closeNotice() {
     grabRetry_.stop();
     lockerGrace_.stop();
     for (const auto& [screen, window] : windows_) {

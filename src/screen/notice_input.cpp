@@ -1,14 +1,14 @@
-#include "screen/saver_input.h"
+#include "screen/notice_input.h"
 
 #include <utility>
 
 namespace rumo {
 
-SaverInput::SaverInput(InputRestrictions restrictions) : restrictions_(std::move(restrictions)) {}
+NoticeInput::NoticeInput(InputRestrictions restrictions) : restrictions_(std::move(restrictions)) {}
 
 // The window receives one move when it appears under the pointer; only a later move to another
 // place means somebody touched the mouse.
-InputVerdict SaverInput::mouseMoved(int x, int y) {
+InputVerdict NoticeInput::mouseMoved(int x, int y) {
     if (!unrestricted()) {
         return InputVerdict::Ignore;
     }
@@ -21,15 +21,15 @@ InputVerdict SaverInput::mouseMoved(int x, int y) {
     return (x != lastX_ || y != lastY_) ? InputVerdict::Close : InputVerdict::Ignore;
 }
 
-InputVerdict SaverInput::buttonPressed() {
+InputVerdict NoticeInput::buttonPressed() {
     return unrestricted() ? InputVerdict::Close : InputVerdict::Ignore;
 }
 
-InputVerdict SaverInput::systemKeyPressed() {
+InputVerdict NoticeInput::systemKeyPressed() {
     return unrestricted() ? InputVerdict::Close : InputVerdict::Ignore;
 }
 
-InputVerdict SaverInput::keyPressed(int virtualKey) {
+InputVerdict NoticeInput::keyPressed(int virtualKey) {
     if (unrestricted()) {
         return InputVerdict::Close;
     }
@@ -42,7 +42,7 @@ InputVerdict SaverInput::keyPressed(int virtualKey) {
 
 // Nothing is special but Enter: backspace, Esc and tab are kept like any other character, so a
 // typo can only be undone by pressing Enter and starting over.
-void SaverInput::characterTyped(std::string_view utf8Character) {
+void NoticeInput::characterTyped(std::string_view utf8Character) {
     if (utf8Character == "\r") {
         typed_.clear();
         return;

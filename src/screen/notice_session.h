@@ -13,33 +13,26 @@
 
 #include "platform/session_lock_watch.h"
 #include "platform/x11_input_focus.h"
-#include "screen/away_scene.h"
+#include "screen/notice_input.h"
 #include "screen/notice_pictures.h"
-#include "screen/saver_input.h"
+#include "screen/notice_scene.h"
 
 class QScreen;
 
 namespace rumo {
 
 class SettingsStore;
-class SaverWindow;
+class NoticeWindow;
 
-class SaverSession : public QObject {
+class NoticeSession : public QObject {
     Q_OBJECT
 public:
-    explicit SaverSession(SettingsStore& store, QObject* parent = nullptr);
-    ~SaverSession() override;
+    explicit NoticeSession(SettingsStore& store, QObject* parent = nullptr);
+    ~NoticeSession() override;
 
     void setPictureRules(PictureRules rules) { rules_ = std::move(rules); }
     // Shows the notice on every screen and activates the primary screen's window.
     void show();
-
-    SaverInput& input() { return input_; }
-    // Ends the notice (the process's event loop), or takes the keyboard and the front back,
-    // when the verdict says so.
-    void apply(InputVerdict verdict);
-    // One of the windows lost activation: the notice ends unless another of its windows has it.
-    void activationLeft();
 
     int windowCount() const { return static_cast<int>(windows_.size()); }
     // True while the notice's window holds both the keyboard and the pointer.
@@ -50,10 +43,15 @@ signals:
     void lockerHoldsScreen(bool holds);
 
 private:
+    // Ends the notice (the process's event loop), or takes the keyboard and the front back,
+    // when the verdict says so.
+    void apply(InputVerdict verdict);
+    // One of the windows lost activation: the notice ends unless another of its windows has it.
+    void activationLeft();
     void addScreen(QScreen* screen);
     void removeScreen(QScreen* screen);
     bool ownsActiveWindow() const;
-    SaverWindow* primaryWindow() const;
+    NoticeWindow* primaryWindow() const;
     void activatePrimary();
     void holdInput();
     void reclaim();
@@ -62,10 +60,10 @@ private:
     void checkActivation();
     void closeNotice();
 
-    AwayScene scene_;
-    SaverInput input_;
+    NoticeScene scene_;
+    NoticeInput input_;
     PictureRules rules_;
-    std::vector<std::pair<QScreen*, SaverWindow*>> windows_;
+    std::vector<std::pair<QScreen*, NoticeWindow*>> windows_;
     bool closeRequested_ = false;
     bool activationCheckPending_ = false;
     bool inputHeld_ = false;

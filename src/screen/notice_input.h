@@ -17,12 +17,12 @@ struct InputRestrictions {
     std::string password;       // compared byte for byte
 };
 
-class SaverInput {
+class NoticeInput {
 public:
     static constexpr int kEnterKey = 13;
     static constexpr int kEscKey = 27;
 
-    explicit SaverInput(InputRestrictions restrictions);
+    explicit NoticeInput(InputRestrictions restrictions);
 
     InputVerdict mouseMoved(int x, int y);
     InputVerdict buttonPressed();

@@ -1,4 +1,4 @@
-// The window that shows the away notice: full screen (as the base of SaverWindow) or as a
+// The window that shows the away notice: full screen (as the base of NoticeWindow) or as a
 // preview inside another program's window. Its notice driver holds the scene and draws the
 // frames; the window runs the frame loop on a timer and takes no input of its own.
 #pragma once
@@ -13,18 +13,18 @@ namespace rumo {
 
 class SettingsStore;
 
-class AwayScreen : public QWidget {
+class NoticeView : public QWidget {
     Q_OBJECT
 public:
-    explicit AwayScreen(SettingsStore& store, QWidget* parent = nullptr);
+    explicit NoticeView(SettingsStore& store, QWidget* parent = nullptr);
     // A notice of a scene already loaded (every window of a multi-screen notice has its own copy).
-    explicit AwayScreen(AwayScene scene, QWidget* parent = nullptr);
+    explicit NoticeView(NoticeScene scene, QWidget* parent = nullptr);
 
     void setPictureRules(PictureRules rules) { driver_.setPictureRules(std::move(rules)); }
     void setClock(std::function<FrameClock()> clock) { driver_.setClock(std::move(clock)); }
     void setStartTime(std::int64_t epochSeconds) { driver_.setStartTime(epochSeconds); }
 
-    const AwayScene& scene() const { return driver_.scene(); }
+    const NoticeScene& scene() const { return driver_.scene(); }
     int timerInterval() const { return driver_.frameInterval(); }
     QImage frameImage() { return driver_.image(); }
 

@@ -1,4 +1,4 @@
-#include "screen/away_screen.h"
+#include "screen/notice_view.h"
 
 #include <QDateTime>
 #include <QGuiApplication>
@@ -31,21 +31,21 @@ void traceFirstFrame() {
 
 }  // namespace
 
-AwayScreen::AwayScreen(SettingsStore& store, QWidget* parent)
-    : AwayScreen(loadStartingScene(store, QDateTime::currentSecsSinceEpoch()), parent) {}
+NoticeView::NoticeView(SettingsStore& store, QWidget* parent)
+    : NoticeView(loadStartingScene(store, QDateTime::currentSecsSinceEpoch()), parent) {}
 
-AwayScreen::AwayScreen(AwayScene scene, QWidget* parent)
+NoticeView::NoticeView(NoticeScene scene, QWidget* parent)
     : QWidget(parent), driver_(std::move(scene), false) {
     // Every paint covers the whole window, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setCursor(Qt::BlankCursor);
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &AwayScreen::tick);
+    connect(&timer_, &QTimer::timeout, this, &NoticeView::tick);
     timer_.start(driver_.nextTickDelay(QDateTime::currentMSecsSinceEpoch()));
 }
 
-void AwayScreen::tick() {
+void NoticeView::tick() {
     timer_.start(driver_.nextTickDelay(QDateTime::currentMSecsSinceEpoch()));
     if (!isVisible() || !driver_.painted()) {
         return;  // the first paint starts the notice
@@ -64,7 +64,7 @@ void AwayScreen::tick() {
     }
 }
 
-void AwayScreen::paintEvent(QPaintEvent* event) {
+void NoticeView::paintEvent(QPaintEvent* event) {
     const qreal ratio = devicePixelRatioF();
     if (!copyingTick_ || driver_.size() != size() || driver_.devicePixelRatio() != ratio) {
         // A paint request from the window system: the text starts again from its entry.

@@ -1,4 +1,4 @@
-#include "screen/saver_window.h"
+#include "screen/notice_window.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -8,7 +8,6 @@
 #include <QWindow>
 
 #include "platform/notice_hold.h"
-#include "screen/saver_session.h"
 
 namespace rumo {
 
@@ -18,9 +17,9 @@ int virtualKeyOf(const QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return SaverInput::kEnterKey;
+            return NoticeInput::kEnterKey;
         case Qt::Key_Escape:
-            return SaverInput::kEscKey;
+            return NoticeInput::kEscKey;
         default:
             return 0;
     }
@@ -28,8 +27,8 @@ int virtualKeyOf(const QKeyEvent* event) {
 
 }  // namespace
 
-SaverWindow::SaverWindow(AwayScene scene, SaverSession& session)
-    : AwayScreen(std::move(scene)), session_(session) {
+NoticeWindow::NoticeWindow(NoticeScene scene, NoticeInput& input)
+    : NoticeView(std::move(scene)), input_(input) {
     // A tool window stays out of the task bar and the task switcher. On X11 the window manager
     // is bypassed, as screen lockers do: only such a window can stay above notification pop-ups
     // and on every workspace, and no shortcut of the window manager can move or close it.
@@ -44,7 +43,7 @@ SaverWindow::SaverWindow(AwayScene scene, SaverSession& session)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void SaverWindow::showOver(QScreen* screen) {
+void NoticeWindow::showOver(QScreen* screen) {
     if (screen != nullptr) {
         winId();
         windowHandle()->setScreen(screen);
@@ -57,39 +56,38 @@ void SaverWindow::showOver(QScreen* screen) {
     holdWaylandSurface(windowHandle(), scene().passwordLock || scene().escOnly);
 }
 
-void SaverWindow::mouseMoveEvent(QMouseEvent* event) {
+void NoticeWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->globalPosition().toPoint();
-    session_.apply(session_.input().mouseMoved(at.x(), at.y()));
+    emit inputJudged(input_.mouseMoved(at.x(), at.y()));
 }
 
-void SaverWindow::mousePressEvent(QMouseEvent* /*event*/) {
-    session_.apply(session_.input().buttonPressed());
+void NoticeWindow::mousePressEvent(QMouseEvent* /*event*/) {
+    emit inputJudged(input_.buttonPressed());
 }
 
-void SaverWindow::keyPressEvent(QKeyEvent* event) {
-    SaverInput& input = session_.input();
+void NoticeWindow::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers().testFlag(Qt::AltModifier) || event->key() == Qt::Key_Alt) {
-        session_.apply(input.systemKeyPressed());
+        emit inputJudged(input_.systemKeyPressed());
         return;
     }
     // The key decides first; the character it produces (Enter's "\r" clears) comes after.
-    const InputVerdict verdict = input.keyPressed(virtualKeyOf(event));
+    const InputVerdict verdict = input_.keyPressed(virtualKeyOf(event));
     const QByteArray text = event->text().toUtf8();
     if (!text.isEmpty()) {
-        input.characterTyped(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+        input_.characterTyped(std::string_view(text.constData(), static_cast<size_t>(text.size())));
     }
-    session_.apply(verdict);
+    emit inputJudged(verdict);
 }
 
-void SaverWindow::changeEvent(QEvent* event) {
+void NoticeWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !closing_) {
-        session_.activationLeft();
+        emit activationLeft();
     }
-    AwayScreen::changeEvent(event);
+    NoticeView::changeEvent(event);
 }
 
 // Only the notice's own rules close it: the window manager's close request (Alt+F4) is refused.
-void SaverWindow::closeEvent(QCloseEvent* event) {
+void NoticeWindow::closeEvent(QCloseEvent* event) {
     if (closing_) {
         event->accept();
     } else {
@@ -97,7 +95,7 @@ void SaverWindow::closeEvent(QCloseEvent* event) {
     }
 }
 
-bool SaverWindow::event(QEvent* event) {
+bool NoticeWindow::event(QEvent* event) {
     // Tab and Backtab would otherwise move the focus instead of reaching the password rule.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -106,7 +104,7 @@ bool SaverWindow::event(QEvent* event) {
             return true;
         }
     }
-    return AwayScreen::event(event);
+    return NoticeView::event(event);
 }
 
 }  // namespace rumo
