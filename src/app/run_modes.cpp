@@ -69,7 +69,8 @@ namespace {
 
 // The threads that read and decode the notice's pictures. Any file may be on a file system that
 // stops answering: with three, the foreground, the background and the next slide can each be
-// stuck without keeping the others from loading, and a folder of dead files never costs more.
+// stuck without keeping the others from loading, and however many files hang, no more threads
+// than these are ever tied up.
 constexpr int kPictureThreads = 3;
 // Loads told to stop end at their next read: this is ample for them.
 constexpr std::chrono::milliseconds kPictureLoadsGrace(1000);
