@@ -21,7 +21,7 @@ run: build
 	./build/rumo
 
 test: build
-	@ctest --test-dir build --output-on-failure -j$(JOBS) --timeout 600
+	@ctest --preset $(PRESET) -j$(JOBS)
 
 # Refreshes translations/*.ts after texts were added or changed in the sources.
 translations: deps
@@ -33,7 +33,7 @@ sanitize: deps
 	@cmake --preset sanitize >/dev/null
 	@cmake --build build/sanitize -j$(JOBS) --target rumo_core_tests rumo_shell_tests \
 		rumo_calendar_command_tests
-	@ctest --test-dir build/sanitize --output-on-failure -j$(JOBS) --timeout 600
+	@ctest --preset sanitize -j$(JOBS)
 
 package: build
 	@cmake --build build --target package

@@ -15,6 +15,7 @@
 
 #include "bench_fixtures.h"
 #include "common/qt_values.h"
+#include "common/task_pool.h"
 #include "screen/font_mapping.h"
 #include "screen/frame_canvas.h"
 #include "screen/frame_composer.h"
@@ -201,7 +202,8 @@ void BM_DriverFrame(benchmark::State& state) {
         store.set(settings::Place(n), "会議室" + std::to_string(n));
         store.set(settings::Gazo(n), std::to_string(n));
     }
-    PictureRules rules = standardPictureRules();
+    TaskPool loads(3);
+    PictureRules rules = standardPictureRules(&loads);
     rules.probe = [](const QString&) { return std::optional<QSize>(QSize(800, 600)); };
     rules.decode = [](const QString& path, const PictureScreen&,
                       bool) -> std::optional<PreparedPicture> {

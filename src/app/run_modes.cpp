@@ -10,6 +10,7 @@
 #include <string>
 
 #include "bar/resident.h"
+#include "common/task_pool.h"
 #include "platform/activation_channel.h"
 #include "platform/bus_thread.h"
 #include "platform/instance_guard.h"
@@ -21,7 +22,6 @@
 #include "screen/notice_pictures.h"
 #include "screen/notice_session.h"
 #include "screen/notice_view.h"
-#include "screen/picture_worker.h"
 #include "settings/return_setting.h"
 #include "team/notice_link.h"
 
@@ -67,10 +67,21 @@ int runResident(SettingsStore& store) {
 
 namespace {
 
-// Pictures still decoding, and a bus that does not answer, are not waited for when the notice
-// ends.
-int finish(int status, bool busSettled = true) {
-    if (PictureWorker::running() > 0 || !busSettled) {
+// The threads that read and decode the notice's pictures. Any file may be on a file system that
+// stops answering: with three, the foreground, the background and the next slide can each be
+// stuck without keeping the others from loading, and however many files hang, no more threads
+// than these are ever tied up.
+constexpr int kPictureThreads = 3;
+// Loads told to stop end at their next read: this is ample for them.
+constexpr std::chrono::milliseconds kPictureLoadsGrace(1000);
+
+// The notice's pictures still loading are told to stop and waited for. A load still busy after
+// the grace is blocked in a read that its file system never answers, where no stop reaches it;
+// the process then ends at once rather than running its exit handlers (Qt's image plugins
+// unloaded among them) beside a thread that may wake up inside them. A session bus that does not
+// answer is not waited for either.
+int finish(int status, TaskPool& pictureLoads, bool busSettled = true) {
+    if (!pictureLoads.finish(kPictureLoadsGrace) || !busSettled) {
         std::fflush(nullptr);
         std::_Exit(status);
     }
@@ -99,8 +110,9 @@ int runSaver(SettingsStore& store) {
     }
     // The resident, where one runs, tells the team (and the chat) for as long as this shows.
     NoticeAnnouncer announcer(QDateTime::currentSecsSinceEpoch());
+    TaskPool pictureLoads(kPictureThreads);
     NoticeSession notice(store);
-    notice.setPictureRules(standardPictureRules());
+    notice.setPictureRules(standardPictureRules(&pictureLoads));
     ScreenSaverInhibitor inhibitor;
     inhibitor.inhibit();
     XScreenSaverNudge xscreensaver;
@@ -122,7 +134,7 @@ int runSaver(SettingsStore& store) {
     if (status == 0) {
         storeReturnTime(store, std::nullopt);
     }
-    return finish(status, inhibitor.release());
+    return finish(status, pictureLoads, inhibitor.release());
 }
 
 int runPreview(SettingsStore& store, std::uint64_t parentWindow) {
@@ -134,8 +146,9 @@ int runPreview(SettingsStore& store, std::uint64_t parentWindow) {
         return 2;
     }
     QWindow* parent = QWindow::fromWinId(static_cast<WId>(parentWindow));
+    TaskPool pictureLoads(kPictureThreads);
     NoticeView preview(store);
-    preview.setPictureRules(standardPictureRules());
+    preview.setPictureRules(standardPictureRules(&pictureLoads));
     preview.setAttribute(Qt::WA_NativeWindow);
     preview.winId();
     preview.windowHandle()->setParent(parent);
@@ -161,7 +174,7 @@ int runPreview(SettingsStore& store, std::uint64_t parentWindow) {
         }
     });
     hostWatch.start(500);
-    return finish(QApplication::exec());
+    return finish(QApplication::exec(), pictureLoads);
 }
 
 }  // namespace rumo

@@ -51,6 +51,9 @@ NoticeDriver::~NoticeDriver() = default;
 
 void NoticeDriver::setPictureRules(PictureRules rules) {
     rules_ = std::move(rules);
+    if (rules_.loads == nullptr) {
+        rules_.probe = nullptr;  // no threads to load on: every picture is decoded at once
+    }
     picturesChosen_ = false;
 }
 
@@ -111,7 +114,7 @@ int NoticeDriver::requestLoad(const QString& path, bool foreground) {
 
 void NoticeDriver::startLoad(int id, bool withHeader) {
     if (!worker_) {
-        worker_ = std::make_unique<PictureWorker>([this](PictureWorker::Result result) {
+        worker_ = std::make_unique<PictureWorker>(*rules_.loads, [this](auto result) {
             if (result.header) {
                 headerArrived(result.id, result.size);
             } else {

@@ -1,9 +1,11 @@
 #include "screen/notice_pictures.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QImageReader>
 #include <QThread>
 
+#include "common/task_pool.h"
 #include "platform/regular_file.h"
 #include "screen/picture_decoder.h"
 #include "screen/picture_rules.h"
@@ -41,16 +43,21 @@ std::optional<QSize> probePicture(const QString& path) {
     return quarterTurn ? raw.transposed() : raw;
 }
 
-PictureRules standardPictureRules() {
+PictureRules standardPictureRules(TaskPool* loads) {
     PictureRules rules;
     rules.decode = [delay = testDecodeDelay()](const QString& path, const PictureScreen& screen,
                                                bool foreground) {
-        if (delay > 0) {
-            QThread::msleep(static_cast<unsigned long>(delay));
+        // On a loading thread, the load's own stop; on the window's thread, none.
+        const std::stop_token stop = TaskPool::currentStop();
+        for (const QDeadlineTimer slow(delay); !slow.hasExpired() && !stop.stop_requested();) {
+            QThread::msleep(10);
         }
-        return decodePicture(path, screen, foreground);
+        return decodePicture(path, screen, foreground, stop);
     };
-    rules.probe = probePicture;
+    if (loads != nullptr) {
+        rules.probe = probePicture;
+        rules.loads = loads;
+    }
     rules.atCreation = [](NoticeScene& scene, const PictureLoader& foreground,
                           const PictureLoader& background) {
         choosePicturesAtCreation(scene, foreground, background);

@@ -14,13 +14,17 @@
 
 namespace rumo {
 
+class TaskPool;
+
 // How the notice gets its pictures; the run modes set it before the window is shown. Without
 // it the picture layers stay off.
 struct PictureRules {
     PictureDecodeHook decode;
-    // The picture's size from its file's header, read quickly. With it, decode runs off the
-    // window's thread and the picture is drawn once it is ready; without it, decode runs at once.
+    // The picture's size from its file's header, read quickly. With it and `loads`, decode runs
+    // on those threads and the picture is drawn once it is ready; otherwise decode runs at once.
     std::function<std::optional<QSize>(const QString& path)> probe;
+    // The program's loading threads; it outlives every notice that uses it.
+    TaskPool* loads = nullptr;
     // Foreground choice and background load, once, before the first frame.
     std::function<void(NoticeScene&, const PictureLoader& foreground,
                        const PictureLoader& background)>
@@ -30,9 +34,9 @@ struct PictureRules {
         slideRule;
 };
 
-// Files decoded for the window (off its thread), the foreground chosen by the picture mode, slides
-// every three minutes.
-PictureRules standardPictureRules();
+// Files decoded for the window (on `loads`, when given), the foreground chosen by the picture
+// mode, slides every three minutes.
+PictureRules standardPictureRules(TaskPool* loads = nullptr);
 
 // The size a picture file will be decoded at before any cut or scaling (after its EXIF
 // orientation), from its header; nothing when it is not a regular BMP, JPEG or GIF file.

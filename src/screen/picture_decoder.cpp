@@ -18,10 +18,11 @@ namespace {
 
 // Passes reads through to the real device and remembers whether the decoder asked for bytes
 // past the end: Qt's readers fill a truncated picture with grey instead of failing.
-// It also ends a decode that runs past its time budget, by reporting the end of the file.
+// It also ends a decode that runs past its time budget, or that is told to stop, by reporting
+// the end of the file.
 class EndWatch final : public QIODevice {
 public:
-    explicit EndWatch(QIODevice& inner) : inner_(inner) {}
+    EndWatch(QIODevice& inner, std::stop_token stop) : inner_(inner), stop_(std::move(stop)) {}
     bool isSequential() const override { return false; }
     qint64 size() const override { return inner_.size(); }
     bool seek(qint64 pos) override { return QIODevice::seek(pos) && inner_.seek(pos); }
@@ -34,7 +35,8 @@ public:
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 got = deadline_.hasExpired() ? 0 : inner_.read(data, maxSize);
+        const qint64 got =
+            deadline_.hasExpired() || stop_.stop_requested() ? 0 : inner_.read(data, maxSize);
         if (got < maxSize) {
             shortRead_ = true;
             emptyRead_ = emptyRead_ || got <= 0;
@@ -45,6 +47,7 @@ protected:
 
 private:
     QIODevice& inner_;
+    std::stop_token stop_;
     bool shortRead_ = false;
     bool emptyRead_ = false;
     QDeadlineTimer deadline_{QDeadlineTimer::Forever};
@@ -219,13 +222,17 @@ JpegLayout readJpegLayout(QIODevice& device) {
 // libjpeg-turbo's own tools, we refuse a file with more scans than any real encoder writes,
 // counting the start-of-scan markers before decoding (a marker byte pair cannot occur inside
 // the entropy-coded data, which stuffs every 0xFF with a zero).
-bool hasTooManyJpegScans(QIODevice& device) {
+// A decode told to stop counts as refused.
+bool hasTooManyJpegScans(QIODevice& device, const std::stop_token& stop) {
     if (!device.seek(0)) {
         return true;
     }
     int scans = 0;
     bool afterFF = false;
     for (QByteArray chunk = device.read(1 << 16); !chunk.isEmpty(); chunk = device.read(1 << 16)) {
+        if (stop.stop_requested()) {
+            return true;
+        }
         for (const char c : chunk) {
             if (afterFF && quint8(c) == 0xDA && ++scans > kMaxJpegScans) {
                 return true;
@@ -256,19 +263,19 @@ QByteArray pictureFormatOf(const QByteArray& head) {
 }
 
 std::optional<PreparedPicture> decodePicture(const QString& path, const PictureScreen& screen,
-                                             bool foreground) {
+                                             bool foreground, std::stop_token stop) {
     QFile file;
     if (!openRegularFile(file, path)) {
         return std::nullopt;
     }
-    return decodePicture(file, screen, foreground);
+    return decodePicture(file, screen, foreground, std::move(stop));
 }
 
 namespace {
 
 // The file's format when it is one the notice shows and its headers promise a decode within the
 // limits; empty otherwise. Leaves the device at its start.
-QByteArray acceptedFormat(QIODevice& device) {
+QByteArray acceptedFormat(QIODevice& device, const std::stop_token& stop) {
     if (!device.isOpen() || device.isSequential() || !device.seek(0)) {
         return {};
     }
@@ -277,7 +284,7 @@ QByteArray acceptedFormat(QIODevice& device) {
         const JpegLayout layout = readJpegLayout(device);
         if (!layout.valid ||
             (layout.wholePictureBuffers && layout.coefficientBytes > kMaxJpegCoefficientBytes) ||
-            hasTooManyJpegScans(device)) {
+            hasTooManyJpegScans(device, stop)) {
             return {};
         }
     }
@@ -316,12 +323,12 @@ QImage inScreenFormat(QImage image, QSize target, const QByteArray& format) {
 }  // namespace
 
 std::optional<PreparedPicture> decodePicture(QIODevice& device, const PictureScreen& screen,
-                                             bool foreground) {
-    const QByteArray format = acceptedFormat(device);
+                                             bool foreground, std::stop_token stop) {
+    const QByteArray format = acceptedFormat(device, stop);
     if (format.isEmpty()) {
         return std::nullopt;
     }
-    EndWatch watch(device);
+    EndWatch watch(device, std::move(stop));
     if (!watch.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return std::nullopt;
     }

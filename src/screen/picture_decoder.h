@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 #include <optional>
+#include <stop_token>
 
 class QIODevice;
 
@@ -54,12 +55,13 @@ QByteArray pictureFormatOf(const QByteArray& head);
 // show when centred. Background (tiled from the top-left corner): one to one, cut to the screen.
 // A reduced picture is decoded at the screen's device pixels, as far as the file has them.
 // An empty screen size keeps the whole picture one to one. Nothing on any failure: not a regular
-// file, not BMP/JPEG/GIF by content, damaged or truncated, too large, or without pixels.
+// file, not BMP/JPEG/GIF by content, damaged or truncated, too large, or without pixels; nor once
+// `stop` is requested, which the decode sees at its next read.
 std::optional<PreparedPicture> decodePicture(const QString& path, const PictureScreen& screen,
-                                             bool foreground);
+                                             bool foreground, std::stop_token stop = {});
 // The same from an open, random-access device holding the file (read from its start).
 std::optional<PreparedPicture> decodePicture(QIODevice& device, const PictureScreen& screen,
-                                             bool foreground);
+                                             bool foreground, std::stop_token stop = {});
 
 // Where `image` goes when the frame draws the whole original picture into `whole` (one to one:
 // the picture's size at its corner; scaled: the stretched rectangle). When the result has the

@@ -1,17 +1,11 @@
 #include "screen/picture_worker.h"
 
 #include <QMetaObject>
-#include <atomic>
 #include <mutex>
-#include <thread>
+
+#include "common/task_pool.h"
 
 namespace rumo {
-
-namespace {
-
-std::atomic<int> runningLoads{0};
-
-}  // namespace
 
 // Shared with the loading threads; the owner detaches itself under the lock before it goes,
 // so no result is ever posted to a destroyed object.
@@ -31,42 +25,41 @@ struct PictureWorker::Mailbox {
     }
 };
 
-PictureWorker::PictureWorker(Done done, QObject* parent)
-    : QObject(parent), mailbox_(std::make_shared<Mailbox>()), done_(std::move(done)) {
+PictureWorker::PictureWorker(TaskPool& loads, Done done, QObject* parent)
+    : QObject(parent),
+      loads_(loads),
+      mailbox_(std::make_shared<Mailbox>()),
+      done_(std::move(done)) {
     mailbox_->owner = this;
 }
 
 PictureWorker::~PictureWorker() {
+    stop_.request_stop();
     const std::lock_guard lock(mailbox_->mutex);
     mailbox_->owner = nullptr;
 }
 
-int PictureWorker::running() {
-    return runningLoads.load();
-}
-
 void PictureWorker::load(int id, PictureProbeHook probe, PictureDecodeHook decode, QString path,
                          PictureScreen screen, bool foreground) {
-    ++runningLoads;
-    // A thread of its own: a load is rare (two at the start, a slide every three minutes) and
-    // must never wait behind another one stuck on its file, nor keep the process from ending.
-    std::thread([mailbox = mailbox_, id, probe = std::move(probe), decode = std::move(decode),
-                 path = std::move(path), screen, foreground] {
-        bool usable = true;
-        if (probe) {
-            Result header{id, true, probe(path), std::nullopt, screen};
-            usable = header.size && !header.size->isEmpty();
-            mailbox->post(std::move(header));
-        }
-        if (usable) {
-            Result pixels{id, false, std::nullopt, std::nullopt, screen};
-            if (decode) {
-                pixels.picture = decode(path, screen, foreground);
-            }
-            mailbox->post(std::move(pixels));
-        }
-        --runningLoads;
-    }).detach();
+    loads_.submit(stop_.get_token(),
+                  [mailbox = mailbox_, id, probe = std::move(probe), decode = std::move(decode),
+                   path = std::move(path), screen, foreground](const std::stop_token& stop) {
+                      bool usable = true;
+                      if (probe) {
+                          Result header{id, true, probe(path), std::nullopt, screen};
+                          usable = header.size && !header.size->isEmpty();
+                          mailbox->post(std::move(header));
+                      }
+                      // The decoder itself checks the stop between its reads
+                      // (TaskPool::currentStop()).
+                      if (usable && !stop.stop_requested()) {
+                          Result pixels{id, false, std::nullopt, std::nullopt, screen};
+                          if (decode) {
+                              pixels.picture = decode(path, screen, foreground);
+                          }
+                          mailbox->post(std::move(pixels));
+                      }
+                  });
 }
 
 }  // namespace rumo

@@ -1,6 +1,6 @@
-// Reads and decodes the notice's pictures off the window's thread, so a slow or hostile file (or
-// a file system that stops answering) never keeps the notice from drawing its text or answering
-// input; results come back on the owner's thread.
+// Reads and decodes the notice's pictures on the program's loading threads, so a slow or hostile
+// file (or a file system that stops answering) never keeps the notice from drawing its text or
+// answering input; results come back on the owner's thread.
 #pragma once
 
 #include <QObject>
@@ -9,11 +9,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stop_token>
 
 #include "screen/picture_decoder.h"
 #include "screen/picture_table.h"
 
 namespace rumo {
+
+class TaskPool;
 
 // A picture's size from its file's header; nothing when the file cannot be used.
 using PictureProbeHook = std::function<std::optional<QSize>(const QString& path)>;
@@ -31,8 +34,9 @@ public:
     };
     using Done = std::function<void(Result result)>;
 
-    explicit PictureWorker(Done done, QObject* parent = nullptr);
-    // Results still on their way are dropped; loads still running finish on their own.
+    PictureWorker(TaskPool& loads, Done done, QObject* parent = nullptr);
+    // Loads not started yet are dropped, the running ones told to stop, and results still on
+    // their way go nowhere. Never waits for a load.
     ~PictureWorker() override;
 
     // With probe, the header is read and sent first, and the pixels are decoded only when it
@@ -40,11 +44,10 @@ public:
     void load(int id, PictureProbeHook probe, PictureDecodeHook decode, QString path,
               PictureScreen screen, bool foreground);
 
-    // Loads still running in this process. The process ends without waiting for them.
-    static int running();
-
 private:
     struct Mailbox;
+    TaskPool& loads_;
+    std::stop_source stop_;
     std::shared_ptr<Mailbox> mailbox_;
     Done done_;
 };

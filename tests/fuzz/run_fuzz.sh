@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds the picture decoder's fuzzer with the fuzz preset (into build/clang-fuzz/) and runs it for a
-# fixed time from the seed pictures the build writes. Exit 77 (skipped) only when clang or its
-# libFuzzer runtime is missing.
+# Builds the picture decoder's fuzzer with the fuzz preset into the folder given (inside the build
+# tree of the test run, never the checkout) and runs it for a fixed time from the seed pictures the
+# build writes. Exit 77 (skipped) only when clang or its libFuzzer runtime is missing.
 set -euo pipefail
 
 source_dir="$1"
-seconds="${2:-60}"
+build_dir="$2"
+seconds="${3:-60}"
 
 if ! command -v clang >/dev/null 2>&1 || ! command -v clang++ >/dev/null 2>&1; then
   echo "clang is not installed: fuzzing skipped"
@@ -20,18 +21,18 @@ if ! clang++ -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" >/dev/null 2
   exit 77
 fi
 
-cd "$source_dir"
-# One fuzz build at a time, even when several test runs share this checkout.
-mkdir -p build/clang-fuzz
-exec 9>build/clang-fuzz/.fuzz-test.lock
+# One fuzz build at a time in that folder (`make fuzz` builds into the same one for build/).
+mkdir -p "$build_dir"
+exec 9>"$build_dir/.fuzz-test.lock"
 flock 9
-cmake --preset fuzz >/dev/null
-cmake --build build/clang-fuzz -j2 --target fuzz_picture_decoder
+# The presets are read from the checkout; -B puts this build where the test run says.
+(cd "$source_dir" && cmake --preset fuzz -B "$build_dir" >/dev/null)
+cmake --build "$build_dir" -j2 --target fuzz_picture_decoder
 
-artifacts="$source_dir/build/clang-fuzz/fuzz/artifacts/"
+artifacts="$build_dir/fuzz/artifacts/"
 mkdir -p "$artifacts" "$probe/corpus"
 # Bounded memory: no single allocation over 128 MB, no more than 2 GB in all (with the
 # sanitizers' own overhead); no input may take longer than 20 s.
-./build/clang-fuzz/fuzz/fuzz_picture_decoder -max_total_time="$seconds" -timeout=20 \
+"$build_dir/fuzz/fuzz_picture_decoder" -max_total_time="$seconds" -timeout=20 \
   -malloc_limit_mb=128 -rss_limit_mb=2048 -print_final_stats=1 \
-  -artifact_prefix="$artifacts" "$probe/corpus" build/clang-fuzz/fuzz/seeds
+  -artifact_prefix="$artifacts" "$probe/corpus" "$build_dir/fuzz/seeds"

@@ -11,8 +11,8 @@
 #include <mutex>
 #include <thread>
 
+#include "common/task_pool.h"
 #include "screen/notice_render.h"
-#include "screen/picture_worker.h"
 #include "screen/scene_loader.h"
 #include "settings/memory_store.h"
 
@@ -87,9 +87,10 @@ TEST(NoticeDriver, FramesGoOnWhileAPictureDecodesAndItAppearsWhenReady) {
     store.set(settings::Screen, 4);
     store.set(settings::Bitshow, 1);
     store.set(settings::Bitmap, "/slow.jpg");
+    TaskPool loads(3);
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
-    PictureRules rules = standardPictureRules();
+    PictureRules rules = standardPictureRules(&loads);
     rules.probe = [](const QString&) { return std::optional<QSize>(QSize(20, 20)); };
     rules.decode = [released](const QString&, const PictureScreen&,
                               bool) -> std::optional<PreparedPicture> {
@@ -119,13 +120,13 @@ TEST(NoticeDriver, FramesGoOnWhileAPictureDecodesAndItAppearsWhenReady) {
 
 // Delivers what the picture loads have sent until only `held` of them still run. A load posts
 // its results before it counts itself done, and a result may start another load.
-void settleLoads(int held = 0) {
+void settleLoads(const TaskPool& loads, int held = 0) {
     const QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        if (PictureWorker::running() <= held) {
+        if (loads.pending() <= held) {
             QCoreApplication::processEvents();
-            if (PictureWorker::running() <= held) {
+            if (loads.pending() <= held) {
                 return;
             }
         }
@@ -142,11 +143,12 @@ TEST(NoticeDriver, HeadersAreReadOffTheWindowThreadAndTheLayerWaitsForThem) {
     store.set(settings::Bitmap, "/slow.jpg");
     store.set(settings::Bitall, 1);
     store.set(settings::Bitmap2, "/not-a-picture.bmp");
+    TaskPool loads(3);
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     const std::thread::id windowThread = std::this_thread::get_id();
     auto probedOnWindowThread = std::make_shared<std::atomic<int>>(0);
-    PictureRules rules = standardPictureRules();
+    PictureRules rules = standardPictureRules(&loads);
     rules.probe = [=](const QString& path) -> std::optional<QSize> {
         if (std::this_thread::get_id() == windowThread) {
             ++*probedOnWindowThread;
@@ -173,7 +175,7 @@ TEST(NoticeDriver, HeadersAreReadOffTheWindowThreadAndTheLayerWaitsForThem) {
     driver.resize({300, 150});
     driver.paint();
     release.set_value();
-    settleLoads();
+    settleLoads(loads);
     driver.tick();
     EXPECT_EQ(driver.image().pixelColor(150, 75), QColor(Qt::yellow));
     EXPECT_EQ(driver.scene().showBackImage, 0);
@@ -187,9 +189,11 @@ TEST(NoticeDriver, HeadersAreReadOffTheWindowThreadAndTheLayerWaitsForThem) {
 // notice), every slide shows at its moment: never the bare background between two slides, none
 // skipped, and one whose pixels are late leaves the one before it up.
 TEST(NoticeDriver, SlidesChangeAtTheirMomentWithoutABackgroundFrame) {
+    TaskPool loads(3);
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     PictureRules rules = slideRules();
+    rules.loads = &loads;
     rules.probe = [](const QString&) { return std::optional<QSize>(QSize(20, 20)); };
     rules.decode = [released](const QString& path, const PictureScreen&, bool) {
         if (path == "2") {
@@ -203,7 +207,7 @@ TEST(NoticeDriver, SlidesChangeAtTheirMomentWithoutABackgroundFrame) {
     driver.setClock([&elapsed] { return FrameClock{kAt + elapsed, {}}; });
     driver.resize({200, 100});
     driver.paint();
-    settleLoads();
+    settleLoads(loads);
     std::vector<int> shown;
     for (elapsed = 100; elapsed <= 1100; elapsed += 100) {
         driver.tick();
@@ -215,7 +219,7 @@ TEST(NoticeDriver, SlidesChangeAtTheirMomentWithoutABackgroundFrame) {
         if (elapsed == 400) {
             release.set_value();  // the blue slide, due at 360 s, was held until now
         }
-        settleLoads(elapsed < 400 && elapsed >= 200 ? 1 : 0);
+        settleLoads(loads, elapsed < 400 && elapsed >= 200 ? 1 : 0);
     }
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 1, 1, 2, 0, 0, 1, 2, 2, 0}));
 }

@@ -151,6 +151,13 @@ TEST_F(PictureDecoder, TruncatedOrDamagedFilesAreRefused) {
     QByteArray badGif = gif;
     badGif[badGif.indexOf(char(0x2C)) + 10] = char(13);  // LZW code size out of range
     EXPECT_FALSE(decodePicture(write("lzw.gif", badGif), kScreen, true));
+
+    // A decode told to stop sees it at its next read and gives nothing, as for a cut file.
+    std::stop_source stop;
+    stop.request_stop();
+    for (const char* name : {"whole.gif", "whole.bmp", "whole.jpg"}) {
+        EXPECT_FALSE(decodePicture(dir.filePath(name), kScreen, true, stop.get_token())) << name;
+    }
 }
 
 TEST_F(PictureDecoder, HugeHeadersAreRefusedBeforeDecoding) {
