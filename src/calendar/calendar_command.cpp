@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <QDateTime>
-#include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QTimeZone>
 #include <QUrl>
@@ -98,23 +97,14 @@ QString tryReading(const CalendarSourceRef& source, const std::optional<QString>
     const auto [from, to] = todayAndTomorrow(now, QTimeZone::systemTimeZoneId().toStdString());
     QNetworkAccessManager network;
     SourceFetch fetch(network, source, password, from, to);
-    QEventLoop loop;
-    std::optional<QString> failure;
-    QObject::connect(&fetch, &SourceFetch::finished, &loop, [&](const QString& line) {
-        failure = line;
-        loop.quit();
-    });
-    fetch.start();
-    if (!failure) {
-        loop.exec();
-    }
-    if (!failure->isEmpty() && fetch.needsCredentials() && !password) {
+    const QString failure = fetch.runToEnd();
+    if (!failure.isEmpty() && fetch.needsCredentials() && !password) {
         return QStringLiteral(
                    "%1 asks for a user name and password: add it with --user NAME and give the "
                    "password (or token) on standard input")
             .arg(source.location);
     }
-    return *failure;
+    return failure;
 }
 
 int addSource(SettingsStore& store, const QStringList& words, const std::optional<QString>& user) {

@@ -271,6 +271,20 @@ void SourceFetch::finish(const QString& failure) {
     emit finished(failure.isEmpty() ? QString() : failureLine(source_, failure));
 }
 
+QString SourceFetch::runToEnd() {
+    QEventLoop loop;
+    std::optional<QString> failure;
+    connect(this, &SourceFetch::finished, &loop, [&](const QString& line) {
+        failure = line;
+        loop.quit();
+    });
+    start();
+    if (!failure) {  // a source that fails at once has finished already
+        loop.exec();
+    }
+    return failure.value_or(QString());
+}
+
 QString fetchSourceNow(const CalendarSourceRef& source, std::int64_t from, std::int64_t to) {
     std::optional<QString> password;
     if (!source.user.isEmpty()) {
@@ -284,17 +298,7 @@ QString fetchSourceNow(const CalendarSourceRef& source, std::int64_t from, std::
     }
     QNetworkAccessManager network;
     SourceFetch fetch(network, source, password, from, to);
-    QEventLoop loop;
-    std::optional<QString> failure;
-    QObject::connect(&fetch, &SourceFetch::finished, &loop, [&](const QString& line) {
-        failure = line;
-        loop.quit();
-    });
-    fetch.start();
-    if (!failure) {
-        loop.exec();
-    }
-    return failure.value_or(QString());
+    return fetch.runToEnd();
 }
 
 }  // namespace rumo

@@ -32,6 +32,8 @@ public:
     ~SourceFetch() override;
 
     void start();
+    // Starts and waits in a local event loop for the end; the failure line, empty on success.
+    QString runToEnd();
 
     // Once finished: was it a CalDAV collection, and did the server ask for credentials it was
     // not given (or refused those it was).
